@@ -1,0 +1,79 @@
+#include "calc/loan_input.h"
+
+#include "common/messages.h"
+
+#include <cmath>
+
+namespace lumavo {
+
+namespace {
+
+constexpr double kMaxPeriods = 360;
+
+// Index of the first entry 0..lastEntry that is not above zero, or -1.
+int FirstNonPositiveEntry(const RateTable& table, int lastEntry)
+{
+    for (int k = 0; k <= lastEntry && k < RateTable::kEntries; ++k)
+        if (!(table.At(k) > 0))
+            return k;
+    return -1;
+}
+
+std::string FloatingRateMessage(int entry, const char* tail)
+{
+    const std::string year = entry == 0 ? msg::kFirstYear : "第" + std::to_string(entry) + "年";
+    return year + tail;
+}
+
+} // namespace
+
+bool CheckFirstPaymentDate(const Date& lending, const Date& firstPayment)
+{
+    const long l = DayNumber(lending);
+    const long f = DayNumber(firstPayment);
+    // The 30-day count alone lets 31 January pass for a lending on 1 February.
+    const bool notBefore = SerialDay(firstPayment) >= SerialDay(lending);
+    return notBefore && l <= f && f <= l + 30;
+}
+
+std::variant<RunRates, Refusal> CheckLoanInput(const LoanInput& input,
+                                               const RateTable& floatingS,
+                                               const RateTable& floatingG)
+{
+    if (!(input.dkze > 0) || !std::isfinite(input.dkze))
+        return Refusal{msg::kLoanTotalPositive};
+    if (!(input.ajqs > 0))
+        return Refusal{msg::kPeriodsPositive};
+    if (input.ajqs > kMaxPeriods)
+        return Refusal{msg::kPeriodsAtMost360};
+
+    RunRates rates;
+    if (!input.floatingRates) {
+        if (input.ratioS > 0 && !(input.nllS > 0))
+            return Refusal{msg::kFixedRateS};
+        if (input.ratioG > 0 && !(input.nllG > 0))
+            return Refusal{msg::kFixedRateG};
+        rates.s.Fill(input.nllS);
+        rates.g.Fill(input.nllG);
+    } else {
+        const int lastChecked = static_cast<int>(std::floor(input.ajqs)) / 12;
+        if (input.ratioS > 0) {
+            const int k = FirstNonPositiveEntry(floatingS, lastChecked);
+            if (k >= 0)
+                return Refusal{FloatingRateMessage(k, msg::kFloatingRateS)};
+        }
+        if (input.ratioG > 0) {
+            const int k = FirstNonPositiveEntry(floatingG, lastChecked);
+            if (k >= 0)
+                return Refusal{FloatingRateMessage(k, msg::kFloatingRateG)};
+        }
+        rates.s = floatingS;
+        rates.g = floatingG;
+    }
+
+    if (!CheckFirstPaymentDate(input.lending, input.firstPayment))
+        return Refusal{msg::kFirstPaymentDate};
+    return rates;
+}
+
+} // namespace lumavo

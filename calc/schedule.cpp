@@ -1,0 +1,410 @@
+#include "calc/schedule.h"
+
+#include "common/text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumavo {
+
+bool ScheduleRow::Settles(PartLetter part) const
+{
+    if (kind == RowKind::Regular)
+        return true;
+    return part == PartLetter::S ? prepaidS.has_value() : prepaidG.has_value();
+}
+
+bool LoanPart::Active() const
+{
+    return RoundToDecimals(balance, 2) > 0 && remainingPeriods > 0;
+}
+
+int SpanDays(const Date& from, const Date& to)
+{
+    if (from.m == to.m)
+        return to.d - from.d;
+    return DaysInMonth(from.y, from.m) - from.d + to.d;
+}
+
+namespace {
+
+const std::string kYearMark = "年";
+const std::string kMonthMark = "月";
+
+// Month key and day text of an entry whose date starts with four digits, 年, two digits, 月.
+bool EntryMonth(const Ttqhd& entry, int& year, int& month, std::string& dayText)
+{
+    const std::string& text = entry.tqdate;
+    const std::size_t monthAt = 4 + kYearMark.size();
+    const std::size_t dayAt = monthAt + 2 + kMonthMark.size();
+    if (text.size() < dayAt || text.compare(4, kYearMark.size(), kYearMark) != 0 ||
+        text.compare(monthAt + 2, kMonthMark.size(), kMonthMark) != 0)
+        return false;
+    if (!ParseDigits(std::string_view(text).substr(0, 4), year) ||
+        !ParseDigits(std::string_view(text).substr(monthAt, 2), month))
+        return false;
+    dayText = text.substr(dayAt, 2);
+    return true;
+}
+
+PartLetter OtherPart(PartLetter part)
+{
+    return part == PartLetter::S ? PartLetter::G : PartLetter::S;
+}
+
+bool PartOf(const Ttqhd& entry, PartLetter& part)
+{
+    if (entry.tqhdType == "S")
+        part = PartLetter::S;
+    else if (entry.tqhdType == "G")
+        part = PartLetter::G;
+    else
+        return false;
+    return true;
+}
+
+class ScheduleBuilder
+{
+public:
+    ScheduleBuilder(const LoanInput& input, Method method, const RunRates& rates)
+        : m_input(input), m_method(method)
+    {
+        InitPart(m_parts[0], input.dkze * input.ratioS / 100, rates.s);
+        InitPart(m_parts[1], input.dkze * input.ratioG / 100, rates.g);
+        m_capacity = static_cast<std::size_t>(std::floor(input.ajqs)) + input.plan.size();
+        m_schedule.gridRowCount = static_cast<int>(m_capacity) + 1;
+        m_schedule.rows.reserve(m_capacity);
+        IndexPlan();
+    }
+
+    Schedule Run()
+    {
+        int year = m_input.firstPayment.y;
+        int month = m_input.firstPayment.m;
+        const int payDay = m_input.firstPayment.d;
+        while ((Part(PartLetter::S).Active() || Part(PartLetter::G).Active()) && !Full()) {
+            const auto [first, last] = MonthRange(year, month);
+            ApplyPass(first, last, year, month, [&](int day) { return day < payDay; });
+            PayMonth(Date{year, month, payDay});
+            ApplyPass(first, last, year, month, [&](int day) { return day >= payDay; });
+            if (++month > 12) {
+                month = 1;
+                ++year;
+            }
+        }
+        FillTotals();
+        return std::move(m_schedule);
+    }
+
+private:
+    struct IndexedEntry
+    {
+        int monthKey;
+        int day;
+        MonthEntry month;
+    };
+    using EntryIter = std::vector<IndexedEntry>::const_iterator;
+
+    // A prepayment row collects one entry, or a G and an S entry of the same day.
+    struct PendingRow
+    {
+        double interest = 0;
+        double prepaid = 0;
+        std::optional<double> prepaidS;
+        std::optional<double> prepaidG;
+    };
+
+    void InitPart(LoanPart& part, double principal, const RateTable& table) const
+    {
+        part.principal = principal;
+        part.balance = principal;
+        part.remainingPeriods = m_input.ajqs;
+        part.rates = &table;
+    }
+
+    LoanPart& Part(PartLetter letter) { return m_parts[letter == PartLetter::S ? 0 : 1]; }
+    bool Full() const { return m_schedule.rows.size() >= m_capacity; }
+
+    double YearRate(const LoanPart& part, int year) const
+    {
+        const int index = std::clamp(year - m_input.firstPayment.y + 1, 0, RateTable::kEntries - 1);
+        return part.rates->At(index);
+    }
+
+    static Date Effective(const Date& date) { return Date{date.y, date.m, EffectiveDay(date)}; }
+
+    // Interest on balance b from F up to the day before T, each day at its calendar year's rate.
+    double SpanInterest(const LoanPart& part, const Date& from, const Date& to) const
+    {
+        const long start = SerialDay(Effective(from));
+        const long end = SerialDay(Effective(to));
+        if (end <= start)
+            return 0;
+        const double b = part.balance;
+        if (from.y == to.y)
+            return b * YearRate(part, to.y) / 100 / 360 * static_cast<double>(end - start);
+        double interest = 0;
+        long cursor = start;
+        for (int y = from.y; y <= to.y; ++y) {
+            const long yearEnd = y == to.y ? end : SerialDay(Date{y + 1, 1, 1});
+            interest += b * YearRate(part, y) / 100 / 360 * static_cast<double>(yearEnd - cursor);
+            cursor = yearEnd;
+        }
+        return interest;
+    }
+
+    Date LastSettlement(PartLetter letter, const ScheduleRow** row) const
+    {
+        const auto& rows = m_schedule.rows;
+        const int last = LastSettlementRow(rows, letter, static_cast<int>(rows.size()) + 1);
+        *row = last > 0 ? &rows[static_cast<std::size_t>(last - 1)] : nullptr;
+        return last > 0 ? (*row)->date : m_input.lending;
+    }
+
+    double RegularInterest(PartLetter letter, const Date& due)
+    {
+        const LoanPart& part = Part(letter);
+        const ScheduleRow* settled = nullptr;
+        const Date from = LastSettlement(letter, &settled);
+        const bool afterPreviousRegular =
+            settled && settled->kind == RowKind::Regular &&
+            (due.m == 1 ? settled->date.y == due.y - 1 && settled->date.m == 12
+                        : settled->date.y == due.y && settled->date.m == due.m - 1);
+        if (afterPreviousRegular) {
+            // An undisturbed month bears 30 days, unless the rate changed with the year.
+            const double rate = YearRate(part, due.y);
+            if (due.m != 1 || rate == YearRate(part, due.y - 1))
+                return rate / 100 / 360 * part.balance * 30;
+        }
+        return SpanInterest(part, from, due);
+    }
+
+    double RegularPrincipal(const LoanPart& part, int year) const
+    {
+        const double b = part.balance;
+        const double n = part.remainingPeriods;
+        if (n <= 1)
+            return b; // the last payment clears the part, whatever rounding left
+        if (m_method == Method::Debj)
+            return b / n;
+        const double m = YearRate(part, year) / 100 / 12;
+        if (m == 0)
+            return b / n;
+        return m * b / (std::pow(1 + m, n) - 1);
+    }
+
+    void PayMonth(const Date& due)
+    {
+        ScheduleRow row;
+        row.kind = RowKind::Regular;
+        row.date = due;
+        double principal = 0;
+        for (const PartLetter letter : {PartLetter::G, PartLetter::S}) {
+            LoanPart& part = Part(letter);
+            if (!part.Active())
+                continue;
+            const double interest = RegularInterest(letter, due);
+            const double p = RegularPrincipal(part, due.y);
+            part.balance -= p;
+            part.interestSoFar += interest;
+            part.totalPaid += interest + p;
+            part.remainingPeriods -= 1;
+            row.interest += interest;
+            principal += p;
+        }
+        row.principal = principal;
+        row.payment = row.interest + principal;
+        Write(row);
+    }
+
+    template <typename InPass>
+    void ApplyPass(EntryIter first, EntryIter last, int year, int month, InPass inPass)
+    {
+        PendingRow pending;
+        bool open = false;
+        for (EntryIter it = first; it != last; ++it) {
+            if (!inPass(it->day) || !Applies(*it, year, month))
+                continue;
+            PartLetter letter;
+            PartOf(*it->month.entry, letter);
+            Apply(*it->month.entry, letter, Date{year, month, it->day}, pending);
+            if (open) { // the second entry of a shared row
+                WritePrepayment(pending, year, month, it->day);
+                pending = PendingRow{};
+                open = false;
+                continue;
+            }
+            const EntryIter next = it + 1;
+            PartLetter nextLetter;
+            const bool shares = next != last && inPass(next->day) &&
+                                next->month.dayText == it->month.dayText &&
+                                PartOf(*next->month.entry, nextLetter) &&
+                                nextLetter == OtherPart(letter) && Applies(*next, year, month);
+            if (shares) {
+                open = true;
+                continue;
+            }
+            WritePrepayment(pending, year, month, it->day);
+            pending = PendingRow{};
+        }
+    }
+
+    // Entries that do not fit are passed over: unknown part, a day that is no date, a part no
+    // longer active, a date before the lending date.
+    bool Applies(const IndexedEntry& indexed, int year, int month)
+    {
+        PartLetter letter;
+        if (!PartOf(*indexed.month.entry, letter) || indexed.day < 1 || indexed.day > 31)
+            return false;
+        if (!Part(letter).Active())
+            return false;
+        return SerialDay(Effective(Date{year, month, indexed.day})) >=
+               SerialDay(Effective(m_input.lending));
+    }
+
+    void Apply(const Ttqhd& entry, PartLetter letter, const Date& date, PendingRow& pending)
+    {
+        LoanPart& part = Part(letter);
+        const ScheduleRow* settled = nullptr;
+        const Date from = LastSettlement(letter, &settled);
+        const double interest = SpanInterest(part, from, date);
+        // Never more than the balance, so no balance goes below zero.
+        double principal = entry.oneover ? part.balance : std::min(entry.tqse, part.balance);
+        if (!(principal > 0))
+            principal = 0;
+        part.balance -= principal;
+        if (entry.sdajqs > 0)
+            part.remainingPeriods -= entry.sdajqs;
+        // A shortening never strands principal: the next regular payment clears what is left.
+        if (part.remainingPeriods < 1 && RoundToDecimals(part.balance, 2) > 0)
+            part.remainingPeriods = 1;
+        part.interestSoFar += interest;
+        part.totalPaid += interest + principal;
+        pending.interest += interest;
+        pending.prepaid += principal;
+        (letter == PartLetter::S ? pending.prepaidS : pending.prepaidG) = principal;
+    }
+
+    void WritePrepayment(const PendingRow& pending, int year, int month, int day)
+    {
+        ScheduleRow row;
+        row.kind = RowKind::Prepayment;
+        row.date = Date{year, month, day};
+        row.interest = pending.interest;
+        row.payment = pending.interest + pending.prepaid;
+        row.prepaidS = pending.prepaidS;
+        row.prepaidG = pending.prepaidG;
+        Write(row);
+    }
+
+    void Write(ScheduleRow& row)
+    {
+        if (Full())
+            return;
+        row.balance = Part(PartLetter::S).balance + Part(PartLetter::G).balance;
+        row.interestSoFar = Part(PartLetter::S).interestSoFar + Part(PartLetter::G).interestSoFar;
+        m_schedule.rows.push_back(row);
+    }
+
+    void IndexPlan()
+    {
+        for (const Ttqhd& entry : m_input.plan) {
+            int year = 0;
+            int month = 0;
+            std::string dayText;
+            if (!EntryMonth(entry, year, month, dayText))
+                continue;
+            int day = 0;
+            if (!ParseDigits(dayText, day) || dayText.size() != 2)
+                day = 0; // stays in the month list but never applies
+            m_entries.push_back(IndexedEntry{year * 100 + month, day, MonthEntry{&entry, dayText}});
+        }
+        std::stable_sort(m_entries.begin(), m_entries.end(), [](const auto& a, const auto& b) {
+            return a.monthKey < b.monthKey;
+        });
+    }
+
+    std::pair<EntryIter, EntryIter> MonthRange(int year, int month) const
+    {
+        const int key = year * 100 + month;
+        return std::equal_range(m_entries.begin(), m_entries.end(), key, KeyLess{});
+    }
+
+    struct KeyLess
+    {
+        bool operator()(const IndexedEntry& a, int key) const { return a.monthKey < key; }
+        bool operator()(int key, const IndexedEntry& a) const { return key < a.monthKey; }
+    };
+
+    void FillTotals()
+    {
+        ScheduleTotals& totals = m_schedule.totals;
+        const LoanPart& s = Part(PartLetter::S);
+        const LoanPart& g = Part(PartLetter::G);
+        totals.hkze = RoundToDecimals(s.totalPaid + g.totalPaid, 2);
+        totals.lxze = RoundToDecimals((s.totalPaid - s.principal) + (g.totalPaid - g.principal), 2);
+        const auto& rows = m_schedule.rows;
+        totals.endDate = rows.empty() ? " " : " " + DateText(rows.back().date);
+
+        const bool filled = m_input.plan.empty() && (m_method == Method::Debj || !m_input.floatingRates);
+        totals.summaryEnabled = filled;
+        totals.summary = 0;
+        if (filled && rows.size() >= 3) {
+            // The summary is what the grid shows in row 3, read back from its text.
+            const ScheduleRow& third = rows[2];
+            const std::optional<double> shown =
+                m_method == Method::Debx ? std::optional<double>(third.payment) : third.principal;
+            double value = 0;
+            if (shown && ParseNumber(MoneyText(*shown), value))
+                totals.summary = value;
+        }
+    }
+
+    const LoanInput& m_input;
+    Method m_method;
+    LoanPart m_parts[2];
+    std::size_t m_capacity = 0;
+    std::vector<IndexedEntry> m_entries;
+    Schedule m_schedule;
+};
+
+} // namespace
+
+std::vector<MonthEntry> CollectMonthEntries(int year, int month, const std::vector<Ttqhd>& plan)
+{
+    std::vector<MonthEntry> entries;
+    for (const Ttqhd& entry : plan) {
+        int y = 0;
+        int m = 0;
+        std::string dayText;
+        if (EntryMonth(entry, y, m, dayText) && y == year && m == month)
+            entries.push_back(MonthEntry{&entry, dayText});
+    }
+    return entries;
+}
+
+int LastSettlementRow(const std::vector<ScheduleRow>& rows, PartLetter part, int currentRow)
+{
+    for (int row = std::min(currentRow - 1, static_cast<int>(rows.size())); row >= 1; --row)
+        if (rows[static_cast<std::size_t>(row - 1)].Settles(part))
+            return row;
+    return 0;
+}
+
+Schedule BuildSchedule(const LoanInput& input, Method method, const RunRates& rates)
+{
+    return ScheduleBuilder(input, method, rates).Run();
+}
+
+std::variant<Schedule, Refusal> CalculateSchedule(const LoanInput& input,
+                                                  Method method,
+                                                  const RateTable& floatingS,
+                                                  const RateTable& floatingG)
+{
+    auto checked = CheckLoanInput(input, floatingS, floatingG);
+    if (auto* refusal = std::get_if<Refusal>(&checked))
+        return *refusal;
+    return BuildSchedule(input, method, std::get<RunRates>(checked));
+}
+
+} // namespace lumavo

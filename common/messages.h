@@ -1,0 +1,49 @@
+#pragma once
+
+// Every text the user reads, in one place. "\r" is the line break of a message box.
+namespace lumavo::msg {
+
+inline constexpr const char* kBoxTitle = "温馨提示";
+inline constexpr const char* kQuestionTitle = "消息";
+inline constexpr const char* kReplaceFile = "文件已经存在，是否替换该文件？";
+
+// Loan checks, in the order they are made.
+inline constexpr const char* kLoanTotalPositive = "贷款总额须大于零！";
+inline constexpr const char* kPeriodsPositive = "按揭期数须大于零！";
+inline constexpr const char* kPeriodsAtMost360 = "按揭期数须小于等于360期！";
+inline constexpr const char* kFixedRateS = "商业贷款固定年利率须大于零！";
+inline constexpr const char* kFixedRateG = "公积金贷款固定年利率须大于零！";
+inline constexpr const char* kFirstYear = "放贷首年";
+inline constexpr const char* kFloatingRateS = " 商业贷款浮动年利率\r须大于零！";
+inline constexpr const char* kFloatingRateG = " 公积金贷款浮动年利率\r须大于零！";
+inline constexpr const char* kFirstPaymentDate = "月供首日须在放贷日后的一个月内！";
+
+// Plan submission, in check order.
+inline constexpr const char* kPlanDateInvalid = "提前还贷日期无效！";
+inline constexpr const char* kPlanBeforeLending = "提前还贷时间须在放贷日之后！";
+inline constexpr const char* kPlanOutsideTerm = "提前还贷时间须在按揭期数内！";
+inline constexpr const char* kPlanAmountS = "商业贷款提前还贷数额须小于等于商业贷款总额！";
+inline constexpr const char* kPlanAmountG = "公积金贷款提前还贷数额须小于等于公积金贷款总额！";
+inline constexpr const char* kPlanPeriods = "缩短按揭期数须小于等于按揭总期数！";
+inline constexpr const char* kPlanOneOverExists = "先前已提交了一次性还贷计划！";
+inline constexpr const char* kPlanSumAmountS = "商业贷款累计提前还贷数额须小于等于商业贷款总额！";
+inline constexpr const char* kPlanSumAmountG = "公积金贷款累计提前还贷数额须小于等于公积金贷款总额！";
+inline constexpr const char* kPlanSumPeriods = "累计缩短按揭期数须小于等于按揭总\r期数！";
+
+// Form rules.
+inline constexpr const char* kAreaPositive = "面积须大于零！";
+inline constexpr const char* kPricePositive = "单价须大于零！";
+
+// Files.
+inline constexpr const char* kExportOk = "导出成功！";
+inline constexpr const char* kExportFailed = "导出失败！";
+inline constexpr const char* kImportOk = "导入成功！";
+inline constexpr const char* kImportFailed = "导入失败！";
+inline constexpr const char* kSaveOk = "保存成功！";
+inline constexpr const char* kSaveFailed = "保存失败！";
+inline constexpr const char* kArchiveSavedS = "保存商业贷款浮动年利率成功！";
+inline constexpr const char* kArchiveSavedG = "保存公积金贷款浮动年利率成功！";
+inline constexpr const char* kArchiveFailedS = "保存商业贷款浮动年利率失败！";
+inline constexpr const char* kArchiveFailedG = "保存公积金贷款浮动年利率失败！";
+
+} // namespace lumavo::msg

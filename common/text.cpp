@@ -1,0 +1,177 @@
+#include "common/text.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace lumavo {
+
+double RoundToDecimals(double x, int decimals)
+{
+    // The divisor is the double nearest 10^-decimals, as the archive and the totals expect.
+    const double unit = decimals >= 0 ? 1.0 / std::pow(10.0, decimals) : std::pow(10.0, -decimals);
+    const double scaled = std::nearbyint(x / unit);
+    return scaled * unit;
+}
+
+namespace {
+
+std::string FixedText(double x, int decimals)
+{
+    if (!std::isfinite(x))
+        return "0";
+    double magnitude = std::fabs(x);
+    // printf rounds exact ties to even; the program rounds them away from zero. An exact tie at
+    // 0, 2 or 3 decimals is an odd multiple of 1/2, 1/8 or 1/16, so it is found exactly and
+    // moved to the next double above it.
+    const double probe = std::ldexp(magnitude, decimals == 2 ? 3 : decimals == 3 ? 4 : 1);
+    if (magnitude < 1e15 && probe == std::floor(probe) && std::fmod(probe, 2.0) == 1.0)
+        magnitude = std::nextafter(magnitude, HUGE_VAL);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, magnitude);
+    std::string text = buffer;
+    const bool zero = text.find_first_not_of("0.") == std::string::npos;
+    if (x < 0 && !zero)
+        text.insert(text.begin(), '-');
+    return text;
+}
+
+} // namespace
+
+std::string MoneyText(double x) { return FixedText(x, 2); }
+std::string RateText(double x) { return FixedText(x, 3); }
+std::string CountText(double x) { return FixedText(x, 0); }
+
+std::string GeneralNumberText(double x)
+{
+    if (x == 0 || !std::isfinite(x))
+        return "0";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", x);
+    // buffer: [-]d.dddddddddddddde[+-]xx
+    std::string text = buffer;
+    const bool negative = text[0] == '-';
+    if (negative)
+        text.erase(0, 1);
+    const std::size_t ePos = text.find('e');
+    const int exponent = std::atoi(text.c_str() + ePos + 1);
+    std::string digits = text.substr(0, 1) + text.substr(2, ePos - 2);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+
+    std::string result;
+    const double magnitude = std::fabs(x);
+    if (magnitude >= 1e15 || magnitude < 1e-5) {
+        result = digits.substr(0, 1);
+        if (digits.size() > 1)
+            result += "." + digits.substr(1);
+        result += "E" + std::to_string(exponent);
+    } else if (exponent < 0) {
+        result = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else {
+        const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= intDigits) {
+            result = digits + std::string(intDigits - digits.size(), '0');
+        } else {
+            result = digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+        }
+    }
+    return negative ? "-" + result : result;
+}
+
+bool ParseNumber(std::string_view text, double& out)
+{
+    const std::string trimmed = Trim(text);
+    std::string_view s = trimmed;
+    if (s.empty())
+        return false;
+    std::size_t i = 0;
+    if (s[i] == '+' || s[i] == '-')
+        ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+        ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        std::size_t expDigits = 0;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+            ++i, ++expDigits;
+        if (expDigits == 0)
+            return false;
+    }
+    if (i != s.size())
+        return false;
+    // strtod, not from_chars: it takes the leading "+" and the "1." form alike.
+    errno = 0;
+    const double value = std::strtod(trimmed.c_str(), nullptr);
+    if (errno == ERANGE && std::fabs(value) > 1.0)
+        return false;
+    if (!std::isfinite(value))
+        return false;
+    out = value == 0 ? 0.0 : value;
+    return true;
+}
+
+bool ParseWholeNumber(std::string_view text, int& out)
+{
+    std::size_t start = 0;
+    if (!text.empty() && text[0] == '+')
+        start = 1;
+    if (start == text.size() || (text[start] == '-' && start == 1))
+        return false;
+    int value = 0;
+    const char* first = text.data() + start;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last)
+        return false;
+    out = value;
+    return true;
+}
+
+bool ParseDigits(std::string_view text, int& out)
+{
+    if (text.empty() || text.size() > 9)
+        return false;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    out = value;
+    return true;
+}
+
+std::string PadNumber(int value, int width)
+{
+    std::string digits = std::to_string(value < 0 ? -static_cast<long>(value) : value);
+    if (digits.size() < static_cast<std::size_t>(width))
+        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
+    return value < 0 ? "-" + digits : digits;
+}
+
+std::string Trim(std::string_view text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ')
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ')
+        --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+} // namespace lumavo

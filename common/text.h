@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Every text rule of the program lives here, so the grid, the command line and the files
+// show a number the same way byte for byte.
+namespace lumavo {
+
+// x / 10^decimals rounded to the nearest integer, ties to even, times 10^decimals.
+// decimals may be negative (-4: whole ten-thousands).
+double RoundToDecimals(double x, int decimals);
+
+// "0.00": two decimals, halves away from zero, never "-0.00".
+std::string MoneyText(double x);
+// "0.000": three decimals, the same rounding.
+std::string RateText(double x);
+// "0": a whole number, the same rounding.
+std::string CountText(double x);
+
+// Shortest text that gives the value to 15 significant digits: "5.94", "6", "12500.5";
+// exponent form ("1E15", "1.5E-6") only at 10^15 and above or below 0.00001.
+std::string GeneralNumberText(double x);
+
+// A number as the program's number fields and files accept it: optional blanks around, an
+// optional sign, digits with at most one ".", an optional exponent. No thousands separators,
+// no "inf"/"nan", nothing that overflows.
+bool ParseNumber(std::string_view text, double& out);
+
+// An optional sign followed by decimal digits, fitting an int.
+bool ParseWholeNumber(std::string_view text, int& out);
+
+// Decimal digits only, at least one.
+bool ParseDigits(std::string_view text, int& out);
+
+// value written with at least width digits, zero padded ("0000", "00").
+std::string PadNumber(int value, int width);
+
+std::string Trim(std::string_view text);
+
+} // namespace lumavo
