@@ -147,9 +147,10 @@ TEST_P(WorkedExample, RowsAndTotals)
     for (const ExpectedRow& expected : example.rows) {
         const auto cells = ScheduleRowTexts(schedule.rows[static_cast<std::size_t>(expected.row - 1)]);
         for (std::size_t column = 0; column < expected.cells.size(); ++column) {
-            if (expected.cells[column] != "*")
+            if (expected.cells[column] != "*") {
                 EXPECT_EQ(cells[column], expected.cells[column])
                     << "row " << expected.row << " column " << column;
+            }
         }
     }
     EXPECT_EQ(MoneyText(schedule.totals.summary), example.summary);
@@ -164,7 +165,7 @@ TEST_P(WorkedExample, RowsAndTotals)
 INSTANTIATE_TEST_SUITE_P(Schedules,
                          WorkedExample,
                          testing::ValuesIn(Examples()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& p) { return p.param.name; });
 
 TEST(WorkedExampleTest, EqualInstallmentPaymentIsLevelFromTheSecondRow)
 {

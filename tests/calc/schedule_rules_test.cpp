@@ -1,0 +1,338 @@
+// Day counts, plan entries and the limits of the rate tables, one rule per case.
+#include "calc/schedule.h"
+#include "calc/schedule_text.h"
+#include "common/text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace lumavo {
+namespace {
+
+LoanInput Loan(double ratioS = 100)
+{
+    LoanInput input;
+    input.dkze = 100000;
+    input.ajqs = 12;
+    input.ratioS = ratioS;
+    input.ratioG = 100 - ratioS;
+    input.nllS = 6;
+    input.nllG = 4.5;
+    input.lending = {2009, 1, 15};
+    input.firstPayment = {2009, 2, 15};
+    return input;
+}
+
+Ttqhd Entry(const std::string& date, const std::string& part, double amount, double shorten = 0,
+            bool oneover = false)
+{
+    return Ttqhd{date, amount, shorten, part, oneover};
+}
+
+Schedule Compute(const LoanInput& input, Method method = Method::Debx, const RateTable& s = {},
+             const RateTable& g = {})
+{
+    auto outcome = CalculateSchedule(input, method, s, g);
+    EXPECT_TRUE(std::holds_alternative<Schedule>(outcome));
+    return std::holds_alternative<Schedule>(outcome) ? std::get<Schedule>(outcome) : Schedule{};
+}
+
+std::string Cell(const Schedule& schedule, int row, int column)
+{
+    return ScheduleRowTexts(schedule.rows.at(static_cast<std::size_t>(row - 1)))
+        [static_cast<std::size_t>(column)];
+}
+
+double DailyInterest(double balance, double rate, int days)
+{
+    return balance * rate / 100 / 360 * days;
+}
+
+// Every loan that ends has repaid exactly its principal: what it paid beyond it is interest.
+void ExpectPaidOff(const Schedule& schedule, double principal)
+{
+    ASSERT_FALSE(schedule.rows.empty());
+    EXPECT_EQ(MoneyText(schedule.rows.back().balance), "0.00");
+    EXPECT_NEAR(schedule.totals.hkze - schedule.totals.lxze, principal, 0.011);
+}
+
+TEST(DayCount, SpanDaysWithinAndAcrossAMonth)
+{
+    EXPECT_EQ(SpanDays({2009, 1, 15}, {2009, 2, 15}), 31);
+    EXPECT_EQ(SpanDays({2009, 2, 15}, {2009, 3, 15}), 28);
+    EXPECT_EQ(SpanDays({2012, 2, 15}, {2012, 3, 15}), 29);
+    EXPECT_EQ(SpanDays({2009, 5, 1}, {2009, 5, 15}), 14);
+    EXPECT_EQ(SpanDays({2008, 12, 20}, {2009, 1, 20}), 31);
+}
+
+TEST(DayCount, DaysInMonthCountsEveryFourthYearAsLeap)
+{
+    EXPECT_EQ(DaysInMonth(2012, 2), 29);
+    EXPECT_EQ(DaysInMonth(2100, 2), 29);
+    EXPECT_EQ(DaysInMonth(2011, 2), 28);
+    EXPECT_EQ(DaysInMonth(2011, 4), 30);
+    EXPECT_EQ(DaysInMonth(2011, 13), 0);
+    EXPECT_EQ(DaysInMonth("2011", "x"), -1);
+    EXPECT_EQ(DaysInMonth("2012", "02"), 29);
+}
+
+TEST(DayCount, FirstSpanLongerThanAMonthCountsEveryDay)
+{
+    LoanInput input = Loan();
+    input.lending = {2009, 1, 31};
+    input.firstPayment = {2009, 3, 1};
+    const Schedule schedule = Compute(input);
+    EXPECT_EQ(Cell(schedule, 1, 1), MoneyText(DailyInterest(100000, 6, 29)));
+}
+
+TEST(DayCount, LongFirstSpanSplitsAtTheYearEnd)
+{
+    LoanInput input = Loan();
+    input.floatingRates = true;
+    input.lending = {2008, 12, 31};
+    input.firstPayment = {2009, 2, 1};
+    RateTable rates;
+    rates.Fill(3.6);
+    rates.Set(0, 7.2);
+    const Schedule schedule = Compute(input, Method::Debx, rates);
+    EXPECT_EQ(Cell(schedule, 1, 1), "330.00"); // 1 day at 7.2, 31 days at 3.6
+}
+
+TEST(DayCount, JanuaryAfterARateChangeSplitsAndEqualRatesKeepThirtyDays)
+{
+    LoanInput input = Loan();
+    input.floatingRates = true;
+    input.ajqs = 24;
+    RateTable changing;
+    changing.Fill(6);
+    changing.Set(2, 3);
+    const Schedule split = Compute(input, Method::Debx, changing);
+    const double before = split.rows[10].balance; // after 2009-12-15
+    EXPECT_EQ(Cell(split, 12, 0), "2010年01月15日");
+    EXPECT_EQ(Cell(split, 12, 1),
+              MoneyText(DailyInterest(before, 6, 17) + DailyInterest(before, 3, 14)));
+
+    RateTable level;
+    level.Fill(6);
+    const Schedule flat = Compute(input, Method::Debx, level);
+    EXPECT_EQ(Cell(flat, 12, 1), MoneyText(DailyInterest(flat.rows[10].balance, 6, 30)));
+}
+
+TEST(DayCount, PaymentDayPastMonthEndKeepsItsTextAndCountsFromTheLastDay)
+{
+    LoanInput input = Loan();
+    input.lending = {2009, 1, 1};
+    input.firstPayment = {2009, 1, 31};
+    input.plan = {Entry("2009年03月01日", "S", 1000)};
+    const Schedule schedule = Compute(input);
+    EXPECT_EQ(Cell(schedule, 2, 0), "2009年02月31日");
+    EXPECT_EQ(Cell(schedule, 3, 0), "2009年03月01日");
+    // One day, 28 February to 1 March; counted from the written 31st it would be negative.
+    EXPECT_EQ(Cell(schedule, 3, 1), MoneyText(DailyInterest(schedule.rows[1].balance, 6, 1)));
+    EXPECT_EQ(Cell(schedule, 4, 1),
+              MoneyText(DailyInterest(schedule.rows[2].balance, 6, 30)));
+}
+
+TEST(PlanEntries, OnThePaymentDayComesAfterTheRegularRowAndBearsNoInterest)
+{
+    LoanInput input = Loan();
+    input.plan = {Entry("2009年05月15日", "S", 20000)};
+    const Schedule schedule = Compute(input);
+    EXPECT_EQ(Cell(schedule, 4, 0), "2009年05月15日"); // the regular row first
+    EXPECT_EQ(Cell(schedule, 4, 6), "");
+    EXPECT_EQ(Cell(schedule, 5, 0), "2009年05月15日");
+    EXPECT_EQ(Cell(schedule, 5, 1), "0.00");
+    EXPECT_EQ(Cell(schedule, 6, 1), MoneyText(DailyInterest(schedule.rows[4].balance, 6, 31)));
+}
+
+TEST(PlanEntries, SameDayProvidentAndCommercialShareOneRow)
+{
+    LoanInput input = Loan(60);
+    input.plan = {Entry("2009年05月01日", "G", 5000), Entry("2009年05月01日", "S", 7000)};
+    const Schedule schedule = Compute(input);
+    ASSERT_EQ(schedule.rows.size(), 13u);
+    EXPECT_EQ(Cell(schedule, 4, 6), "7000.00");
+    EXPECT_EQ(Cell(schedule, 4, 7), "5000.00");
+    EXPECT_EQ(Cell(schedule, 4, 2), "");
+}
+
+TEST(PlanEntries, OnePartAloneLeavesTheOtherColumnEmpty)
+{
+    LoanInput input = Loan(60);
+    input.plan = {Entry("2009年05月01日", "G", 5000)};
+    const Schedule schedule = Compute(input);
+    EXPECT_EQ(Cell(schedule, 4, 6), "");
+    EXPECT_EQ(Cell(schedule, 4, 7), "5000.00");
+}
+
+TEST(PlanEntries, ShorteningOnlyStillSettlesThePart)
+{
+    LoanInput input = Loan();
+    input.plan = {Entry("2009年05月01日", "S", 0, 1)};
+    const Schedule schedule = Compute(input);
+    EXPECT_EQ(Cell(schedule, 4, 6), "0.00");
+    EXPECT_EQ(Cell(schedule, 5, 1), MoneyText(DailyInterest(schedule.rows[3].balance, 6, 14)));
+    EXPECT_EQ(schedule.rows.size(), 12u);
+}
+
+TEST(PlanEntries, PayOffBeforeThePaymentDayStillWritesTheMonthsRow)
+{
+    LoanInput input = Loan();
+    input.plan = {Entry("2009年05月01日", "S", 0, 0, true)};
+    const Schedule schedule = Compute(input);
+    ASSERT_EQ(schedule.rows.size(), 5u);
+    EXPECT_EQ(Cell(schedule, 4, 6), "75558.27");
+    EXPECT_EQ(Cell(schedule, 5, 0), "2009年05月15日");
+    EXPECT_EQ(Cell(schedule, 5, 1), "0.00");
+    EXPECT_EQ(Cell(schedule, 5, 2), "0.00");
+    EXPECT_EQ(Cell(schedule, 5, 3), "0.00");
+    EXPECT_EQ(schedule.totals.endDate, " 2009年05月15日");
+    ExpectPaidOff(schedule, 100000);
+}
+
+// An amount above the balance used to drive the balance negative and leave it so.
+TEST(PlanEntries, AmountAboveTheBalanceRepaysOnlyTheBalance)
+{
+    for (const Method method : {Method::Debx, Method::Debj}) {
+        LoanInput input = Loan();
+        input.plan = {Entry("2009年05月01日", "S", 200000)};
+        const Schedule schedule = Compute(input, method);
+        ASSERT_EQ(schedule.rows.size(), 5u); // the month's regular row still follows
+        EXPECT_EQ(Cell(schedule, 4, 6), MoneyText(schedule.rows[2].balance));
+        EXPECT_EQ(Cell(schedule, 4, 4), "0.00");
+        EXPECT_EQ(Cell(schedule, 5, 3), "0.00");
+        ExpectPaidOff(schedule, 100000);
+    }
+}
+
+// Shortening past the end used to stop the part with principal never repaid.
+TEST(PlanEntries, ShorteningPastTheEndLeavesOnePaymentThatClearsThePart)
+{
+    for (const Method method : {Method::Debx, Method::Debj}) {
+        LoanInput input = Loan();
+        input.plan = {Entry("2009年05月01日", "S", 1000, 20)};
+        const Schedule schedule = Compute(input, method);
+        ASSERT_EQ(schedule.rows.size(), 5u);
+        EXPECT_EQ(Cell(schedule, 5, 0), "2009年05月15日");
+        ExpectPaidOff(schedule, 100000);
+    }
+}
+
+// Two entries of one part on one day can only come from a hand-made file.
+TEST(PlanEntries, SecondEntryOfAPartOnTheSameDayIsItsOwnEntry)
+{
+    LoanInput input = Loan(50);
+    input.plan = {Entry("2009年05月01日", "G", 5000), Entry("2009年05月01日", "G", 3000),
+                  Entry("2009年05月01日", "S", 4000)};
+    const Schedule schedule = Compute(input);
+    EXPECT_EQ(Cell(schedule, 4, 7), "5000.00");
+    EXPECT_EQ(Cell(schedule, 4, 6), "");
+    EXPECT_EQ(Cell(schedule, 5, 7), "3000.00");
+    EXPECT_EQ(Cell(schedule, 5, 6), "4000.00");
+
+    LoanInput commercialOnly = Loan(50);
+    commercialOnly.plan = {Entry("2009年05月01日", "S", 4000)};
+    const Schedule reference = Compute(commercialOnly);
+    EXPECT_EQ(Cell(schedule, 5, 1), Cell(reference, 4, 1)); // the second G entry bears 0 days
+}
+
+TEST(PlanEntries, EntriesThatDoNotFitArePassedOver)
+{
+    LoanInput input = Loan();
+    input.lending = {2009, 1, 20};
+    input.firstPayment = {2009, 1, 25};
+    input.plan = {Entry("2009年01月10日", "S", 1000), // before the lending date
+                  Entry("2008年12月01日", "S", 1000), // before the first payment month
+                  Entry("2009年03月01日", "G", 1000), // a part with no share
+                  Entry("2009年04月xx日", "S", 1000), // no day
+                  Entry("2009年04月01日", "X", 1000), // no part
+                  Entry("2030年01月01日", "S", 1000)}; // after the loan ended
+    const Schedule schedule = Compute(input);
+    EXPECT_EQ(schedule.rows.size(), 12u);
+    for (const ScheduleRow& row : schedule.rows)
+        EXPECT_EQ(row.kind, RowKind::Regular);
+}
+
+TEST(RateTables, ZeroRateInAnUncheckedYearRepaysPrincipalEvenly)
+{
+    LoanInput input = Loan();
+    input.floatingRates = true;
+    input.ajqs = 13;
+    RateTable rates;
+    rates.Set(0, 6);
+    rates.Set(1, 6); // entry 2, for 2010, stays 0
+    const Schedule schedule = Compute(input, Method::Debx, rates);
+    ASSERT_EQ(schedule.rows.size(), 13u);
+    EXPECT_EQ(Cell(schedule, 12, 2), MoneyText(schedule.rows[10].balance / 2));
+    EXPECT_EQ(Cell(schedule, 13, 1), "0.00");
+    ExpectPaidOff(schedule, 100000);
+}
+
+TEST(RateTables, YearsPastTheThirtiethUseTheLastEntry)
+{
+    LoanInput input = Loan();
+    input.floatingRates = true;
+    input.ajqs = 360;
+    RateTable rates;
+    rates.Fill(5);
+    rates.Set(30, 9);
+    const Schedule schedule = Compute(input, Method::Debx, rates);
+    ASSERT_EQ(schedule.rows.size(), 360u);
+    EXPECT_EQ(Cell(schedule, 360, 0), "2039年01月15日");
+    EXPECT_EQ(Cell(schedule, 360, 1), MoneyText(DailyInterest(schedule.rows[358].balance, 9, 30)));
+    ExpectPaidOff(schedule, 100000);
+}
+
+TEST(Summary, ShortLoansHaveNoThirdRow)
+{
+    for (const double periods : {1.0, 2.0}) {
+        LoanInput input = Loan();
+        input.ajqs = periods;
+        const Schedule schedule = Compute(input);
+        EXPECT_EQ(schedule.totals.summary, 0);
+        EXPECT_TRUE(schedule.totals.summaryEnabled);
+    }
+}
+
+TEST(Summary, FloatingRatesFillOnlyTheEqualPrincipalSummary)
+{
+    LoanInput input = Loan();
+    input.floatingRates = true;
+    RateTable rates;
+    rates.Fill(6);
+    const Schedule debx = Compute(input, Method::Debx, rates);
+    EXPECT_FALSE(debx.totals.summaryEnabled);
+    EXPECT_EQ(debx.totals.summary, 0);
+    const Schedule debj = Compute(input, Method::Debj, rates);
+    EXPECT_TRUE(debj.totals.summaryEnabled);
+    EXPECT_EQ(MoneyText(debj.totals.summary), "8333.33");
+}
+
+TEST(Settlement, LastSettlementRowSkipsRowsOfTheOtherPart)
+{
+    std::vector<ScheduleRow> rows(3);
+    rows[0].kind = RowKind::Regular;
+    rows[1].kind = RowKind::Prepayment;
+    rows[1].prepaidG = 100;
+    rows[2].kind = RowKind::Prepayment;
+    rows[2].prepaidS = 100;
+    EXPECT_EQ(LastSettlementRow(rows, PartLetter::S, 4), 3);
+    EXPECT_EQ(LastSettlementRow(rows, PartLetter::G, 4), 2);
+    EXPECT_EQ(LastSettlementRow(rows, PartLetter::G, 2), 1);
+    EXPECT_EQ(LastSettlementRow(rows, PartLetter::S, 1), 0);
+}
+
+TEST(Settlement, CollectMonthEntriesKeepsPlanOrderAndTheDayText)
+{
+    const std::vector<Ttqhd> plan = {Entry("2009年05月20日", "S", 1), Entry("2009年06月01日", "S", 1),
+                                     Entry("2009年05月03日", "G", 1)};
+    const auto entries = CollectMonthEntries(2009, 5, plan);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].dayText, "20");
+    EXPECT_EQ(entries[1].dayText, "03");
+    EXPECT_EQ(entries[1].entry, &plan[2]);
+}
+
+} // namespace
+} // namespace lumavo
