@@ -14,9 +14,27 @@ bool ScheduleRow::Settles(PartLetter part) const
     return part == PartLetter::S ? prepaidS.has_value() : prepaidG.has_value();
 }
 
+namespace {
+
+// The smallest balance that rounds to a cent or more (x / 0.01 rounded, ties to even, above 0).
+// Division is monotonic, so comparing with it is exact; it saves a division per part and month.
+double SmallestOpenBalance()
+{
+    double b = 0.005;
+    while (!(std::nearbyint(b / 0.01) > 0))
+        b = std::nextafter(b, 1.0);
+    while (std::nearbyint(std::nextafter(b, 0.0) / 0.01) > 0)
+        b = std::nextafter(b, 0.0);
+    return b;
+}
+
+const double kSmallestOpenBalance = SmallestOpenBalance();
+
+} // namespace
+
 bool LoanPart::Active() const
 {
-    return RoundToDecimals(balance, 2) > 0 && remainingPeriods > 0;
+    return balance >= kSmallestOpenBalance && remainingPeriods > 0;
 }
 
 int SpanDays(const Date& from, const Date& to)
@@ -114,21 +132,48 @@ private:
         std::optional<double> prepaidG;
     };
 
-    void InitPart(LoanPart& part, double principal, const RateTable& table) const
+    void InitPart(LoanPart& part, double principal, const RateTable& table)
     {
         part.principal = principal;
         part.balance = principal;
         part.remainingPeriods = m_input.ajqs;
         part.rates = &table;
+        PartRates& rates = RatesOf(part);
+        for (int k = 0; k < RateTable::kEntries; ++k) {
+            rates.daily[k] = table.At(k) / 100 / 360;
+            rates.monthly[k] = table.At(k) / 100 / 12;
+        }
     }
 
     LoanPart& Part(PartLetter letter) { return m_parts[letter == PartLetter::S ? 0 : 1]; }
     bool Full() const { return m_schedule.rows.size() >= m_capacity; }
 
-    double YearRate(const LoanPart& part, int year) const
+    // Per part: the annual rates of the run and, computed once, their daily and monthly rates.
+    struct PartRates
     {
-        const int index = std::clamp(year - m_input.firstPayment.y + 1, 0, RateTable::kEntries - 1);
-        return part.rates->At(index);
+        double daily[RateTable::kEntries];
+        double monthly[RateTable::kEntries];
+        // (1 + m)^n of the last annuity payment, so the next month needs one division, not pow().
+        double powerBase = -1;
+        double powerPeriods = -1;
+        double power = 0;
+    };
+
+    int YearIndex(int year) const
+    {
+        return std::clamp(year - m_input.firstPayment.y + 1, 0, RateTable::kEntries - 1);
+    }
+
+    PartRates& RatesOf(const LoanPart& part) { return m_rates[&part == &m_parts[0] ? 0 : 1]; }
+    const PartRates& RatesOf(const LoanPart& part) const
+    {
+        return m_rates[&part == &m_parts[0] ? 0 : 1];
+    }
+
+    double YearRate(const LoanPart& part, int year) const { return part.rates->At(YearIndex(year)); }
+    double DailyRate(const LoanPart& part, int year) const
+    {
+        return RatesOf(part).daily[YearIndex(year)];
     }
 
     static Date Effective(const Date& date) { return Date{date.y, date.m, EffectiveDay(date)}; }
@@ -142,12 +187,12 @@ private:
             return 0;
         const double b = part.balance;
         if (from.y == to.y)
-            return b * YearRate(part, to.y) / 100 / 360 * static_cast<double>(end - start);
+            return DailyRate(part, to.y) * b * static_cast<double>(end - start);
         double interest = 0;
         long cursor = start;
         for (int y = from.y; y <= to.y; ++y) {
             const long yearEnd = y == to.y ? end : SerialDay(Date{y + 1, 1, 1});
-            interest += b * YearRate(part, y) / 100 / 360 * static_cast<double>(yearEnd - cursor);
+            interest += DailyRate(part, y) * b * static_cast<double>(yearEnd - cursor);
             cursor = yearEnd;
         }
         return interest;
@@ -172,14 +217,13 @@ private:
                         : settled->date.y == due.y && settled->date.m == due.m - 1);
         if (afterPreviousRegular) {
             // An undisturbed month bears 30 days, unless the rate changed with the year.
-            const double rate = YearRate(part, due.y);
-            if (due.m != 1 || rate == YearRate(part, due.y - 1))
-                return rate / 100 / 360 * part.balance * 30;
+            if (due.m != 1 || YearRate(part, due.y) == YearRate(part, due.y - 1))
+                return DailyRate(part, due.y) * part.balance * 30;
         }
         return SpanInterest(part, from, due);
     }
 
-    double RegularPrincipal(const LoanPart& part, int year) const
+    double RegularPrincipal(const LoanPart& part, int year)
     {
         const double b = part.balance;
         const double n = part.remainingPeriods;
@@ -187,34 +231,42 @@ private:
             return b; // the last payment clears the part, whatever rounding left
         if (m_method == Method::Debj)
             return b / n;
-        const double m = YearRate(part, year) / 100 / 12;
+        PartRates& rates = RatesOf(part);
+        const double m = rates.monthly[YearIndex(year)];
         if (m == 0)
             return b / n;
-        return m * b / (std::pow(1 + m, n) - 1);
+        const double base = 1 + m;
+        // Month after month n falls by one at the same rate: step the power down instead of
+        // recomputing it; the drift stays far below a thousandth of a fen over 360 steps. The
+        // factor m / ((1 + m)^n - 1) does not depend on the balance, so its division overlaps
+        // with the previous month's arithmetic instead of waiting for it.
+        if (base == rates.powerBase && n == rates.powerPeriods - 1)
+            rates.power /= base;
+        else
+            rates.power = std::pow(base, n);
+        rates.powerBase = base;
+        rates.powerPeriods = n;
+        return m / (rates.power - 1) * b;
     }
 
     void PayMonth(const Date& due)
     {
-        ScheduleRow row;
-        row.kind = RowKind::Regular;
-        row.date = due;
+        double interest = 0;
         double principal = 0;
         for (const PartLetter letter : {PartLetter::G, PartLetter::S}) {
             LoanPart& part = Part(letter);
             if (!part.Active())
                 continue;
-            const double interest = RegularInterest(letter, due);
+            const double i = RegularInterest(letter, due);
             const double p = RegularPrincipal(part, due.y);
             part.balance -= p;
-            part.interestSoFar += interest;
-            part.totalPaid += interest + p;
+            part.interestSoFar += i;
+            part.totalPaid += i + p;
             part.remainingPeriods -= 1;
-            row.interest += interest;
+            interest += i;
             principal += p;
         }
-        row.principal = principal;
-        row.payment = row.interest + principal;
-        Write(row);
+        Write(RowKind::Regular, due, interest, principal, interest + principal, {}, {});
     }
 
     template <typename InPass>
@@ -287,23 +339,26 @@ private:
 
     void WritePrepayment(const PendingRow& pending, int year, int month, int day)
     {
-        ScheduleRow row;
-        row.kind = RowKind::Prepayment;
-        row.date = Date{year, month, day};
-        row.interest = pending.interest;
-        row.payment = pending.interest + pending.prepaid;
-        row.prepaidS = pending.prepaidS;
-        row.prepaidG = pending.prepaidG;
-        Write(row);
+        Write(RowKind::Prepayment, Date{year, month, day}, pending.interest, std::nullopt,
+              pending.interest + pending.prepaid, pending.prepaidS, pending.prepaidG);
     }
 
-    void Write(ScheduleRow& row)
+    void Write(RowKind kind,
+               const Date& date,
+               double interest,
+               std::optional<double> principal,
+               double payment,
+               std::optional<double> prepaidS,
+               std::optional<double> prepaidG)
     {
         if (Full())
             return;
-        row.balance = Part(PartLetter::S).balance + Part(PartLetter::G).balance;
-        row.interestSoFar = Part(PartLetter::S).interestSoFar + Part(PartLetter::G).interestSoFar;
-        m_schedule.rows.push_back(row);
+        const LoanPart& s = Part(PartLetter::S);
+        const LoanPart& g = Part(PartLetter::G);
+        m_schedule.rows.push_back(ScheduleRow{kind, date, interest, principal, payment,
+                                              s.balance + g.balance,
+                                              s.interestSoFar + g.interestSoFar, prepaidS,
+                                              prepaidG});
     }
 
     void IndexPlan()
@@ -363,6 +418,7 @@ private:
     const LoanInput& m_input;
     Method m_method;
     LoanPart m_parts[2];
+    PartRates m_rates[2];
     std::size_t m_capacity = 0;
     std::vector<IndexedEntry> m_entries;
     Schedule m_schedule;

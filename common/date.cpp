@@ -40,8 +40,9 @@ long SerialDay(const Date& date)
     const long cycles = (y >= 0 ? y : y - 3) / 4;
     const long yearInCycle = y - cycles * 4;
     long days = cycles * 1461 + yearInCycle * 365 + (yearInCycle > 0 ? 1 : 0);
-    for (int m = 1; m < date.m && m <= 12; ++m)
-        days += DaysInMonth(date.y, m);
+    static constexpr int kDaysBefore[13] = {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    if (date.m >= 1 && date.m <= 12)
+        days += kDaysBefore[date.m] + (date.m > 2 && yearInCycle == 0 ? 1 : 0);
     return days + EffectiveDay(date);
 }
 

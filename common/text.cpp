@@ -12,9 +12,13 @@ namespace lumavo {
 double RoundToDecimals(double x, int decimals)
 {
     // The divisor is the double nearest 10^-decimals, as the archive and the totals expect.
-    const double unit = decimals >= 0 ? 1.0 / std::pow(10.0, decimals) : std::pow(10.0, -decimals);
-    const double scaled = std::nearbyint(x / unit);
-    return scaled * unit;
+    // Literals, not pow(): the schedule asks this for every part in every month.
+    static constexpr double kUnits[] = {1e4, 1e3, 1e2, 1e1, 1, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6};
+    const double unit = decimals >= -4 && decimals <= 6
+                            ? kUnits[decimals + 4]
+                            : (decimals >= 0 ? 1.0 / std::pow(10.0, decimals)
+                                             : std::pow(10.0, -decimals));
+    return std::nearbyint(x / unit) * unit;
 }
 
 namespace {
@@ -23,16 +27,30 @@ std::string FixedText(double x, int decimals)
 {
     if (!std::isfinite(x))
         return "0";
-    double magnitude = std::fabs(x);
+    const double magnitude = std::fabs(x);
     // printf rounds exact ties to even; the program rounds them away from zero. An exact tie at
-    // 0, 2 or 3 decimals is an odd multiple of 1/2, 1/8 or 1/16, so it is found exactly and
-    // moved to the next double above it.
+    // 0, 2 or 3 decimals is an odd multiple of 1/2, 1/8 or 1/16, so it is found exactly. Its text
+    // one place further is exact and ends in 5, so the tie is rounded up in the text: the double
+    // above a tie is a whole unit away from 2^46 on, too far for a nudge.
     const double probe = std::ldexp(magnitude, decimals == 2 ? 3 : decimals == 3 ? 4 : 1);
-    if (magnitude < 1e15 && probe == std::floor(probe) && std::fmod(probe, 2.0) == 1.0)
-        magnitude = std::nextafter(magnitude, HUGE_VAL);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, magnitude);
+    const bool tie = probe == std::floor(probe) && std::fmod(probe, 2.0) == 1.0;
+    char buffer[400]; // room for every digit of the largest double
+    std::snprintf(buffer, sizeof buffer, "%.*f", tie ? decimals + 1 : decimals, magnitude);
     std::string text = buffer;
+    if (tie) {
+        text.pop_back();
+        if (decimals == 0)
+            text.pop_back();
+        bool carry = true;
+        for (std::size_t i = text.size(); carry && i-- > 0;) {
+            if (text[i] == '.')
+                continue;
+            carry = text[i] == '9';
+            text[i] = carry ? '0' : static_cast<char>(text[i] + 1);
+        }
+        if (carry)
+            text.insert(text.begin(), '1');
+    }
     const bool zero = text.find_first_not_of("0.") == std::string::npos;
     if (x < 0 && !zero)
         text.insert(text.begin(), '-');

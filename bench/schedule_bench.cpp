@@ -1,0 +1,60 @@
+// A 360-period combination loan with floating rates and a 20-entry plan: the largest schedule a
+// page can ask for, computed the way 计算 computes it (checks included, texts not).
+#include "calc/schedule.h"
+#include "common/date.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace lumavo;
+
+LoanInput LargestLoan()
+{
+    LoanInput input;
+    input.dkze = 1500000;
+    input.ajqs = 360;
+    input.ratioS = 60;
+    input.ratioG = 40;
+    input.floatingRates = true;
+    input.lending = {2010, 3, 10};
+    input.firstPayment = {2010, 4, 10};
+    // Ten S and ten G entries spread over the term: amounts, shortenings and shared days.
+    for (int k = 0; k < 10; ++k) {
+        const Date day{2011 + 2 * k, 1 + k % 12, 5 + k};
+        input.plan.push_back(Ttqhd{DateText(day), 5000.0 + 1000 * k, k % 3 == 0 ? 6.0 : 0.0,
+                                   "G", false});
+        input.plan.push_back(Ttqhd{DateText(day), 20000.0 + 500 * k, k % 4 == 0 ? 12.0 : 0.0,
+                                   "S", false});
+    }
+    return input;
+}
+
+RateTable Rates(double first, double step)
+{
+    RateTable table;
+    for (int k = 0; k < RateTable::kEntries; ++k)
+        table.Set(k, first + step * (k % 5));
+    return table;
+}
+
+void Run(benchmark::State& state, Method method)
+{
+    const LoanInput input = LargestLoan();
+    const RateTable s = Rates(5.94, 0.12);
+    const RateTable g = Rates(3.87, 0.05);
+    for (auto _ : state) {
+        auto outcome = CalculateSchedule(input, method, s, g);
+        benchmark::DoNotOptimize(outcome);
+    }
+}
+
+void BM_EqualInstallment360(benchmark::State& state) { Run(state, Method::Debx); }
+void BM_EqualPrincipal360(benchmark::State& state) { Run(state, Method::Debj); }
+
+BENCHMARK(BM_EqualInstallment360);
+BENCHMARK(BM_EqualPrincipal360);
+
+} // namespace
+
+BENCHMARK_MAIN();

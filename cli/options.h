@@ -1,0 +1,41 @@
+#pragma once
+
+#include "calc/loan_input.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace lumavo::cli {
+
+enum class Format
+{
+    Table,
+    Csv,
+    Json,
+    Xls,
+};
+
+struct Options
+{
+    Method method = Method::Debx;
+    std::optional<std::string> ratesPath; // default: percents.ini beside the program
+    Format format = Format::Table;
+    std::optional<std::string> outputPath;
+    std::string backupPath;
+};
+
+struct HelpRequested
+{};
+
+struct UsageError
+{
+    std::string message;
+};
+
+std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<std::string>& args);
+
+std::string HelpText();
+
+} // namespace lumavo::cli
