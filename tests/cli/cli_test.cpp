@@ -1,0 +1,193 @@
+#include "cli/cli_app.h"
+#include "common/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace lumavo::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCases = fs::path(LUMAVO_TEST_DATA) / "cli";
+const Environment kEnvironment{"/nonexistent/", 2026};
+
+std::string Slurp(const fs::path& path)
+{
+    return ReadWholeFile(path.string()).value_or("");
+}
+
+class TempDir
+{
+public:
+    TempDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "lumavo-cli-XXXXXX").string();
+        m_path = mkdtemp(pattern.data());
+    }
+    ~TempDir() { fs::remove_all(m_path); }
+    fs::path Write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(m_path / name, std::ios::binary) << bytes;
+        return m_path / name;
+    }
+    const fs::path& Path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+std::vector<std::string> GoldenCases()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(kCases))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// One folder per case: input.bak, an optional percents.ini and the JSON the command prints.
+class Golden : public testing::TestWithParam<std::string>
+{};
+
+TEST_P(Golden, JsonMatches)
+{
+    const fs::path folder = kCases / GetParam();
+    const fs::path rates = folder / "percents.ini";
+    const std::string method = GetParam().rfind("debj", 0) == 0 ? "debj" : "debx";
+    const Result result = RunCli({"--method", method, "--rates", rates.string(), "--format", "json",
+                                  (folder / "input.bak").string()},
+                                 kEnvironment);
+    EXPECT_EQ(result.out, Slurp(folder / "expected.json"));
+    EXPECT_EQ(result.status, GetParam().rfind("refused", 0) == 0 ? kExitRefused : kExitOk)
+        << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, testing::ValuesIn(GoldenCases()), [](const auto& p) {
+    std::string name = p.param;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
+
+const std::string kBasicLine = "1,0.00,0.00,8,100000.00,100,1,12,1,6.000,0.000,2009,01,15,2009,02,15,0\r\n";
+
+TEST(CommandLine, RefusalGoesToStandardErrorWithItsLineBreak)
+{
+    TempDir dir;
+    const fs::path file =
+        dir.Write("a.bak", "1,0.00,0.00,8,0.00,100,1,12,1,6.000,0.000,2009,01,15,2009,02,15,0\r\n");
+    const Result table = RunCli({file.string()}, kEnvironment);
+    EXPECT_EQ(table.status, kExitRefused);
+    EXPECT_EQ(table.err, "贷款总额须大于零！\n");
+    EXPECT_EQ(table.out, "");
+}
+
+struct BadFile
+{
+    std::string name;
+    std::string bytes;
+    std::string where; // "a.bak:<line>" expected in the message
+};
+
+class BrokenBackup : public testing::TestWithParam<BadFile>
+{};
+
+TEST_P(BrokenBackup, NamesFileAndLineAndExitsOne)
+{
+    TempDir dir;
+    const fs::path file = dir.Write("a.bak", GetParam().bytes);
+    const Result result = RunCli({"--format", "json", file.string()}, kEnvironment);
+    EXPECT_EQ(result.status, kExitFileError);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find((dir.Path() / GetParam().where).string()), std::string::npos)
+        << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BrokenBackup,
+    testing::Values(
+        BadFile{"Empty", "", "a.bak"},
+        BadFile{"SixteenFields", "1,0.00,0.00,8,1.00,100,1,12,1,6.000,0.000,2009,01,15,2009,02\r\n",
+                "a.bak:1"},
+        BadFile{"ShortPlanLine", kBasicLine + "x,1,0,S\r\n", "a.bak:2"},
+        BadFile{"YearOutsideTheList",
+                "1,0.00,0.00,8,1.00,100,1,12,1,6.000,0.000,1996,01,15,2009,02,15,0\r\n", "a.bak:1"},
+        BadFile{"DayOutsideTheList",
+                "1,0.00,0.00,8,1.00,100,1,12,1,6.000,0.000,2009,01,15,2009,02,32,0\r\n", "a.bak:1"},
+        BadFile{"FractionalPeriods",
+                "1,0.00,0.00,8,1.00,100,1,12.5,1,6.000,0.000,2009,01,15,2009,02,15,0\r\n",
+                "a.bak:1"},
+        BadFile{"Binary", std::string("\x00\xff\xfe,\x81", 5), "a.bak"}),
+    [](const auto& p) { return p.param.name; });
+
+TEST(CommandLine, MissingFileIsAnErrorNamingIt)
+{
+    const Result result = RunCli({"/nonexistent/x.bak"}, kEnvironment);
+    EXPECT_EQ(result.status, kExitFileError);
+    EXPECT_NE(result.err.find("/nonexistent/x.bak"), std::string::npos);
+}
+
+TEST(CommandLine, UsageErrorsExitOne)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--bogus", "a.bak"}, {"--method", "xyz", "a.bak"}, {},
+          {"--format", "xls", "a.bak"}, {"a.bak", "b.bak"}, {"--format"}}) {
+        const Result result = RunCli(args, kEnvironment);
+        EXPECT_EQ(result.status, kExitFileError);
+        EXPECT_NE(result.err.find("--help"), std::string::npos) << result.err;
+    }
+}
+
+TEST(CommandLine, HelpListsEveryOption)
+{
+    const Result result = RunCli({"--help"}, kEnvironment);
+    EXPECT_EQ(result.status, kExitOk);
+    for (const char* option : {"--method", "--rates", "--format", "--output"})
+        EXPECT_NE(result.out.find(option), std::string::npos) << option;
+}
+
+TEST(CommandLine, CsvHasAHeaderRowAndOneLinePerRow)
+{
+    TempDir dir;
+    const Result result =
+        RunCli({"--format=csv", dir.Write("a.bak", kBasicLine).string()}, kEnvironment);
+    ASSERT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.out.substr(0, result.out.find('\n')),
+              "还款日期,月利息还款额（元）,月本金还款额（元）,月还款额（元）,剩余本金（元）,"
+              "已还利息（元）,商业贷款提前还贷（元）,公积金贷款提前还贷（元）");
+    EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 13);
+    EXPECT_NE(result.out.find("\n2009年02月15日,516.67,8106.64,8623.31,91893.36,516.67,,\n"),
+              std::string::npos);
+}
+
+TEST(CommandLine, TableEndsWithTheTotals)
+{
+    TempDir dir;
+    const Result result = RunCli({dir.Write("a.bak", kBasicLine).string()}, kEnvironment);
+    ASSERT_EQ(result.status, kExitOk);
+    EXPECT_NE(result.out.find("月还款额：8606.64\n还款总额：103296.38\n利息总额：3296.38\n"
+                              "还款截止日期：2010年01月15日\n"),
+              std::string::npos);
+}
+
+TEST(CommandLine, XlsWritesTheWholeGrid)
+{
+    TempDir dir;
+    const fs::path output = dir.Path() / "out.xls";
+    const Result result = RunCli(
+        {"--format", "xls", "--output", output.string(), dir.Write("a.bak", kBasicLine).string()},
+        kEnvironment);
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    const std::string bytes = Slurp(output);
+    // 8 columns x 13 rows of cells, header texts and every filled cell in GBK.
+    ASSERT_GE(bytes.size(), 22u + 12u * 104u);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\x09\x08\x08\x00", 4));
+    EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string("\x0a\x00\x00\x00", 4));
+}
+
+} // namespace
+} // namespace lumavo::cli
