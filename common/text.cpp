@@ -30,8 +30,8 @@ std::string FixedText(double x, int decimals)
     const double magnitude = std::fabs(x);
     // printf rounds exact ties to even; the program rounds them away from zero. An exact tie at
     // 0, 2 or 3 decimals is an odd multiple of 1/2, 1/8 or 1/16, so it is found exactly. Its text
-    // one place further is exact and ends in 5, so the tie is rounded up in the text: the double
-    // above a tie is a whole unit away from 2^46 on, too far for a nudge.
+    // one place further is exact and ends in 5, so the tie is rounded up in the text: the next
+    // double above a tie lies a whole unit or more away from 2^46 (two decimals) on.
     const double probe = std::ldexp(magnitude, decimals == 2 ? 3 : decimals == 3 ? 4 : 1);
     const bool tie = probe == std::floor(probe) && std::fmod(probe, 2.0) == 1.0;
     char buffer[400]; // room for every digit of the largest double
