@@ -22,10 +22,10 @@ LoanInput LargestLoan()
     // Ten S and ten G entries spread over the term: amounts, shortenings and shared days.
     for (int k = 0; k < 10; ++k) {
         const Date day{2011 + 2 * k, 1 + k % 12, 5 + k};
-        input.plan.push_back(Ttqhd{DateText(day), 5000.0 + 1000 * k, k % 3 == 0 ? 6.0 : 0.0,
-                                   "G", false});
-        input.plan.push_back(Ttqhd{DateText(day), 20000.0 + 500 * k, k % 4 == 0 ? 12.0 : 0.0,
-                                   "S", false});
+        input.plan.push_back(
+            Ttqhd{DateText(day), 5000.0 + 1000 * k, k % 3 == 0 ? 6.0 : 0.0, "G", false});
+        input.plan.push_back(
+            Ttqhd{DateText(day), 20000.0 + 500 * k, k % 4 == 0 ? 12.0 : 0.0, "S", false});
     }
     return input;
 }
@@ -49,8 +49,14 @@ void Run(benchmark::State& state, Method method)
     }
 }
 
-void BM_EqualInstallment360(benchmark::State& state) { Run(state, Method::Debx); }
-void BM_EqualPrincipal360(benchmark::State& state) { Run(state, Method::Debj); }
+void BM_EqualInstallment360(benchmark::State& state)
+{
+    Run(state, Method::Debx);
+}
+void BM_EqualPrincipal360(benchmark::State& state)
+{
+    Run(state, Method::Debj);
+}
 
 BENCHMARK(BM_EqualInstallment360);
 BENCHMARK(BM_EqualPrincipal360);

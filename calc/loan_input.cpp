@@ -36,9 +36,8 @@ bool CheckFirstPaymentDate(const Date& lending, const Date& firstPayment)
     return notBefore && l <= f && f <= l + 30;
 }
 
-std::variant<RunRates, Refusal> CheckLoanInput(const LoanInput& input,
-                                               const RateTable& floatingS,
-                                               const RateTable& floatingG)
+std::variant<RunRates, Refusal>
+CheckLoanInput(const LoanInput& input, const RateTable& floatingS, const RateTable& floatingG)
 {
     if (!(input.dkze > 0) || !std::isfinite(input.dkze))
         return Refusal{msg::kLoanTotalPositive};

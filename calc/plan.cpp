@@ -48,10 +48,9 @@ bool PlanTextLess(const std::string& a, const std::string& b)
 
 std::size_t PlanList::Add(std::string text, Ttqhd entry)
 {
-    const auto at = std::upper_bound(m_items.begin(), m_items.end(), text,
-                                     [](const std::string& t, const Item& item) {
-                                         return PlanTextLess(t, item.text);
-                                     });
+    const auto at = std::upper_bound(
+        m_items.begin(), m_items.end(), text,
+        [](const std::string& t, const Item& item) { return PlanTextLess(t, item.text); });
     const auto inserted = m_items.insert(at, Item{std::move(text), std::move(entry)});
     return static_cast<std::size_t>(inserted - m_items.begin());
 }
@@ -158,7 +157,8 @@ std::variant<PlanDecision, Refusal> CheckPlanSubmission(const PlanList& list,
     }
 
     PlanDecision decision;
-    decision.entry.tqdate = submission.year + "年" + submission.month + "月" + submission.day + "日";
+    decision.entry.tqdate =
+        submission.year + "年" + submission.month + "月" + submission.day + "日";
     decision.entry.tqse = submission.tqse;
     decision.entry.sdajqs = submission.sdajqs;
     decision.entry.tqhdType = part;

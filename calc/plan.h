@@ -23,7 +23,7 @@ bool PlanTextLess(const std::string& a, const std::string& b);
 // The plan list of a loan page: sorted item texts, each owning its entry.
 class PlanList
 {
-public:
+  public:
     struct Item
     {
         std::string text;
@@ -44,7 +44,7 @@ public:
     bool Empty() const { return m_items.empty(); }
     std::vector<Ttqhd> Entries() const;
 
-private:
+  private:
     std::vector<Item> m_items;
 };
 

@@ -9,7 +9,7 @@ namespace lumavo {
 // decimals.
 class RateTable
 {
-public:
+  public:
     static constexpr int kEntries = 31;
 
     double At(int index) const { return m_entries[static_cast<std::size_t>(index)]; }
@@ -18,7 +18,7 @@ public:
 
     friend bool operator==(const RateTable&, const RateTable&) = default;
 
-private:
+  private:
     std::array<double, kEntries> m_entries{};
 };
 

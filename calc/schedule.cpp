@@ -83,7 +83,7 @@ bool PartOf(const Ttqhd& entry, PartLetter& part)
 
 class ScheduleBuilder
 {
-public:
+  public:
     ScheduleBuilder(const LoanInput& input, Method method, const RunRates& rates)
         : m_input(input), m_method(method)
     {
@@ -114,7 +114,7 @@ public:
         return std::move(m_schedule);
     }
 
-private:
+  private:
     struct IndexedEntry
     {
         int monthKey;
@@ -142,6 +142,7 @@ private:
         for (int k = 0; k < RateTable::kEntries; ++k) {
             rates.daily[k] = table.At(k) / 100 / 360;
             rates.monthly[k] = table.At(k) / 100 / 12;
+            rates.inverseBase[k] = 1 / (1 + rates.monthly[k]);
         }
     }
 
@@ -153,6 +154,7 @@ private:
     {
         double daily[RateTable::kEntries];
         double monthly[RateTable::kEntries];
+        double inverseBase[RateTable::kEntries]; // 1 / (1 + monthly)
         // (1 + m)^n of the last annuity payment, so the next month needs one division, not pow().
         double powerBase = -1;
         double powerPeriods = -1;
@@ -170,7 +172,10 @@ private:
         return m_rates[&part == &m_parts[0] ? 0 : 1];
     }
 
-    double YearRate(const LoanPart& part, int year) const { return part.rates->At(YearIndex(year)); }
+    double YearRate(const LoanPart& part, int year) const
+    {
+        return part.rates->At(YearIndex(year));
+    }
     double DailyRate(const LoanPart& part, int year) const
     {
         return RatesOf(part).daily[YearIndex(year)];
@@ -201,7 +206,10 @@ private:
     Date LastSettlement(PartLetter letter, const ScheduleRow** row) const
     {
         const auto& rows = m_schedule.rows;
-        const int last = LastSettlementRow(rows, letter, static_cast<int>(rows.size()) + 1);
+        // Mostly the row just written settles the part; search back only when it does not.
+        const int last = !rows.empty() && rows.back().Settles(letter)
+                             ? static_cast<int>(rows.size())
+                             : LastSettlementRow(rows, letter, static_cast<int>(rows.size()) + 1);
         *row = last > 0 ? &rows[static_cast<std::size_t>(last - 1)] : nullptr;
         return last > 0 ? (*row)->date : m_input.lending;
     }
@@ -237,11 +245,11 @@ private:
             return b / n;
         const double base = 1 + m;
         // Month after month n falls by one at the same rate: step the power down instead of
-        // recomputing it; the drift stays far below a thousandth of a fen over 360 steps. The
+        // recomputing it; the drift stays below 1e-13 of the power over 360 steps. The
         // factor m / ((1 + m)^n - 1) does not depend on the balance, so its division overlaps
         // with the previous month's arithmetic instead of waiting for it.
         if (base == rates.powerBase && n == rates.powerPeriods - 1)
-            rates.power /= base;
+            rates.power *= rates.inverseBase[YearIndex(year)];
         else
             rates.power = std::pow(base, n);
         rates.powerBase = base;
@@ -355,10 +363,9 @@ private:
             return;
         const LoanPart& s = Part(PartLetter::S);
         const LoanPart& g = Part(PartLetter::G);
-        m_schedule.rows.push_back(ScheduleRow{kind, date, interest, principal, payment,
-                                              s.balance + g.balance,
-                                              s.interestSoFar + g.interestSoFar, prepaidS,
-                                              prepaidG});
+        m_schedule.rows.emplace_back(kind, date, interest, principal, payment,
+                                     s.balance + g.balance, s.interestSoFar + g.interestSoFar,
+                                     prepaidS, prepaidG);
     }
 
     void IndexPlan()
@@ -374,22 +381,23 @@ private:
                 day = 0; // stays in the month list but never applies
             m_entries.push_back(IndexedEntry{year * 100 + month, day, MonthEntry{&entry, dayText}});
         }
-        std::stable_sort(m_entries.begin(), m_entries.end(), [](const auto& a, const auto& b) {
-            return a.monthKey < b.monthKey;
-        });
+        std::stable_sort(m_entries.begin(), m_entries.end(),
+                         [](const auto& a, const auto& b) { return a.monthKey < b.monthKey; });
+        m_nextEntry = m_entries.begin();
     }
 
-    std::pair<EntryIter, EntryIter> MonthRange(int year, int month) const
+    // The loop visits months in ascending order, so a cursor over the sorted entries finds each
+    // month's entries without a search.
+    std::pair<EntryIter, EntryIter> MonthRange(int year, int month)
     {
         const int key = year * 100 + month;
-        return std::equal_range(m_entries.begin(), m_entries.end(), key, KeyLess{});
+        while (m_nextEntry != m_entries.end() && m_nextEntry->monthKey < key)
+            ++m_nextEntry;
+        EntryIter last = m_nextEntry;
+        while (last != m_entries.end() && last->monthKey == key)
+            ++last;
+        return {m_nextEntry, last};
     }
-
-    struct KeyLess
-    {
-        bool operator()(const IndexedEntry& a, int key) const { return a.monthKey < key; }
-        bool operator()(int key, const IndexedEntry& a) const { return key < a.monthKey; }
-    };
 
     void FillTotals()
     {
@@ -401,7 +409,8 @@ private:
         const auto& rows = m_schedule.rows;
         totals.endDate = rows.empty() ? " " : " " + DateText(rows.back().date);
 
-        const bool filled = m_input.plan.empty() && (m_method == Method::Debj || !m_input.floatingRates);
+        const bool filled =
+            m_input.plan.empty() && (m_method == Method::Debj || !m_input.floatingRates);
         totals.summaryEnabled = filled;
         totals.summary = 0;
         if (filled && rows.size() >= 3) {
@@ -421,6 +430,7 @@ private:
     PartRates m_rates[2];
     std::size_t m_capacity = 0;
     std::vector<IndexedEntry> m_entries;
+    EntryIter m_nextEntry;
     Schedule m_schedule;
 };
 

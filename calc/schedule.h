@@ -40,18 +40,19 @@ struct ScheduleRow
 
 struct ScheduleTotals
 {
-    double summary = 0;          // 月还款额 (equal installment) or 月本金还款额 (equal principal)
+    double summary = 0; // 月还款额 (equal installment) or 月本金还款额 (equal principal)
     bool summaryEnabled = false;
-    double hkze = 0;             // 还款总额
-    double lxze = 0;             // 利息总额
-    std::string endDate;         // 还款截止日期: a blank, then the date text of the last row
+    double hkze = 0;     // 还款总额
+    double lxze = 0;     // 利息总额
+    std::string endDate; // 还款截止日期: a blank, then the date text of the last row
 };
 
 struct Schedule
 {
     std::vector<ScheduleRow> rows;
     ScheduleTotals totals;
-    int gridRowCount = 0; // header row + periods + plan entries; rows past the written ones stay empty
+    int gridRowCount =
+        0; // header row + periods + plan entries; rows past the written ones stay empty
 };
 
 // A part's state during a run.

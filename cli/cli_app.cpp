@@ -29,9 +29,8 @@ std::string Located(const std::string& path, const BackupError& error)
 }
 
 // Bytes for the chosen format, or the reason they could not be made.
-std::optional<std::string> Render(const Options& options,
-                                  const Schedule& schedule,
-                                  std::string& bytes)
+std::optional<std::string>
+Render(const Options& options, const Schedule& schedule, std::string& bytes)
 {
     switch (options.format) {
     case Format::Json:

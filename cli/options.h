@@ -27,7 +27,8 @@ struct Options
 };
 
 struct HelpRequested
-{};
+{
+};
 
 struct UsageError
 {

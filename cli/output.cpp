@@ -55,7 +55,8 @@ std::size_t DisplayWidth(const std::string& text)
         std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         char32_t code = lead;
         if (length == 3 && i + 2 < text.size())
-            code = ((lead & 0x0Fu) << 12) | ((static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6) |
+            code = ((lead & 0x0Fu) << 12) |
+                   ((static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6) |
                    (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
         width += length >= 3 && code >= 0x2E80 ? 2 : 1;
         i += length;

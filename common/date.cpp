@@ -4,20 +4,6 @@
 
 namespace lumavo {
 
-int DaysInMonth(int year, int month)
-{
-    switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12:
-        return 31;
-    case 4: case 6: case 9: case 11:
-        return 30;
-    case 2:
-        return year % 4 == 0 ? 29 : 28;
-    default:
-        return 0;
-    }
-}
-
 int DaysInMonth(const std::string& yearText, const std::string& monthText)
 {
     int year = 0;
@@ -25,25 +11,6 @@ int DaysInMonth(const std::string& yearText, const std::string& monthText)
     if (!ParseWholeNumber(yearText, year) || !ParseWholeNumber(monthText, month))
         return -1;
     return DaysInMonth(year, month);
-}
-
-int EffectiveDay(const Date& date)
-{
-    const int last = DaysInMonth(date.y, date.m);
-    return date.d > last ? last : date.d;
-}
-
-long SerialDay(const Date& date)
-{
-    // Whole four-year cycles of 1461 days, then the years and months before the date.
-    const long y = date.y;
-    const long cycles = (y >= 0 ? y : y - 3) / 4;
-    const long yearInCycle = y - cycles * 4;
-    long days = cycles * 1461 + yearInCycle * 365 + (yearInCycle > 0 ? 1 : 0);
-    static constexpr int kDaysBefore[13] = {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    if (date.m >= 1 && date.m <= 12)
-        days += kDaysBefore[date.m] + (date.m > 2 && yearInCycle == 0 ? 1 : 0);
-    return days + EffectiveDay(date);
 }
 
 long DayNumber(const Date& date)

@@ -16,17 +16,39 @@ struct Date
 };
 
 // Month length with every year divisible by 4 a leap year (no century rule); 0 for a month
-// outside 1..12.
-int DaysInMonth(int year, int month);
+// outside 1..12. Inline with the day counts below: the schedule asks them for every span.
+inline int DaysInMonth(int year, int month)
+{
+    static constexpr int kDays[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12)
+        return 0;
+    return month == 2 && year % 4 == 0 ? 29 : kDays[month];
+}
 
 // The same over the texts of the date pickers: -1 when either text is not a whole number.
 int DaysInMonth(const std::string& yearText, const std::string& monthText);
 
 // The day clamped to the last day of its month.
-int EffectiveDay(const Date& date);
+inline int EffectiveDay(const Date& date)
+{
+    const int last = DaysInMonth(date.y, date.m);
+    return date.d > last ? last : date.d;
+}
 
 // Days since a fixed origin, with the program's own month lengths; differences are day counts.
-long SerialDay(const Date& date);
+inline long SerialDay(const Date& date)
+{
+    // Whole four-year cycles of 1461 days, then the years and months before the date.
+    static constexpr int kDaysBefore[13] = {0,   0,   31,  59,  90,  120, 151,
+                                            181, 212, 243, 273, 304, 334};
+    const long y = date.y;
+    const long cycles = (y >= 0 ? y : y - 3) / 4;
+    const long yearInCycle = y - cycles * 4;
+    long days = cycles * 1461 + yearInCycle * 365 + (yearInCycle > 0 ? 1 : 0);
+    if (date.m >= 1 && date.m <= 12)
+        days += kDaysBefore[date.m] + (date.m > 2 && yearInCycle == 0 ? 1 : 0);
+    return days + EffectiveDay(date);
+}
 
 // 30/360 count used only by the first-payment rule.
 long DayNumber(const Date& date);

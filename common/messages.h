@@ -27,7 +27,8 @@ inline constexpr const char* kPlanAmountG = "公积金贷款提前还贷数额�
 inline constexpr const char* kPlanPeriods = "缩短按揭期数须小于等于按揭总期数！";
 inline constexpr const char* kPlanOneOverExists = "先前已提交了一次性还贷计划！";
 inline constexpr const char* kPlanSumAmountS = "商业贷款累计提前还贷数额须小于等于商业贷款总额！";
-inline constexpr const char* kPlanSumAmountG = "公积金贷款累计提前还贷数额须小于等于公积金贷款总额！";
+inline constexpr const char* kPlanSumAmountG =
+    "公积金贷款累计提前还贷数额须小于等于公积金贷款总额！";
 inline constexpr const char* kPlanSumPeriods = "累计缩短按揭期数须小于等于按揭总\r期数！";
 
 // Form rules.

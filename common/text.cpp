@@ -14,10 +14,10 @@ double RoundToDecimals(double x, int decimals)
     // The divisor is the double nearest 10^-decimals, as the archive and the totals expect.
     // Literals, not pow(): the schedule asks this for every part in every month.
     static constexpr double kUnits[] = {1e4, 1e3, 1e2, 1e1, 1, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6};
-    const double unit = decimals >= -4 && decimals <= 6
-                            ? kUnits[decimals + 4]
-                            : (decimals >= 0 ? 1.0 / std::pow(10.0, decimals)
-                                             : std::pow(10.0, -decimals));
+    const double unit =
+        decimals >= -4 && decimals <= 6
+            ? kUnits[decimals + 4]
+            : (decimals >= 0 ? 1.0 / std::pow(10.0, decimals) : std::pow(10.0, -decimals));
     return std::nearbyint(x / unit) * unit;
 }
 
@@ -59,9 +59,18 @@ std::string FixedText(double x, int decimals)
 
 } // namespace
 
-std::string MoneyText(double x) { return FixedText(x, 2); }
-std::string RateText(double x) { return FixedText(x, 3); }
-std::string CountText(double x) { return FixedText(x, 0); }
+std::string MoneyText(double x)
+{
+    return FixedText(x, 2);
+}
+std::string RateText(double x)
+{
+    return FixedText(x, 3);
+}
+std::string CountText(double x)
+{
+    return FixedText(x, 0);
+}
 
 std::string GeneralNumberText(double x)
 {

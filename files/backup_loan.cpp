@@ -81,10 +81,8 @@ bool InList(const std::string& text, int width, int low, int high, int& value)
            value <= high;
 }
 
-std::optional<BackupError> ReadDate(const std::vector<std::string>& fields,
-                                    int first,
-                                    int currentYear,
-                                    Date& date)
+std::optional<BackupError>
+ReadDate(const std::vector<std::string>& fields, int first, int currentYear, Date& date)
 {
     if (!InList(fields[static_cast<std::size_t>(first)], 4, 1997, currentYear + 3, date.y))
         return FieldError(first, "不是年份列表中的年份（1997–" + std::to_string(currentYear + 3) +

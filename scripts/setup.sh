@@ -2,7 +2,7 @@
 # Installs what building and testing need on Debian 12, skipping what is already there.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(build-essential cmake ninja-build pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev)
 
 missing=()
 for package in "${packages[@]}"; do

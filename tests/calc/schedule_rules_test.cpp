@@ -3,9 +3,8 @@
 #include "calc/schedule_text.h"
 #include "common/text.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace lumavo {
 namespace {
@@ -24,14 +23,19 @@ LoanInput Loan(double ratioS = 100)
     return input;
 }
 
-Ttqhd Entry(const std::string& date, const std::string& part, double amount, double shorten = 0,
+Ttqhd Entry(const std::string& date,
+            const std::string& part,
+            double amount,
+            double shorten = 0,
             bool oneover = false)
 {
     return Ttqhd{date, amount, shorten, part, oneover};
 }
 
-Schedule Compute(const LoanInput& input, Method method = Method::Debx, const RateTable& s = {},
-             const RateTable& g = {})
+Schedule Compute(const LoanInput& input,
+                 Method method = Method::Debx,
+                 const RateTable& s = {},
+                 const RateTable& g = {})
 {
     auto outcome = CalculateSchedule(input, method, s, g);
     EXPECT_TRUE(std::holds_alternative<Schedule>(outcome));
@@ -40,8 +44,8 @@ Schedule Compute(const LoanInput& input, Method method = Method::Debx, const Rat
 
 std::string Cell(const Schedule& schedule, int row, int column)
 {
-    return ScheduleRowTexts(schedule.rows.at(static_cast<std::size_t>(row - 1)))
-        [static_cast<std::size_t>(column)];
+    return ScheduleRowTexts(
+        schedule.rows.at(static_cast<std::size_t>(row - 1)))[static_cast<std::size_t>(column)];
 }
 
 double DailyInterest(double balance, double rate, int days)
@@ -130,8 +134,7 @@ TEST(DayCount, PaymentDayPastMonthEndKeepsItsTextAndCountsFromTheLastDay)
     EXPECT_EQ(Cell(schedule, 3, 0), "2009年03月01日");
     // One day, 28 February to 1 March; counted from the written 31st it would be negative.
     EXPECT_EQ(Cell(schedule, 3, 1), MoneyText(DailyInterest(schedule.rows[1].balance, 6, 1)));
-    EXPECT_EQ(Cell(schedule, 4, 1),
-              MoneyText(DailyInterest(schedule.rows[2].balance, 6, 30)));
+    EXPECT_EQ(Cell(schedule, 4, 1), MoneyText(DailyInterest(schedule.rows[2].balance, 6, 30)));
 }
 
 TEST(PlanEntries, OnThePaymentDayComesAfterTheRegularRowAndBearsNoInterest)
@@ -242,11 +245,11 @@ TEST(PlanEntries, EntriesThatDoNotFitArePassedOver)
     LoanInput input = Loan();
     input.lending = {2009, 1, 20};
     input.firstPayment = {2009, 1, 25};
-    input.plan = {Entry("2009年01月10日", "S", 1000), // before the lending date
-                  Entry("2008年12月01日", "S", 1000), // before the first payment month
-                  Entry("2009年03月01日", "G", 1000), // a part with no share
-                  Entry("2009年04月xx日", "S", 1000), // no day
-                  Entry("2009年04月01日", "X", 1000), // no part
+    input.plan = {Entry("2009年01月10日", "S", 1000),  // before the lending date
+                  Entry("2008年12月01日", "S", 1000),  // before the first payment month
+                  Entry("2009年03月01日", "G", 1000),  // a part with no share
+                  Entry("2009年04月xx日", "S", 1000),  // no day
+                  Entry("2009年04月01日", "X", 1000),  // no part
                   Entry("2030年01月01日", "S", 1000)}; // after the loan ended
     const Schedule schedule = Compute(input);
     EXPECT_EQ(schedule.rows.size(), 12u);
@@ -325,7 +328,8 @@ TEST(Settlement, LastSettlementRowSkipsRowsOfTheOtherPart)
 
 TEST(Settlement, CollectMonthEntriesKeepsPlanOrderAndTheDayText)
 {
-    const std::vector<Ttqhd> plan = {Entry("2009年05月20日", "S", 1), Entry("2009年06月01日", "S", 1),
+    const std::vector<Ttqhd> plan = {Entry("2009年05月20日", "S", 1),
+                                     Entry("2009年06月01日", "S", 1),
                                      Entry("2009年05月03日", "G", 1)};
     const auto entries = CollectMonthEntries(2009, 5, plan);
     ASSERT_EQ(entries.size(), 2u);

@@ -1,10 +1,9 @@
 #include "cli/cli_app.h"
 #include "common/atomic_file.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -23,7 +22,7 @@ std::string Slurp(const fs::path& path)
 
 class TempDir
 {
-public:
+  public:
     TempDir()
     {
         std::string pattern = (fs::temp_directory_path() / "lumavo-cli-XXXXXX").string();
@@ -37,7 +36,7 @@ public:
     }
     const fs::path& Path() const { return m_path; }
 
-private:
+  private:
     fs::path m_path;
 };
 
@@ -52,7 +51,8 @@ std::vector<std::string> GoldenCases()
 
 // One folder per case: input.bak, an optional percents.ini and the JSON the command prints.
 class Golden : public testing::TestWithParam<std::string>
-{};
+{
+};
 
 TEST_P(Golden, JsonMatches)
 {
@@ -73,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Golden, testing::ValuesIn(GoldenCases()), [](con
     return name;
 });
 
-const std::string kBasicLine = "1,0.00,0.00,8,100000.00,100,1,12,1,6.000,0.000,2009,01,15,2009,02,15,0\r\n";
+const std::string kBasicLine =
+    "1,0.00,0.00,8,100000.00,100,1,12,1,6.000,0.000,2009,01,15,2009,02,15,0\r\n";
 
 TEST(CommandLine, RefusalGoesToStandardErrorWithItsLineBreak)
 {
@@ -94,7 +95,8 @@ struct BadFile
 };
 
 class BrokenBackup : public testing::TestWithParam<BadFile>
-{};
+{
+};
 
 TEST_P(BrokenBackup, NamesFileAndLineAndExitsOne)
 {
@@ -108,7 +110,8 @@ TEST_P(BrokenBackup, NamesFileAndLineAndExitsOne)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, BrokenBackup,
+    Files,
+    BrokenBackup,
     testing::Values(
         BadFile{"Empty", "", "a.bak"},
         BadFile{"SixteenFields", "1,0.00,0.00,8,1.00,100,1,12,1,6.000,0.000,2009,01,15,2009,02\r\n",
@@ -133,9 +136,12 @@ TEST(CommandLine, MissingFileIsAnErrorNamingIt)
 
 TEST(CommandLine, UsageErrorsExitOne)
 {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--bogus", "a.bak"}, {"--method", "xyz", "a.bak"}, {},
-          {"--format", "xls", "a.bak"}, {"a.bak", "b.bak"}, {"--format"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--bogus", "a.bak"},
+                                                 {"--method", "xyz", "a.bak"},
+                                                 {},
+                                                 {"--format", "xls", "a.bak"},
+                                                 {"a.bak", "b.bak"},
+                                                 {"--format"}}) {
         const Result result = RunCli(args, kEnvironment);
         EXPECT_EQ(result.status, kExitFileError);
         EXPECT_NE(result.err.find("--help"), std::string::npos) << result.err;
