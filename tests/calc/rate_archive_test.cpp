@@ -1,5 +1,6 @@
 #include "calc/rate_archive.h"
 #include "common/atomic_file.h"
+#include "tests/support/temp_dir.h"
 
 #include <csignal>
 #include <filesystem>
@@ -14,27 +15,7 @@
 namespace lumavo {
 namespace {
 
-class TempDir
-{
-  public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lumavo-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            m_path = pattern;
-    }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-
-  private:
-    std::string m_path;
-};
+using testing_support::TempDir;
 
 std::size_t EntryCount(const std::string& dir)
 {

@@ -1,5 +1,6 @@
 #include "cli/cli_app.h"
 #include "common/atomic_file.h"
+#include "tests/support/temp_dir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -20,25 +21,7 @@ std::string Slurp(const fs::path& path)
     return ReadWholeFile(path.string()).value_or("");
 }
 
-class TempDir
-{
-  public:
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "lumavo-cli-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(m_path); }
-    fs::path Write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(m_path / name, std::ios::binary) << bytes;
-        return m_path / name;
-    }
-    const fs::path& Path() const { return m_path; }
-
-  private:
-    fs::path m_path;
-};
+using testing_support::TempDir;
 
 std::vector<std::string> GoldenCases()
 {
@@ -105,7 +88,7 @@ TEST_P(BrokenBackup, NamesFileAndLineAndExitsOne)
     const Result result = RunCli({"--format", "json", file.string()}, kEnvironment);
     EXPECT_EQ(result.status, kExitFileError);
     EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find((dir.Path() / GetParam().where).string()), std::string::npos)
+    EXPECT_NE(result.err.find((dir.Dir() / GetParam().where).string()), std::string::npos)
         << result.err;
 }
 
@@ -183,7 +166,7 @@ TEST(CommandLine, TableEndsWithTheTotals)
 TEST(CommandLine, XlsWritesTheWholeGrid)
 {
     TempDir dir;
-    const fs::path output = dir.Path() / "out.xls";
+    const fs::path output = dir.Dir() / "out.xls";
     const Result result = RunCli(
         {"--format", "xls", "--output", output.string(), dir.Write("a.bak", kBasicLine).string()},
         kEnvironment);

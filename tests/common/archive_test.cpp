@@ -1,5 +1,6 @@
 #include "common/archive.h"
 #include "common/atomic_file.h"
+#include "tests/support/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -12,27 +13,7 @@
 namespace lumavo {
 namespace {
 
-class TempDir
-{
-  public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lumavo-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            m_path = pattern;
-    }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-
-  private:
-    std::string m_path;
-};
+using testing_support::TempDir;
 
 void PutFile(const std::string& path, const std::string& bytes)
 {
