@@ -6,6 +6,7 @@
 #include "cli/options.h"
 #include "cli/output.h"
 #include "common/atomic_file.h"
+#include "common/messages.h"
 #include "common/xls.h"
 #include "files/backup_loan.h"
 
@@ -25,7 +26,7 @@ Result Fail(int status, const std::string& message)
 std::string Located(const std::string& path, const BackupError& error)
 {
     const std::string where = error.line > 0 ? path + ":" + std::to_string(error.line) : path;
-    return where + ": 不是有效的备份文件：" + error.reason;
+    return where + ": " + msg::kNotABackupFile + error.reason;
 }
 
 // Bytes for the chosen format, or the reason they could not be made.
@@ -45,7 +46,7 @@ Render(const Options& options, const Schedule& schedule, std::string& bytes)
     case Format::Xls: {
         auto worksheet = WorksheetBytes(ScheduleGridTexts(schedule));
         if (!worksheet)
-            return std::string("还款表无法以GBK编码写入工作表");
+            return std::string(msg::kWorksheetUnwritable);
         bytes = std::move(*worksheet);
         return std::nullopt;
     }
@@ -61,7 +62,7 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     if (std::holds_alternative<HelpRequested>(parsed))
         return Result{kExitOk, HelpText(), ""};
     if (const auto* usage = std::get_if<UsageError>(&parsed))
-        return Fail(kExitFileError, usage->message + "（用 --help 查看用法）");
+        return Fail(kExitFileError, usage->message + msg::kCliSeeHelp);
     const Options& options = std::get<Options>(parsed);
 
     const auto file = ReadBackupFile(options.backupPath);
@@ -94,7 +95,7 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     if (!options.outputPath)
         return Result{kExitOk, bytes, ""};
     if (auto error = WriteFileAtomically(*options.outputPath, bytes))
-        return Fail(kExitFileError, "无法写入输出文件：" + *error);
+        return Fail(kExitFileError, msg::kCliOutputFailed + *error);
     return Result{kExitOk, "", ""};
 }
 

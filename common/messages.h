@@ -47,4 +47,26 @@ inline constexpr const char* kArchiveSavedG = "保存公积金贷款浮动年利
 inline constexpr const char* kArchiveFailedS = "保存商业贷款浮动年利率失败！";
 inline constexpr const char* kArchiveFailedG = "保存公积金贷款浮动年利率失败！";
 
+// Why a backup file cannot be read, for the command line (the window says "导入失败！").
+inline constexpr const char* kFileEmpty = "文件是空的";
+inline constexpr const char* kFileUnreadable = "无法读取文件 ";
+inline constexpr const char* kLineNotGbk = "不是有效的GBK文本";
+inline constexpr const char* kLineBlank = "是空行";
+inline constexpr const char* kLineBlankBeforeMore = "是空行，其后还有内容";
+inline constexpr const char* kFieldNotNumber = "不是数字";
+inline constexpr const char* kFieldNegative = "是负数";
+inline constexpr const char* kFieldNotWhole = "不是整数";
+inline constexpr const char* kFieldEmpty = "是空的";
+inline constexpr const char* kNotInYearList = "不是年份列表中的年份";
+inline constexpr const char* kNotInMonthList = "不是月份列表中的月份（01–12）";
+inline constexpr const char* kNotInDayList = "不是日期列表中的日（01–31）";
+inline constexpr const char* kBackupUnwritable =
+    "输入信息中有GBK无法表示的文字或换行，无法写入备份文件";
+inline constexpr const char* kWorksheetUnwritable = "表格文本无法以GBK编码写入";
+inline constexpr const char* kNotABackupFile = "不是有效的备份文件：";
+
+// The command line's own words.
+inline constexpr const char* kCliSeeHelp = "（用 --help 查看用法）";
+inline constexpr const char* kCliOutputFailed = "无法写入输出文件：";
+
 } // namespace lumavo::msg

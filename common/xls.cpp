@@ -2,6 +2,7 @@
 
 #include "common/atomic_file.h"
 #include "common/gbk.h"
+#include "common/messages.h"
 
 #include <cstdint>
 
@@ -75,7 +76,7 @@ std::optional<std::string> WriteWorksheetFile(const std::string& path, const Tex
 {
     const auto bytes = WorksheetBytes(grid);
     if (!bytes)
-        return path + ": 表格文本无法以GBK编码写入";
+        return path + ": " + msg::kWorksheetUnwritable;
     return WriteFileAtomically(path, *bytes);
 }
 

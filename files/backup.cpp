@@ -2,9 +2,11 @@
 
 #include "common/atomic_file.h"
 #include "common/gbk.h"
+#include "common/messages.h"
 #include "common/text.h"
 
 #include <array>
+#include <cmath>
 #include <utility>
 
 namespace lumavo {
@@ -14,6 +16,7 @@ namespace {
 constexpr std::size_t kInputFieldsWithoutLoanType = 17;
 constexpr std::size_t kInputFieldsWithLoanType = 18;
 constexpr std::size_t kPlanFields = 5;
+constexpr std::size_t kPeriodsField = 7;
 
 struct NumberField
 {
@@ -115,11 +118,11 @@ std::optional<BackupError> CheckNumber(
     std::string_view text, std::size_t line, std::size_t index, const char* name, double& value)
 {
     if (!ParseNumber(text, value))
-        return Refuse(line, FieldText(line, index, name) + "不是数字");
+        return Refuse(line, FieldText(line, index, name) + msg::kFieldNotNumber);
     // Negative amounts, rates or counts would only be refused later by the calculation, after
     // the import had already replaced the user's inputs.
     if (value < 0)
-        return Refuse(line, FieldText(line, index, name) + "是负数");
+        return Refuse(line, FieldText(line, index, name) + msg::kFieldNegative);
     return std::nullopt;
 }
 
@@ -130,7 +133,7 @@ std::optional<BackupError> CheckInputLine(const std::vector<std::string>& fields
                              std::to_string(kInputFieldsWithoutLoanType) + "个");
     int index = 0;
     if (!ParseWholeNumber(fields[0], index))
-        return Refuse(1, FieldText(1, 0, "计算方式") + "不是整数");
+        return Refuse(1, FieldText(1, 0, "计算方式") + msg::kFieldNotWhole);
     for (const NumberField& field : kInputNumberFields) {
         // An empty number field leaves the control as it was.
         if (fields[field.index].empty())
@@ -138,9 +141,13 @@ std::optional<BackupError> CheckInputLine(const std::vector<std::string>& fields
         double value = 0;
         if (auto error = CheckNumber(fields[field.index], 1, field.index, field.name, value))
             return error;
+        // The periods field takes digits only; a fraction would need one more row than the
+        // schedule grid has.
+        if (field.index == kPeriodsField && value != std::floor(value))
+            return Refuse(1, FieldText(1, field.index, field.name) + msg::kFieldNotWhole);
     }
     if (fields.size() >= kInputFieldsWithLoanType && !ParseWholeNumber(fields[17], index))
-        return Refuse(1, FieldText(1, 17, "贷款类型") + "不是整数");
+        return Refuse(1, FieldText(1, 17, "贷款类型") + msg::kFieldNotWhole);
     return std::nullopt;
 }
 
@@ -157,7 +164,7 @@ std::variant<BackupPlanLine, BackupError> ReadPlanLine(const std::vector<std::st
     if (auto error = CheckNumber(fields[2], line, 2, "缩短按揭期数", plan.sdajqs))
         return *error;
     if (fields[3].empty())
-        return Refuse(line, FieldText(line, 3, "还贷类型") + "是空的");
+        return Refuse(line, FieldText(line, 3, "还贷类型") + msg::kFieldEmpty);
     plan.tqhdType = fields[3].substr(0, FirstCharacterLength(fields[3]));
     plan.oneoverText = fields[4];
     return plan;
@@ -276,11 +283,11 @@ BackupPlanLine FromEntry(const Ttqhd& entry)
 std::variant<BackupFile, BackupError> ParseBackup(std::string_view fileBytes)
 {
     if (fileBytes.empty())
-        return Refuse(0, "文件是空的");
+        return Refuse(0, msg::kFileEmpty);
     const std::optional<std::string> text = GbkToUtf8(fileBytes);
     if (!text) {
         const std::size_t line = FirstNonGbkLine(fileBytes);
-        return Refuse(line, LineText(line) + "不是有效的GBK文本");
+        return Refuse(line, LineText(line) + msg::kLineNotGbk);
     }
 
     LineReader reader(*text);
@@ -288,7 +295,7 @@ std::variant<BackupFile, BackupError> ParseBackup(std::string_view fileBytes)
     reader.Next(line); // the text is not empty, so there is a line 1
     std::vector<std::string> inputFields = SplitFields(line, kInputFieldsWithLoanType);
     if (inputFields.empty())
-        return Refuse(1, LineText(1) + "是空行");
+        return Refuse(1, LineText(1) + msg::kLineBlank);
     if (auto error = CheckInputLine(inputFields))
         return *error;
     BackupFile file;
@@ -306,7 +313,7 @@ std::variant<BackupFile, BackupError> ParseBackup(std::string_view fileBytes)
             continue;
         }
         if (firstBlank != 0)
-            return Refuse(firstBlank, LineText(firstBlank) + "是空行，其后还有内容");
+            return Refuse(firstBlank, LineText(firstBlank) + msg::kLineBlankBeforeMore);
         auto plan = ReadPlanLine(fields, lineNumber);
         if (auto* error = std::get_if<BackupError>(&plan))
             return std::move(*error);
@@ -334,7 +341,7 @@ std::optional<std::string> WriteBackupFile(const std::string& path, const Backup
 {
     const std::optional<std::string> bytes = BackupBytes(file);
     if (!bytes)
-        return std::string("输入信息中有GBK无法表示的文字或换行，无法写入备份文件");
+        return std::string(msg::kBackupUnwritable);
     return WriteFileAtomically(path, *bytes);
 }
 
@@ -343,7 +350,7 @@ std::variant<BackupFile, BackupError> ReadBackupFile(const std::string& path)
     std::string reason;
     const std::optional<std::string> bytes = ReadWholeFile(path, &reason);
     if (!bytes)
-        return Refuse(0, "无法读取文件 " + reason);
+        return Refuse(0, msg::kFileUnreadable + reason);
     return ParseBackup(*bytes);
 }
 

@@ -1,6 +1,7 @@
 #include "files/backup_loan.h"
 
 #include "calc/plan.h"
+#include "common/messages.h"
 #include "common/text.h"
 
 #include <algorithm>
@@ -85,13 +86,14 @@ std::optional<BackupError>
 ReadDate(const std::vector<std::string>& fields, int first, int currentYear, Date& date)
 {
     if (!InList(fields[static_cast<std::size_t>(first)], 4, 1997, currentYear + 3, date.y))
-        return FieldError(first, "不是年份列表中的年份（1997–" + std::to_string(currentYear + 3) +
-                                     "）：" + fields[static_cast<std::size_t>(first)]);
+        return FieldError(first, std::string(msg::kNotInYearList) + "（1997–" +
+                                     std::to_string(currentYear + 3) + "）：" +
+                                     fields[static_cast<std::size_t>(first)]);
     if (!InList(fields[static_cast<std::size_t>(first + 1)], 2, 1, 12, date.m))
-        return FieldError(first + 1, "不是月份列表中的月份（01–12）：" +
+        return FieldError(first + 1, std::string(msg::kNotInMonthList) + "：" +
                                          fields[static_cast<std::size_t>(first + 1)]);
     if (!InList(fields[static_cast<std::size_t>(first + 2)], 2, 1, 31, date.d))
-        return FieldError(first + 2, "不是日期列表中的日（01–31）：" +
+        return FieldError(first + 2, std::string(msg::kNotInDayList) + "：" +
                                          fields[static_cast<std::size_t>(first + 2)]);
     return std::nullopt;
 }
@@ -120,8 +122,6 @@ std::variant<LoanInput, BackupError> LoanInputFromBackup(const BackupFile& file,
     if (page.shareS.SetText(f[5]))
         page.ShareChanged();
     page.periods.SetText(f[7]);
-    if (page.periods.value != std::floor(page.periods.value))
-        return FieldError(7, "（按揭期数）须为整数：" + f[7]);
 
     LoanInput input;
     input.floatingRates = f[8] != "1";

@@ -200,6 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"LoanTypeNotInteger", InputLineWith(17, "a"), 1},
         RefusedCase{"LoanTypeEmpty", kSeventeenFields + ",", 1},
         RefusedCase{"AreaNotNumber", InputLineWith(1, "x1"), 1},
+        // A fractional term would need more schedule rows than the grid is given.
+        RefusedCase{"PeriodsFractional", InputLineWith(7, "12.5"), 1},
         RefusedCase{"RateWithThousandsSeparator", InputLineWith(9, "1'000"), 1},
         RefusedCase{"PlanTooFewFields", kStartupLine + "\r\n" + kPlanS + "\r\nA,1,2,S\r\n", 3},
         RefusedCase{"PlanAmountNotNumber", kStartupLine + "\r\nd,abc,0,S,N\r\n", 2},
