@@ -1,6 +1,7 @@
 #include "calc/loan_input.h"
 
 #include "common/messages.h"
+#include "common/text.h"
 
 #include <cmath>
 
@@ -34,6 +35,21 @@ bool CheckFirstPaymentDate(const Date& lending, const Date& firstPayment)
     // The 30-day count alone lets 31 January pass for a lending on 1 February.
     const bool notBefore = SerialDay(firstPayment) >= SerialDay(lending);
     return notBefore && l <= f && f <= l + 30;
+}
+
+bool CheckFirstPaymentDate(const std::string& fdyear,
+                           const std::string& fdmonth,
+                           const std::string& fdday,
+                           const std::string& firstyear,
+                           const std::string& firstmonth,
+                           const std::string& firstday)
+{
+    Date lending;
+    Date first;
+    return ParseWholeNumber(fdyear, lending.y) && ParseWholeNumber(fdmonth, lending.m) &&
+           ParseWholeNumber(fdday, lending.d) && ParseWholeNumber(firstyear, first.y) &&
+           ParseWholeNumber(firstmonth, first.m) && ParseWholeNumber(firstday, first.d) &&
+           CheckFirstPaymentDate(lending, first);
 }
 
 std::variant<RunRates, Refusal>

@@ -47,6 +47,14 @@ struct RunRates
 // payment is not before the lending date and at most 30 of those days later.
 bool CheckFirstPaymentDate(const Date& lending, const Date& firstPayment);
 
+// The same over the six texts of the date pickers; false when one of them is not a whole number.
+bool CheckFirstPaymentDate(const std::string& fdyear,
+                           const std::string& fdmonth,
+                           const std::string& fdday,
+                           const std::string& firstyear,
+                           const std::string& firstmonth,
+                           const std::string& firstday);
+
 // The checks of a calculation in their order: the rate tables of the run, or the message of
 // the first check that fails.
 std::variant<RunRates, Refusal>

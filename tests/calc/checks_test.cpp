@@ -172,5 +172,12 @@ INSTANTIATE_TEST_SUITE_P(
                               ""}),
     [](const auto& p) { return p.param.name; });
 
+TEST(FirstPaymentDateTexts, PickerTextsThatAreNoNumbersNeverPass)
+{
+    EXPECT_TRUE(CheckFirstPaymentDate("2009", "01", "15", "2009", "02", "15"));
+    EXPECT_FALSE(CheckFirstPaymentDate("2009", "01", "15", "2009", "02", "16"));
+    EXPECT_FALSE(CheckFirstPaymentDate("2009", "01", "15", "2009", "", "15"));
+}
+
 } // namespace
 } // namespace lumavo
