@@ -9,7 +9,7 @@ jobs="$(nproc)"
 # Formatting is part of the build's contract: one style, checked here rather than in review.
 (cd "$root" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror)
 
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" -DLUMAVO_BUILD_TESTS=ON -DLUMAVO_BUILD_BENCH=ON
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
 cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
