@@ -4,9 +4,6 @@
 #include "common/messages.h"
 #include "common/text.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace lumavo {
 
 namespace {
