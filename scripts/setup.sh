@@ -2,7 +2,14 @@
 # Installs what building and testing need on Debian 12, skipping what is already there.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(
+    build-essential cmake ninja-build pkg-config clang-format
+    libgtest-dev libgmock-dev libbenchmark-dev
+    # the window: Qt 6 Widgets and Charts, and a font that holds the Chinese captions
+    qt6-base-dev qt6-charts-dev libgl-dev fonts-wqy-microhei
+    # fuzzing the readers: clang with libFuzzer and the sanitizer runtimes
+    clang libclang-rt-14-dev
+)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,45 @@
+#include "ui/Umain.h"
+
+#include <QApplication>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without any display Qt would abort with a terse platform error; say what to use instead.
+bool NoDisplay()
+{
+#if defined(__linux__)
+    const auto unset = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value == nullptr || *value == '\0';
+    };
+    return unset("QT_QPA_PLATFORM") && unset("DISPLAY") && unset("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (NoDisplay()) {
+        std::fputs(
+            "lumavo: 没有可用的图形显示（DISPLAY 与 WAYLAND_DISPLAY 均未设置），无法打开窗口。\n"
+            "lumavo: no graphical display (DISPLAY and WAYLAND_DISPLAY are unset).\n"
+            "        命令行版本 / command-line front: lumavo-cli --help\n",
+            stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    // Qt adopts the user's locale; the number texts and the archive always use a full stop.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QStringLiteral("lumavo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Lumavo房贷按揭计算器"));
+
+    lumavo::TfrmMain frmMain;
+    frmMain.show();
+    return QApplication::exec();
+}

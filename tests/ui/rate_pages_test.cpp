@@ -1,0 +1,126 @@
+#include "common/atomic_file.h"
+#include "tests/support/file_rights.h"
+#include "tests/ui/window_fixture.h"
+
+#include <QPushButton>
+#include <filesystem>
+#include <fstream>
+
+namespace lumavo::testing_support {
+namespace {
+
+class RatePagesTest : public WindowTest
+{
+  protected:
+    std::string Archive() const { return ReadWholeFile(ArchivePath()).value_or("<missing>"); }
+};
+
+TEST_F(RatePagesTest, NoArchiveGivesZerosAndCreatesNothing)
+{
+    for (int n = 0; n <= 30; ++n) {
+        EXPECT_EQ(Text(QStringLiteral("suiNEper%1").arg(n)), "0.000");
+        EXPECT_EQ(Text(QStringLiteral("suiNEperG%1").arg(n)), "0.000");
+        EXPECT_EQ(Field(QStringLiteral("suiNEperG%1").arg(n))->property("tag").toInt(), n);
+    }
+    EXPECT_FALSE(std::filesystem::exists(ArchivePath()));
+}
+
+TEST_F(RatePagesTest, ArchiveLoadsRoundedIntoFieldsAndTables)
+{
+    dir.Write("percents.ini",
+              "[SPERCENTS]\r\npercent0=5.94449\r\npercent1=5.9446\r\n"
+              "percent5=  6.12  \r\npercent6=abc\r\n[gpercents]\r\nPERCENT3=-1.5\r\n");
+    Open();
+    const std::vector<std::pair<QString, QString>> shown{
+        {"suiNEper0", "5.944"}, {"suiNEper1", "5.945"},   {"suiNEper5", "6.120"},
+        {"suiNEper6", "0.000"}, {"suiNEperG3", "-1.500"}, {"suiNEperG4", "0.000"}};
+    for (const auto& [field, text] : shown)
+        EXPECT_EQ(Text(field), text) << field.toStdString();
+    EXPECT_DOUBLE_EQ(window->CommercialRates().At(0), 5.944);
+    EXPECT_DOUBLE_EQ(window->CommercialRates().At(5), 6.12);
+    EXPECT_DOUBLE_EQ(window->ProvidentRates().At(3), -1.5);
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(RatePagesTest, TypingSetsTheEntryAtOnceAndArchiveWritesOnlyThatPage)
+{
+    dir.Write("percents.ini", "[SPERCENTS]\r\npercent0=4.9\r\n");
+    Open();
+    ShowPage(3);
+    Enter("suiNEperG3", "6.8");
+    EXPECT_DOUBLE_EQ(window->ProvidentRates().At(3), 6.8);
+    Press("TBcdnll");
+    EXPECT_EQ(dialogs.Texts(), QStringList{"保存公积金贷款浮动年利率成功！"});
+    const std::string archive = Archive();
+    EXPECT_NE(archive.find("percent3=6.8\r\n"), std::string::npos);
+    EXPECT_EQ(archive.rfind("[SPERCENTS]\r\npercent0=4.9\r\n", 0), 0u) << archive;
+
+    ShowPage(2);
+    Enter("suiNEper30", "3.25");
+    Press("TBcdnll");
+    EXPECT_EQ(dialogs.Texts().back(), "保存商业贷款浮动年利率成功！");
+    const std::string both = Archive();
+    EXPECT_NE(both.find("percent30=3.25\r\n"), std::string::npos);
+    EXPECT_EQ(both.substr(both.find("[GPERCENTS]")), archive.substr(archive.find("[GPERCENTS]")));
+
+    // What was archived comes back at the next start; what was not, does not.
+    Enter("suiNEper1", "9");
+    Open();
+    EXPECT_EQ(Text("suiNEperG3"), "6.800");
+    EXPECT_EQ(Text("suiNEper30"), "3.250");
+    EXPECT_EQ(Text("suiNEper1"), "0.000");
+}
+
+TEST_F(RatePagesTest, UniformValueFillsEveryEntryOfItsPageOnly)
+{
+    ShowPage(2);
+    Enter("suiNEperone", "4.9");
+    Find<QPushButton>("suiButton1")->click();
+    for (int n = 0; n <= 30; ++n) {
+        EXPECT_EQ(Text(QStringLiteral("suiNEper%1").arg(n)), "4.900");
+        EXPECT_DOUBLE_EQ(window->CommercialRates().At(n), 4.9);
+        EXPECT_DOUBLE_EQ(window->ProvidentRates().At(n), 0);
+    }
+    Press("TBcdnll");
+    Open();
+    EXPECT_EQ(Text("suiNEperone"), "0.000");
+    EXPECT_EQ(Text("suiNEper17"), "4.900");
+}
+
+// A failed save says so and leaves the archive as it was.
+TEST_F(RatePagesTest, UnwritableArchiveFailsAndKeepsTheFile)
+{
+    const std::string original = "[SPERCENTS]\r\npercent0=4.9\r\n";
+    dir.Write("percents.ini", original);
+    Open();
+    ShowPage(2);
+    Enter("suiNEper0", "5.5");
+    std::filesystem::permissions(dir.Dir(), std::filesystem::perms::owner_read |
+                                                std::filesystem::perms::owner_exec);
+    {
+        const WithoutFileOverride asPlainUser;
+        if (std::ofstream(dir.File("probe"))) {
+            std::filesystem::permissions(dir.Dir(), std::filesystem::perms::owner_all);
+            GTEST_SKIP() << "running with rights that ignore a read-only folder";
+        }
+        Press("TBcdnll");
+    }
+    std::filesystem::permissions(dir.Dir(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(dialogs.Texts(), QStringList{"保存商业贷款浮动年利率失败！"});
+    EXPECT_EQ(Archive(), original);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Dir()), {}), 1);
+    EXPECT_DOUBLE_EQ(window->CommercialRates().At(0), 5.5);
+}
+
+TEST_F(RatePagesTest, ArchiveInAMissingFolderFails)
+{
+    window = std::make_unique<TfrmMain>(
+        WindowSetup{dir.File("gone/percents.ini"), kCurrentYear, &dialogs});
+    window->show();
+    ShowPage(3);
+    Press("TBcdnll");
+    EXPECT_EQ(dialogs.Texts(), QStringList{"保存公积金贷款浮动年利率失败！"});
+}
+
+} // namespace
+} // namespace lumavo::testing_support

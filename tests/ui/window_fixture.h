@@ -1,0 +1,130 @@
+#pragma once
+
+#include "tests/support/temp_dir.h"
+#include "ui/Umain.h"
+#include "ui/choose_combo.h"
+#include "ui/number_edit.h"
+#include "ui/radio_group.h"
+#include "ui/schedule_grid.h"
+#include "ui/user_dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lumavo::testing_support {
+
+// Records every box instead of showing it.
+class RecordingDialogs : public UserDialogs
+{
+  public:
+    struct Box
+    {
+        std::string kind; // "inform", "fail", "replace"
+        QString text;
+    };
+
+    void Inform(QWidget*, const QString& text) override { boxes.push_back({"inform", text}); }
+    void Fail(QWidget*, const QString& text) override { boxes.push_back({"fail", text}); }
+    bool ConfirmReplace(QWidget*, const QString& text) override
+    {
+        boxes.push_back({"replace", text});
+        return replaceAnswer;
+    }
+
+    QStringList Texts() const
+    {
+        QStringList texts;
+        for (const Box& box : boxes)
+            texts.append(box.text);
+        return texts;
+    }
+
+    std::vector<Box> boxes;
+    bool replaceAnswer = true;
+};
+
+// What leaving a field with Tab does, without needing a focused window.
+inline void Leave(QWidget* widget)
+{
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(widget, &out);
+}
+
+// A fresh window per test, its rate archive in a folder of its own, the year lists ending at
+// 2026 + 3.
+class WindowTest : public ::testing::Test
+{
+  protected:
+    static constexpr int kCurrentYear = 2026;
+
+    void SetUp() override { Open(); }
+
+    void Open()
+    {
+        window.reset();
+        window = std::make_unique<TfrmMain>(WindowSetup{ArchivePath(), kCurrentYear, &dialogs});
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    std::string ArchivePath() const { return dir.File("percents.ini"); }
+
+    template <class W> W* Find(const QString& name) const
+    {
+        W* widget = window->findChild<W*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    NumberEdit* Field(const QString& name) const { return Find<NumberEdit>(name); }
+    ChooseCombo* Combo(const QString& name) const { return Find<ChooseCombo>(name); }
+    ScheduleGrid* Grid(const QString& name) const { return Find<ScheduleGrid>(name); }
+
+    QTabWidget* Pages() const { return Find<QTabWidget>("suiPageControl1"); }
+    void ShowPage(int index) const
+    {
+        Pages()->setCurrentIndex(index);
+        QApplication::processEvents(); // the toolbar lays out its buttons on the next turn
+    }
+    void Press(const QString& action) const { Find<QAction>(action)->trigger(); }
+
+    // Types as a user would (through the key filter) and leaves the field.
+    void Enter(const QString& field, const QString& text) const
+    {
+        NumberEdit* edit = Field(field);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        Leave(edit);
+    }
+    void Choose(const QString& combo, const QString& text) const
+    {
+        ASSERT_TRUE(Combo(combo)->Choose(text)) << combo.toStdString() << " " << text.toStdString();
+    }
+    QString Text(const QString& field) const { return Find<QLineEdit>(field)->text(); }
+    QStringList Items(const QString& combo) const
+    {
+        QStringList items;
+        for (int i = 0; i < Combo(combo)->count(); ++i)
+            items.append(Combo(combo)->itemText(i));
+        return items;
+    }
+    std::vector<QString> Row(const QString& grid, int row) const
+    {
+        std::vector<QString> cells;
+        for (int column = 0; column < 8; ++column)
+            cells.push_back(Grid(grid)->Cell(column, row));
+        return cells;
+    }
+
+    TempDir dir;
+    RecordingDialogs dialogs;
+    std::unique_ptr<TfrmMain> window;
+};
+
+} // namespace lumavo::testing_support

@@ -1,0 +1,165 @@
+#include "tests/ui/window_fixture.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace lumavo::testing_support {
+namespace {
+
+using StartTest = WindowTest;
+
+TEST_F(StartTest, WindowCaptionSizeAndPagesInOrder)
+{
+    EXPECT_EQ(window->objectName(), "frmMain");
+    EXPECT_EQ(window->windowTitle(), "Lumavo房贷按揭计算器V3.2");
+    EXPECT_EQ(window->size(), QSize(915, 690));
+    const QStringList captions{"等额本息", "等额本金", "商业贷款浮动年利率", "公积金贷款浮动年利率",
+                               "分期还款曲线图"};
+    ASSERT_EQ(Pages()->count(), captions.size());
+    for (int i = 0; i < captions.size(); ++i) {
+        EXPECT_EQ(Pages()->tabText(i), captions[i]);
+        EXPECT_EQ(Pages()->widget(i)->objectName(), QStringLiteral("suiTabSheet%1").arg(i + 1));
+    }
+    EXPECT_EQ(Pages()->currentIndex(), 0);
+    const auto panels = window->statusBar()->findChildren<QLabel*>();
+    ASSERT_EQ(panels.size(), 2);
+    EXPECT_EQ(panels[0]->width(), 300);
+    EXPECT_EQ(panels[1]->text(), "  欢迎反馈使用意见及建议！");
+}
+
+// Only the page in view is enabled, and the toolbar offers what that page can do.
+TEST_F(StartTest, ToolbarAndEnablingFollowThePage)
+{
+    const QStringList all{"TBdr", "TBdc", "TBjs", "TBbc", "TBts", "TBcdnll"};
+    const std::vector<std::pair<int, QStringList>> cases{
+        {0, {"TBdr", "TBdc", "TBjs", "TBbc", "TBts"}},
+        {1, {"TBdr", "TBdc", "TBjs", "TBbc", "TBts"}},
+        {2, {"TBcdnll"}},
+        {3, {"TBcdnll"}},
+        {4, {"TBts"}},
+        {0, {"TBdr", "TBdc", "TBjs", "TBbc", "TBts"}},
+    };
+    for (const auto& [page, visible] : cases) {
+        SCOPED_TRACE(page);
+        ShowPage(page);
+        for (const QString& name : all)
+            EXPECT_EQ(Find<QToolButton>(name)->isVisible(), visible.contains(name))
+                << name.toStdString();
+        for (const char* always : {"ToolButton5", "ToolButton6", "ToolButton1"})
+            EXPECT_TRUE(Find<QToolButton>(always)->isVisible());
+        for (int i = 0; i < Pages()->count(); ++i)
+            EXPECT_EQ(Pages()->widget(i)->isEnabled(), i == page);
+    }
+}
+
+TEST_F(StartTest, ToolbarCaptionsAndHints)
+{
+    const std::vector<std::array<QString, 3>> buttons{{"TBdr", "导入", "恢复输入信息"},
+                                                      {"TBdc", "导出", "备份输入信息"},
+                                                      {"TBjs", "计算", "计算"},
+                                                      {"TBts", "图示", "展示分期还款曲线图"},
+                                                      {"TBbc", "保存", "保存分期还款表"},
+                                                      {"TBcdnll", "存档", "存档浮动年利率"},
+                                                      {"ToolButton5", "利率", "贷款利率变更一览表"},
+                                                      {"ToolButton6", "更新", "发布主页"},
+                                                      {"ToolButton1", "关于", "关于"}};
+    for (const auto& [name, caption, hint] : buttons) {
+        auto* action = Find<QAction>(name);
+        EXPECT_EQ(action->text(), caption);
+        EXPECT_EQ(action->toolTip(), hint);
+    }
+}
+
+struct TabNames
+{
+    const char* suffix;
+    const char* radioGroup;
+    const char* yearsCombo;
+    const char* sharesGroup;
+    const char* grid;
+    const char* panel;
+};
+
+class LoanTabStartTest : public WindowTest, public ::testing::WithParamInterface<TabNames>
+{
+  protected:
+    QString N(const char* base) const { return QString::fromUtf8(base) + GetParam().suffix; }
+};
+
+TEST_P(LoanTabStartTest, ControlsStartAsTheFormHasThem)
+{
+    ShowPage(GetParam().suffix[0] ? 1 : 0);
+    const auto* mode = Find<RadioGroup>(GetParam().radioGroup);
+    EXPECT_EQ(mode->ItemIndex(), 1);
+    EXPECT_FALSE(Field(N("suiNEmj"))->isEnabled());
+    EXPECT_FALSE(Field(N("suiNEdj"))->isEnabled());
+    EXPECT_FALSE(Combo(N("suiCBajcs"))->isEnabled());
+    EXPECT_EQ(Combo(N("suiCBajcs"))->currentText(), "8");
+    EXPECT_TRUE(Field(N("suiNEdkze"))->isEnabled());
+    EXPECT_EQ(Text(N("suiNEdkze")), "0.00");
+    EXPECT_EQ(Combo(N("suiCBLoanType"))->currentText(), "商业贷款");
+    EXPECT_FALSE(Find<QGroupBox>(GetParam().sharesGroup)->isEnabled());
+    EXPECT_EQ(Text(N("suiNEratioS")), "100");
+    EXPECT_EQ(Text(N("suiNEratioG")), "0");
+    EXPECT_EQ(Combo(GetParam().yearsCombo)->currentText(), "20");
+    EXPECT_EQ(Text(N("suiNEajqs")), "240");
+    EXPECT_TRUE(Find<QRadioButton>(N("suiRBgd"))->isChecked());
+    EXPECT_EQ(Text(N("suiNEnllS")), "0.000");
+    EXPECT_TRUE(Field(N("suiNEnllG"))->isEnabled());
+
+    QStringList years;
+    for (int year = 1997; year <= kCurrentYear + 3; ++year)
+        years.append(QString::number(year));
+    for (const char* picker : {"suiCBfdyear", "suiCBfirstyear"}) {
+        EXPECT_EQ(Items(N(picker)), years) << picker;
+        EXPECT_EQ(Combo(N(picker))->currentText(), "1997");
+    }
+    for (const char* month : {"suiCBfdmonth", "suiCBfirstmonth", "suiCBtqmonth"})
+        EXPECT_EQ(Combo(N(month))->currentText(), "01");
+    for (const char* day : {"suiCBfdday", "suiCBfirstday", "suiCBtqday"}) {
+        EXPECT_EQ(Combo(N(day))->count(), 31) << day;
+        EXPECT_EQ(Combo(N(day))->currentText(), "01");
+    }
+    // 240 periods from 1997: a prepayment may fall in 1997 .. 2017.
+    EXPECT_EQ(Items(N("suiCBtqyear")).front(), "1997");
+    EXPECT_EQ(Items(N("suiCBtqyear")).back(), "2017");
+    EXPECT_TRUE(Find<CollapsiblePanel>(GetParam().panel)->IsCollapsed());
+}
+
+TEST_P(LoanTabStartTest, GridShowsHeadersAndEmptyRows)
+{
+    const ScheduleGrid* grid = Grid(GetParam().grid);
+    EXPECT_EQ(grid->ColumnCount(), 8);
+    EXPECT_EQ(grid->RowCount(), 25);
+    EXPECT_EQ(grid->HeaderHeight(), 40);
+    const QStringList headers{"还款日期",
+                              "月利息还款额（元）",
+                              "月本金还款额（元）",
+                              "月还款额（元）",
+                              "剩余本金（元）",
+                              "已还利息（元）",
+                              "商业贷款提前还贷（元）",
+                              "公积金贷款提前还贷（元）"};
+    const int widths[] = {96, 136, 136, 112, 112, 112, 170, 178};
+    for (int column = 0; column < 8; ++column) {
+        EXPECT_EQ(grid->Cell(column, 0), "\r" + headers[column]);
+        EXPECT_EQ(grid->ColumnWidth(column), widths[column]);
+        for (int row = 1; row < 25; ++row)
+            EXPECT_TRUE(grid->Cell(column, row).isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabs,
+                         LoanTabStartTest,
+                         ::testing::Values(TabNames{"", "suiRadioGroup1", "suiComboBox1",
+                                                    "suiGroupBox17", "suiSG1", "suiPanel1"},
+                                           TabNames{"2", "suiRadioGroup2", "suiComboBox2",
+                                                    "suiGroupBox18", "suiSG2", "suiPanel2"}),
+                         [](const auto& tab) { return tab.param.suffix[0] ? "Tab2" : "Tab1"; });
+
+} // namespace
+} // namespace lumavo::testing_support

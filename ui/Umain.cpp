@@ -1,0 +1,467 @@
+#include "ui/Umain.h"
+
+#include "common/archive.h"
+#include "common/messages.h"
+#include "ui/choose_combo.h"
+#include "ui/loan_page.h"
+#include "ui/number_edit.h"
+#include "ui/radio_group.h"
+#include "ui/rate_page.h"
+#include "ui/schedule_grid.h"
+#include "ui/user_dialogs.h"
+#include "ui/widget_kit.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDate>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace lumavo {
+
+namespace {
+
+constexpr int kFirstListYear = 1997;
+
+const QColor kBackground(0xE7, 0xE7, 0xE7);
+
+} // namespace
+
+// The handlers of one loan tab, so both tabs are wired by the same code.
+struct TfrmMain::LoanHandlers
+{
+    using Handler = void (TfrmMain::*)();
+    Handler radioGroupClick, djChange, ajcsChange, roundClick, yearsChange, ajqsChange;
+    Handler fdYearChange, fdMonthChange, firstYearChange, firstMonthChange;
+    Handler tqYearChange, tqMonthChange, ratioSChange, loanTypeClick, gdClick, fdClick;
+};
+
+const TfrmMain::LoanHandlers TfrmMain::kTab1Handlers{
+    &TfrmMain::suiRadioGroup1Click,  &TfrmMain::suiNEdjChange,
+    &TfrmMain::suiCBajcsChange,      &TfrmMain::suiButton6Click,
+    &TfrmMain::suiComboBox1Change,   &TfrmMain::suiNEajqsChange,
+    &TfrmMain::suiCBfdyearChange,    &TfrmMain::suiCBfdmonthChange,
+    &TfrmMain::suiCBfirstyearChange, &TfrmMain::suiCBfirstmonthChange,
+    &TfrmMain::suiCBtqyearChange,    &TfrmMain::suiCBtqmonthChange,
+    &TfrmMain::suiNEratioSChange,    &TfrmMain::suiCBLoanTypeClick,
+    &TfrmMain::suiRBgdClick,         &TfrmMain::suiRBfdClick};
+
+const TfrmMain::LoanHandlers TfrmMain::kTab2Handlers{
+    &TfrmMain::suiRadioGroup2Click,   &TfrmMain::suiNEdj2Change,
+    &TfrmMain::suiCBajcs2Change,      &TfrmMain::suiButton7Click,
+    &TfrmMain::suiComboBox2Change,    &TfrmMain::suiNEajqs2Change,
+    &TfrmMain::suiCBfdyear2Change,    &TfrmMain::suiCBfdmonth2Change,
+    &TfrmMain::suiCBfirstyear2Change, &TfrmMain::suiCBfirstmonth2Change,
+    &TfrmMain::suiCBtqyear2Change,    &TfrmMain::suiCBtqmonth2Change,
+    &TfrmMain::suiNEratioS2Change,    &TfrmMain::suiCBLoanType2Click,
+    &TfrmMain::suiRBgd2Click,         &TfrmMain::suiRBfd2Click};
+
+TfrmMain::TfrmMain(WindowSetup setup)
+    : m_archivePath(setup.archivePath.empty() ? RateArchivePath() : setup.archivePath),
+      m_currentYear(setup.currentYear > 0 ? setup.currentYear : QDate::currentDate().year()),
+      m_ownDialogs(setup.dialogs ? nullptr : std::make_unique<WidgetDialogs>()),
+      m_dialogs(setup.dialogs ? setup.dialogs : m_ownDialogs.get())
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Lumavo房贷按揭计算器V3.2"));
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, kBackground);
+    setPalette(grey);
+    setMinimumWidth(270);
+    resize(915, 690);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    BuildToolbar();
+    BuildPages();
+    BuildStatusBar();
+    suiPageControl1Change();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::BuildToolbar()
+{
+    suiToolBar1 = Named(addToolBar(QStringLiteral("suiToolBar1")), QStringLiteral("suiToolBar1"));
+    suiToolBar1->setMovable(false);
+    suiToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    suiToolBar1->setIconSize(QSize(24, 24));
+    const auto add = [this](const char* name, const char* caption, const char* hint,
+                            QStyle::StandardPixmap icon, void (TfrmMain::*handler)()) {
+        QAction* action =
+            suiToolBar1->addAction(style()->standardIcon(icon), QString::fromUtf8(caption));
+        action->setObjectName(QString::fromUtf8(name));
+        action->setToolTip(QString::fromUtf8(hint));
+        action->setStatusTip(QString::fromUtf8(hint));
+        if (QWidget* button = suiToolBar1->widgetForAction(action)) {
+            button->setObjectName(QString::fromUtf8(name));
+            button->setMinimumSize(39, 52);
+        }
+        if (handler)
+            connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    TBdr = add("TBdr", "导入", "恢复输入信息", QStyle::SP_DialogOpenButton, nullptr);
+    TBdc = add("TBdc", "导出", "备份输入信息", QStyle::SP_DialogSaveButton, nullptr);
+    suiToolBar1->addSeparator()->setObjectName(QStringLiteral("ToolButton8"));
+    TBjs = add("TBjs", "计算", "计算", QStyle::SP_MediaPlay, &TfrmMain::TBjsClick);
+    TBts = add("TBts", "图示", "展示分期还款曲线图", QStyle::SP_FileDialogContentsView, nullptr);
+    TBbc = add("TBbc", "保存", "保存分期还款表", QStyle::SP_DriveFDIcon, nullptr);
+    TBcdnll = add("TBcdnll", "存档", "存档浮动年利率", QStyle::SP_DialogApplyButton,
+                  &TfrmMain::TBcdnllClick);
+    suiToolBar1->addSeparator()->setObjectName(QStringLiteral("ToolButton7"));
+    add("ToolButton5", "利率", "贷款利率变更一览表", QStyle::SP_FileDialogDetailedView, nullptr);
+    add("ToolButton6", "更新", "发布主页", QStyle::SP_BrowserReload, nullptr);
+    add("ToolButton1", "关于", "关于", QStyle::SP_MessageBoxInformation, nullptr);
+}
+
+void TfrmMain::BuildPages()
+{
+    suiPageControl1 = Named(new QTabWidget(this), QStringLiteral("suiPageControl1"));
+    setCentralWidget(suiPageControl1);
+    const auto page = [this](const char* name, const char* caption) {
+        auto* sheet = Named(new QWidget(suiPageControl1), QString::fromUtf8(name));
+        sheet->setAutoFillBackground(true);
+        suiPageControl1->addTab(sheet, QString::fromUtf8(caption));
+        return sheet;
+    };
+    suiTabSheet1 = page("suiTabSheet1", "等额本息");
+    suiTabSheet2 = page("suiTabSheet2", "等额本金");
+    suiTabSheet3 = page("suiTabSheet3", "商业贷款浮动年利率");
+    suiTabSheet4 = page("suiTabSheet4", "公积金贷款浮动年利率");
+    suiTabSheet5 = page("suiTabSheet5", "分期还款曲线图");
+
+    m_debx = std::make_unique<LoanPage>(suiTabSheet1, LoanPageNames::Tab1(), *m_dialogs);
+    m_debj = std::make_unique<LoanPage>(suiTabSheet2, LoanPageNames::Tab2(), *m_dialogs);
+    ConnectLoanPage(*m_debx, kTab1Handlers);
+    ConnectLoanPage(*m_debj, kTab2Handlers);
+    m_ratesS = std::make_unique<RatePage>(suiTabSheet3, RatePageNames::Commercial(), m_floatingS);
+    m_ratesG = std::make_unique<RatePage>(suiTabSheet4, RatePageNames::Provident(), m_floatingG);
+    ConnectRatePage(*m_ratesS, &TfrmMain::suiNEperChange, &TfrmMain::suiButton1Click);
+    ConnectRatePage(*m_ratesG, &TfrmMain::suiNEperGChange, &TfrmMain::suiButton8Click);
+    BuildChartPage();
+
+    connect(suiPageControl1, &QTabWidget::currentChanged, this, &TfrmMain::suiPageControl1Change);
+}
+
+QWidget* TfrmMain::BuildChartPage()
+{
+    auto* tools = Named(new QToolBar(suiTabSheet5), QStringLiteral("suiToolBar2"));
+    for (const auto& [name, caption] :
+         {std::pair{"ToolButton2", "2D"}, std::pair{"ToolButton4", "3D"},
+          std::pair{"ToolButton3", "清除"}}) {
+        QAction* action = tools->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromUtf8(name));
+        tools->widgetForAction(action)->setObjectName(QString::fromUtf8(name));
+    }
+    auto* splitter =
+        Named(new QSplitter(Qt::Horizontal, suiTabSheet5), QStringLiteral("Splitter3"));
+    splitter->addWidget(Named(new QGroupBox(splitter), QStringLiteral("suiGroupBox13")));
+    splitter->addWidget(Named(new QGroupBox(splitter), QStringLiteral("suiGroupBox14")));
+    auto* layout = new QVBoxLayout(suiTabSheet5);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(tools);
+    layout->addWidget(splitter, 1);
+    return suiTabSheet5;
+}
+
+void TfrmMain::BuildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("suiStatusBar1"));
+    auto* contact =
+        Named(new QLabel(QStringLiteral("  Lumavo 开发组 · 问题与建议请经“更新”页反馈"), bar),
+              QStringLiteral("suiStatusBar1Panel0"));
+    contact->setFixedWidth(300);
+    auto* welcome = Named(new QLabel(QStringLiteral("  欢迎反馈使用意见及建议！"), bar),
+                          QStringLiteral("suiStatusBar1Panel1"));
+    bar->addWidget(contact);
+    bar->addWidget(welcome, 1);
+}
+
+void TfrmMain::ConnectLoanPage(LoanPage& page, const LoanHandlers& h)
+{
+    const auto choose = [this](ChooseCombo* combo, LoanHandlers::Handler handler) {
+        connect(combo, &QComboBox::activated, this, handler);
+    };
+    const auto change = [this](NumberEdit* field, LoanHandlers::Handler handler) {
+        connect(field, &NumberEdit::changed, this, handler);
+    };
+    connect(page.radioGroup, &RadioGroup::clicked, this, h.radioGroupClick);
+    change(page.dj, h.djChange);
+    choose(page.ajcs, h.ajcsChange);
+    connect(page.roundButton, &QPushButton::clicked, this, h.roundClick);
+    choose(page.years, h.yearsChange);
+    change(page.ajqs, h.ajqsChange);
+    choose(page.fdYear, h.fdYearChange);
+    choose(page.fdMonth, h.fdMonthChange);
+    choose(page.firstYear, h.firstYearChange);
+    choose(page.firstMonth, h.firstMonthChange);
+    choose(page.tqYear, h.tqYearChange);
+    choose(page.tqMonth, h.tqMonthChange);
+    change(page.ratioS, h.ratioSChange);
+    choose(page.loanType, h.loanTypeClick);
+    connect(page.rbGd, &QRadioButton::clicked, this, h.gdClick);
+    connect(page.rbFd, &QRadioButton::clicked, this, h.fdClick);
+}
+
+void TfrmMain::ConnectRatePage(RatePage& page,
+                               void (TfrmMain::*fieldChange)(const NumberEdit*),
+                               void (TfrmMain::*uniformClick)())
+{
+    for (NumberEdit* field : page.fields)
+        connect(field, &NumberEdit::changed, this,
+                [this, field, fieldChange] { (this->*fieldChange)(field); });
+    connect(page.uniformButton, &QPushButton::clicked, this, uniformClick);
+}
+
+void TfrmMain::Inform(const char* message)
+{
+    m_dialogs->Inform(this, QString::fromUtf8(message));
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TfrmMain::FormShow()
+{
+    m_floatingS = RateTable{};
+    m_floatingG = RateTable{};
+    LoadRateArchive();
+    for (LoanPage* page : {m_debx.get(), m_debj.get()}) {
+        page->FillYearLists(m_currentYear + 3);
+        page->FirstPaymentYearRule();
+        page->tqYear->setCurrentIndex(0);
+        page->grid->SetUpColumns();
+        page->panel->SetCollapsed(true);
+    }
+    suiPageControl1Change();
+}
+
+void TfrmMain::FormClose()
+{
+    m_debx->ReleasePlan();
+    m_debj->ReleasePlan();
+}
+
+void TfrmMain::suiPageControl1Change()
+{
+    QWidget* active = suiPageControl1->currentWidget();
+    for (int i = 0; i < suiPageControl1->count(); ++i)
+        suiPageControl1->widget(i)->setEnabled(suiPageControl1->widget(i) == active);
+    const bool loanPage = active == suiTabSheet1 || active == suiTabSheet2;
+    const bool ratePage = active == suiTabSheet3 || active == suiTabSheet4;
+    for (QAction* action : {TBdr, TBdc, TBjs, TBbc})
+        action->setVisible(loanPage);
+    TBts->setVisible(loanPage || active == suiTabSheet5);
+    TBcdnll->setVisible(ratePage);
+}
+
+void TfrmMain::TBjsClick()
+{
+    if (suiPageControl1->currentWidget() == suiTabSheet1)
+        CalcDEBX();
+    else if (suiPageControl1->currentWidget() == suiTabSheet2)
+        CalcDEBJ();
+}
+
+void TfrmMain::TBcdnllClick()
+{
+    SaveRateArchive();
+}
+
+void TfrmMain::CalcDEBX()
+{
+    m_debx->Calculate(Method::Debx, m_floatingS, m_floatingG);
+}
+
+void TfrmMain::CalcDEBJ()
+{
+    m_debj->Calculate(Method::Debj, m_floatingS, m_floatingG);
+}
+
+void TfrmMain::LoadRateArchive()
+{
+    m_ratesS->Load(m_archivePath);
+    m_ratesG->Load(m_archivePath);
+}
+
+void TfrmMain::SaveRateArchive()
+{
+    if (suiPageControl1->currentWidget() == suiTabSheet3)
+        Inform(m_ratesS->Save(m_archivePath) ? msg::kArchiveSavedS : msg::kArchiveFailedS);
+    else if (suiPageControl1->currentWidget() == suiTabSheet4)
+        Inform(m_ratesG->Save(m_archivePath) ? msg::kArchiveSavedG : msg::kArchiveFailedG);
+}
+
+void TfrmMain::suiNEperChange(const NumberEdit* sender)
+{
+    m_ratesS->FieldChanged(sender);
+}
+void TfrmMain::suiNEperGChange(const NumberEdit* sender)
+{
+    m_ratesG->FieldChanged(sender);
+}
+void TfrmMain::suiButton1Click()
+{
+    m_ratesS->ApplyUniform();
+}
+void TfrmMain::suiButton8Click()
+{
+    m_ratesG->ApplyUniform();
+}
+
+void TfrmMain::suiRadioGroup1Click()
+{
+    m_debx->ModeRule();
+}
+void TfrmMain::suiNEdjChange()
+{
+    m_debx->LoanTotalFromArea();
+}
+void TfrmMain::suiCBajcsChange()
+{
+    m_debx->LoanTotalFromArea();
+}
+void TfrmMain::suiButton6Click()
+{
+    m_debx->RoundLoanTotal();
+}
+void TfrmMain::suiComboBox1Change()
+{
+    m_debx->PeriodsFromYears();
+}
+void TfrmMain::suiNEajqsChange()
+{
+    m_debx->PrepaymentYears();
+}
+void TfrmMain::suiCBfdyearChange()
+{
+    m_debx->LendingDays();
+}
+void TfrmMain::suiCBfdmonthChange()
+{
+    m_debx->LendingDays();
+}
+void TfrmMain::suiCBfirstyearChange()
+{
+    m_debx->FirstPaymentYearRule();
+}
+void TfrmMain::suiCBfirstmonthChange()
+{
+    m_debx->FirstPaymentDays();
+}
+void TfrmMain::suiCBtqyearChange()
+{
+    m_debx->PrepaymentDays();
+}
+void TfrmMain::suiCBtqmonthChange()
+{
+    m_debx->PrepaymentDays();
+}
+void TfrmMain::suiNEratioSChange()
+{
+    m_debx->SharesRule();
+}
+void TfrmMain::suiCBLoanTypeClick()
+{
+    m_debx->LoanTypeRule();
+}
+void TfrmMain::suiRBgdClick()
+{
+    m_debx->RateModeRule();
+}
+void TfrmMain::suiRBfdClick()
+{
+    m_debx->RateModeRule();
+}
+
+void TfrmMain::suiRadioGroup2Click()
+{
+    m_debj->ModeRule();
+}
+void TfrmMain::suiNEdj2Change()
+{
+    m_debj->LoanTotalFromArea();
+}
+void TfrmMain::suiCBajcs2Change()
+{
+    m_debj->LoanTotalFromArea();
+}
+void TfrmMain::suiButton7Click()
+{
+    m_debj->RoundLoanTotal();
+}
+void TfrmMain::suiComboBox2Change()
+{
+    m_debj->PeriodsFromYears();
+}
+void TfrmMain::suiNEajqs2Change()
+{
+    m_debj->PrepaymentYears();
+}
+void TfrmMain::suiCBfdyear2Change()
+{
+    m_debj->LendingDays();
+}
+void TfrmMain::suiCBfdmonth2Change()
+{
+    m_debj->LendingDays();
+}
+void TfrmMain::suiCBfirstyear2Change()
+{
+    m_debj->FirstPaymentYearRule();
+}
+void TfrmMain::suiCBfirstmonth2Change()
+{
+    m_debj->FirstPaymentDays();
+}
+void TfrmMain::suiCBtqyear2Change()
+{
+    m_debj->PrepaymentDays();
+}
+void TfrmMain::suiCBtqmonth2Change()
+{
+    m_debj->PrepaymentDays();
+}
+void TfrmMain::suiNEratioS2Change()
+{
+    m_debj->SharesRule();
+}
+void TfrmMain::suiCBLoanType2Click()
+{
+    m_debj->LoanTypeRule();
+}
+void TfrmMain::suiRBgd2Click()
+{
+    m_debj->RateModeRule();
+}
+void TfrmMain::suiRBfd2Click()
+{
+    m_debj->RateModeRule();
+}
+
+} // namespace lumavo

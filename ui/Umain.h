@@ -1,0 +1,144 @@
+#pragma once
+
+#include "calc/rate_table.h"
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+class QAction;
+class QTabWidget;
+class QToolBar;
+
+namespace lumavo {
+
+class LoanPage;
+class NumberEdit;
+class RatePage;
+class UserDialogs;
+
+// What the window takes from outside: where the rate archive lives, the year the year lists
+// run up to (plus three), and who shows messages.
+struct WindowSetup
+{
+    std::string archivePath;        // empty: "percents.ini" beside the program
+    int currentYear = 0;            // 0: today's year
+    UserDialogs* dialogs = nullptr; // null: real message boxes
+};
+
+// frmMain: the calculator's one window. Handlers keep the names the program is known by and
+// hand the work to the page helpers.
+class TfrmMain : public QMainWindow
+{
+    Q_OBJECT
+
+  public:
+    explicit TfrmMain(WindowSetup setup = {});
+    ~TfrmMain() override;
+
+    const RateTable& CommercialRates() const { return m_floatingS; }
+    const RateTable& ProvidentRates() const { return m_floatingG; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    struct LoanHandlers;
+    static const LoanHandlers kTab1Handlers;
+    static const LoanHandlers kTab2Handlers;
+
+    void BuildToolbar();
+    void BuildPages();
+    QWidget* BuildChartPage();
+    void BuildStatusBar();
+    void ConnectLoanPage(LoanPage& page, const LoanHandlers& handlers);
+    void ConnectRatePage(RatePage& page,
+                         void (TfrmMain::*fieldChange)(const NumberEdit*),
+                         void (TfrmMain::*uniformClick)());
+    void Inform(const char* message);
+
+    // Window
+    void FormShow();
+    void FormClose();
+    void suiPageControl1Change();
+
+    // Toolbar
+    void TBjsClick();
+    void TBcdnllClick();
+    void CalcDEBX();
+    void CalcDEBJ();
+
+    // Rate pages
+    void LoadRateArchive();
+    void SaveRateArchive();
+    void suiNEperChange(const NumberEdit* sender);
+    void suiNEperGChange(const NumberEdit* sender);
+    void suiButton1Click();
+    void suiButton8Click();
+
+    // Tab 1
+    void suiRadioGroup1Click();
+    void suiNEdjChange();
+    void suiCBajcsChange();
+    void suiButton6Click();
+    void suiComboBox1Change();
+    void suiNEajqsChange();
+    void suiCBfdyearChange();
+    void suiCBfdmonthChange();
+    void suiCBfirstyearChange();
+    void suiCBfirstmonthChange();
+    void suiCBtqyearChange();
+    void suiCBtqmonthChange();
+    void suiNEratioSChange();
+    void suiCBLoanTypeClick();
+    void suiRBgdClick();
+    void suiRBfdClick();
+
+    // Tab 2
+    void suiRadioGroup2Click();
+    void suiNEdj2Change();
+    void suiCBajcs2Change();
+    void suiButton7Click();
+    void suiComboBox2Change();
+    void suiNEajqs2Change();
+    void suiCBfdyear2Change();
+    void suiCBfdmonth2Change();
+    void suiCBfirstyear2Change();
+    void suiCBfirstmonth2Change();
+    void suiCBtqyear2Change();
+    void suiCBtqmonth2Change();
+    void suiNEratioS2Change();
+    void suiCBLoanType2Click();
+    void suiRBgd2Click();
+    void suiRBfd2Click();
+
+    std::string m_archivePath;
+    int m_currentYear;
+    std::unique_ptr<UserDialogs> m_ownDialogs;
+    UserDialogs* m_dialogs;
+    bool m_shown = false;
+
+    RateTable m_floatingS; // 商业贷款浮动年利率
+    RateTable m_floatingG; // 公积金贷款浮动年利率
+
+    QToolBar* suiToolBar1 = nullptr;
+    QAction* TBdr = nullptr;
+    QAction* TBdc = nullptr;
+    QAction* TBjs = nullptr;
+    QAction* TBts = nullptr;
+    QAction* TBbc = nullptr;
+    QAction* TBcdnll = nullptr;
+    QTabWidget* suiPageControl1 = nullptr;
+    QWidget* suiTabSheet1 = nullptr;
+    QWidget* suiTabSheet2 = nullptr;
+    QWidget* suiTabSheet3 = nullptr;
+    QWidget* suiTabSheet4 = nullptr;
+    QWidget* suiTabSheet5 = nullptr;
+    std::unique_ptr<LoanPage> m_debx; // tab 1 等额本息
+    std::unique_ptr<LoanPage> m_debj; // tab 2 等额本金
+    std::unique_ptr<RatePage> m_ratesS;
+    std::unique_ptr<RatePage> m_ratesG;
+};
+
+} // namespace lumavo

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QComboBox>
+
+namespace lumavo {
+
+// A drop-down list whose value changes only by choosing an item: typed characters never reach
+// it (no type-ahead either), while arrows, the wheel and the popup still choose. A choice by
+// the user emits activated(); the program's own changes emit nothing a rule listens to.
+class ChooseCombo : public QComboBox
+{
+    Q_OBJECT
+
+  public:
+    explicit ChooseCombo(QWidget* parent = nullptr);
+
+    // What a user's choice from the popup does: select the item and report the choice.
+    // False when no item has that text.
+    bool Choose(const QString& text);
+
+    // Replaces the items without reporting anything; selects the first one.
+    void SetItems(const QStringList& items);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace lumavo

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QButtonGroup;
+class QRadioButton;
+class QToolButton;
+
+namespace lumavo {
+
+// A framed set of choices in columns. clicked() reports a choice by the user; the program's
+// SetItemIndex() reports nothing.
+class RadioGroup : public QGroupBox
+{
+    Q_OBJECT
+
+  public:
+    RadioGroup(const QString& title,
+               const QStringList& items,
+               int columns,
+               QWidget* parent = nullptr);
+
+    int ItemIndex() const; // -1 when nothing is chosen
+    void SetItemIndex(int index);
+    QRadioButton* Item(int index) const;
+
+  signals:
+    void clicked(int index);
+
+  private:
+    QButtonGroup* m_buttons;
+};
+
+// A panel that folds to its caption bar. It docks to the bottom of its parent and, opened,
+// covers the parent up to 20 pixels below the parent's top edge.
+class CollapsiblePanel : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    CollapsiblePanel(const QString& caption, QWidget* dockParent);
+
+    QWidget* Body() const { return m_body; }
+    bool IsCollapsed() const { return m_collapsed; }
+    void SetCollapsed(bool collapsed);
+    int CaptionHeight() const;
+
+  signals:
+    void popped(); // opened by the user
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void Dock();
+
+    QToolButton* m_caption;
+    QWidget* m_body;
+    bool m_collapsed = false;
+};
+
+} // namespace lumavo

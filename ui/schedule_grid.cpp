@@ -1,0 +1,198 @@
+#include "ui/schedule_grid.h"
+
+#include "calc/schedule_text.h"
+#include "ui/user_dialogs.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace lumavo {
+
+namespace {
+
+constexpr int kStartRows = 25;
+constexpr int kHeaderHeight = 40;
+constexpr int kRowHeight = 18;
+constexpr int kColumnWidths[kScheduleColumns] = {96, 136, 136, 112, 112, 112, 170, 178};
+
+const QColor kCellColour(231, 231, 231);
+const QColor kFixedColour(94, 95, 236);
+const QColor kSelectedColour(135, 206, 235); // sky blue
+const QColor kFocusColour(0, 255, 0);        // lime
+
+QString Shown(const std::string& text)
+{
+    return DisplayText(QString::fromStdString(text));
+}
+
+// Amounts stand flush right with one blank after them; an empty cell is only background.
+class AmountDelegate : public QStyledItemDelegate
+{
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter,
+               const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QColor background = kCellColour;
+        if (option.state & QStyle::State_HasFocus)
+            background = kFocusColour;
+        else if (option.state & QStyle::State_Selected)
+            background = kSelectedColour;
+        painter->fillRect(option.rect, background);
+        const QString text = index.data().toString();
+        if (text.isEmpty())
+            return;
+        painter->setPen(Qt::black);
+        painter->setFont(option.font);
+        painter->drawText(option.rect, Qt::AlignRight | Qt::AlignVCenter, text + QChar(' '));
+    }
+};
+
+} // namespace
+
+ScheduleGridModel::ScheduleGridModel(int columns, int rows, QObject* parent)
+    : QAbstractTableModel(parent), m_texts(TextGrid::Blank(columns, rows))
+{
+}
+
+int ScheduleGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_texts.rows - 1;
+}
+
+int ScheduleGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_texts.columns - 1;
+}
+
+QVariant ScheduleGridModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    return Shown(m_texts.At(index.column() + 1, index.row() + 1));
+}
+
+QVariant ScheduleGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return Shown(m_texts.At(section + 1, 0));
+    return Shown(m_texts.At(0, section + 1));
+}
+
+void ScheduleGridModel::SetTexts(TextGrid texts)
+{
+    beginResetModel();
+    m_texts = std::move(texts);
+    m_texts.cells.resize(static_cast<std::size_t>(m_texts.columns) *
+                         static_cast<std::size_t>(m_texts.rows));
+    endResetModel();
+}
+
+void ScheduleGridModel::SetCell(int column, int row, const std::string& text)
+{
+    m_texts.At(column, row) = text;
+    if (row == 0 && column > 0)
+        emit headerDataChanged(Qt::Horizontal, column - 1, column - 1);
+}
+
+ScheduleGrid::ScheduleGrid(QWidget* parent)
+    : QTableView(parent), m_model(new ScheduleGridModel(kScheduleColumns, kStartRows, this))
+{
+    setModel(m_model);
+    setItemDelegate(new AmountDelegate(this));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setShowGrid(true);
+    setWordWrap(false);
+    setStyleSheet(
+        QStringLiteral("QTableView { background: #E7E7E7; gridline-color: #A0A0A0; }"
+                       "QHeaderView::section { background: #5E5FEC; color: white; border: 0px;"
+                       " border-right: 1px solid #3C3DB0; border-bottom: 1px solid #3C3DB0; }"
+                       "QTableCornerButton::section { background: #5E5FEC; border: 0px;"
+                       " border-right: 1px solid #3C3DB0; border-bottom: 1px solid #3C3DB0; }"));
+
+    QHeaderView* top = horizontalHeader();
+    top->setSectionResizeMode(QHeaderView::Interactive);
+    top->setDefaultSectionSize(144);
+    top->setHighlightSections(false);
+    QHeaderView* side = verticalHeader();
+    side->setSectionResizeMode(QHeaderView::Fixed);
+    side->setDefaultSectionSize(kRowHeight);
+    side->setMinimumSectionSize(kRowHeight);
+    side->setDefaultAlignment(Qt::AlignCenter);
+    side->setHighlightSections(false);
+    side->setFixedWidth(144);
+
+    // The corner cell is the header of the date column.
+    m_corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (m_corner)
+        m_corner->installEventFilter(this);
+}
+
+bool ScheduleGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool handled = QTableView::eventFilter(watched, event);
+    if (watched == m_corner && event->type() == QEvent::Paint) {
+        QWidget* corner = m_corner;
+        QPainter painter(corner);
+        painter.fillRect(corner->rect(), kFixedColour);
+        painter.setPen(Qt::white);
+        painter.setFont(horizontalHeader()->font());
+        painter.drawText(corner->rect(), Qt::AlignCenter, Shown(m_model->Texts().At(0, 0)));
+        return true;
+    }
+    return handled;
+}
+
+QString ScheduleGrid::Cell(int column, int row) const
+{
+    return QString::fromStdString(m_model->Texts().At(column, row));
+}
+
+void ScheduleGrid::SetUpColumns()
+{
+    horizontalHeader()->setFixedHeight(kHeaderHeight);
+    verticalHeader()->setFixedWidth(kColumnWidths[0]);
+    const auto& headers = ScheduleHeaderTexts();
+    m_model->SetCell(0, 0, headers[0]);
+    for (int column = 1; column < kScheduleColumns; ++column) {
+        m_model->SetCell(column, 0, headers[static_cast<std::size_t>(column)]);
+        setColumnWidth(column - 1, kColumnWidths[column]);
+    }
+    viewport()->update();
+}
+
+void ScheduleGrid::ClearRows()
+{
+    TextGrid texts = TextGrid::Blank(ColumnCount(), RowCount());
+    for (int column = 0; column < ColumnCount(); ++column)
+        texts.At(column, 0) = m_model->Texts().At(column, 0);
+    m_model->SetTexts(std::move(texts));
+}
+
+void ScheduleGrid::ShowRows(TextGrid texts)
+{
+    m_model->SetTexts(std::move(texts));
+}
+
+int ScheduleGrid::ColumnWidth(int column) const
+{
+    return column == 0 ? verticalHeader()->width() : columnWidth(column - 1);
+}
+
+int ScheduleGrid::HeaderHeight() const
+{
+    return horizontalHeader()->height();
+}
+
+} // namespace lumavo

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "common/text_grid.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+namespace lumavo {
+
+// The cells of a schedule grid, row 0 being the header and column 0 the dates. The view shows
+// row 0 as its column header and column 0 as its row header, so both stay in place while the
+// amounts scroll.
+class ScheduleGridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+  public:
+    explicit ScheduleGridModel(int columns, int rows, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    const TextGrid& Texts() const { return m_texts; }
+    void SetTexts(TextGrid texts);
+    void SetCell(int column, int row, const std::string& text);
+
+  private:
+    TextGrid m_texts;
+};
+
+// A schedule grid: 8 columns, fixed header row and date column, cells not editable.
+class ScheduleGrid : public QTableView
+{
+    Q_OBJECT
+
+  public:
+    explicit ScheduleGrid(QWidget* parent = nullptr);
+
+    int ColumnCount() const { return m_model->Texts().columns; }
+    int RowCount() const { return m_model->Texts().rows; }
+    QString Cell(int column, int row) const;
+    const TextGrid& Texts() const { return m_model->Texts(); }
+
+    // Header texts, header height and column widths, as the window sets them when shown.
+    void SetUpColumns();
+    // Empties rows 1 to the last; the header stays.
+    void ClearRows();
+    // The schedule rows from row 1 on; the row count is taken from the texts.
+    void ShowRows(TextGrid texts);
+    int ColumnWidth(int column) const;
+    int HeaderHeight() const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    ScheduleGridModel* m_model;
+    QWidget* m_corner = nullptr; // the header of the date column
+};
+
+} // namespace lumavo

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QStringList>
+
+class QGridLayout;
+class QLabel;
+
+class QWidget;
+
+namespace lumavo {
+
+class ChooseCombo;
+class NumberEdit;
+
+// Small builders the pages share, so every field looks and behaves alike.
+template <class W> W* Named(W* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QLabel* Caption(const QString& text, QWidget* parent);
+QLabel* BoldCaption(const QString& text, QWidget* parent);
+// The numbers and pickers stand out in a bold, larger face.
+void Emphasize(QWidget* widget);
+NumberEdit* NumberField(int decimals, QWidget* parent);
+ChooseCombo* Picker(const QStringList& items, QWidget* parent);
+// caption | field | unit, from the given column on.
+void AddFieldRow(QGridLayout* grid,
+                 int row,
+                 const QString& caption,
+                 QWidget* field,
+                 const QString& unit,
+                 int column = 0);
+
+} // namespace lumavo
