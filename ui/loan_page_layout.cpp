@@ -37,6 +37,9 @@ QHBoxLayout* DateRow(ChooseCombo* year, ChooseCombo* month, ChooseCombo* day, QW
 {
     auto* row = new QHBoxLayout;
     row->setSpacing(2);
+    year->setMinimumWidth(78);
+    month->setMinimumWidth(54);
+    day->setMinimumWidth(54);
     row->addWidget(year, 3);
     row->addWidget(Caption(QStringLiteral("年"), parent));
     row->addWidget(month, 2);
@@ -239,8 +242,10 @@ void LoanPage::BuildPlanPanel(const LoanPageNames& names, QWidget* group)
     tqYear = Named(Picker({}, entry), "suiCBtqyear" + s);
     tqMonth = Named(Picker(Numbered(1, 12), entry), "suiCBtqmonth" + s);
     tqDay = Named(Picker(Numbered(1, 31), entry), "suiCBtqday" + s);
-    fields->addWidget(Caption(QStringLiteral("日期："), entry), 0, 0);
-    fields->addLayout(DateRow(tqYear, tqMonth, tqDay, entry), 0, 1, 1, 2);
+    // The date row spans the panel: the caption column is sized for "缩短按揭期数".
+    QHBoxLayout* date = DateRow(tqYear, tqMonth, tqDay, entry);
+    date->insertWidget(0, Caption(QStringLiteral("日期："), entry));
+    fields->addLayout(date, 0, 0, 1, 3);
     tqhdType =
         Named(new RadioGroup(QStringLiteral("类型"),
                              {QStringLiteral("商业贷款（S）"), QStringLiteral("公积金贷款（G）")},

@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kYearsPerColumn = 10;
 constexpr const char* kTag = "tag";
+constexpr int kFieldWidth = 120;
 
 } // namespace
 
@@ -41,12 +42,14 @@ void RatePage::Build(QWidget* page, const RatePageNames& names)
         fields[static_cast<std::size_t>(n)] =
             Named(NumberField(3, page), names.fieldPrefix + QString::number(n));
         fields[static_cast<std::size_t>(n)]->setProperty(kTag, n);
+        fields[static_cast<std::size_t>(n)]->setFixedWidth(kFieldWidth);
     }
     uniform = Named(NumberField(3, page), names.uniformField);
+    uniform->setFixedWidth(kFieldWidth);
     uniformButton = Named(new QPushButton(QStringLiteral("设定"), page), names.uniformButton);
 
     auto* first = new QHBoxLayout;
-    first->addWidget(Caption(QStringLiteral("放贷首年利率："), page));
+    first->addSpacing(60);
     first->addWidget(fields[0]);
     first->addWidget(Caption(QStringLiteral("%"), page));
     first->addStretch(1);
@@ -59,9 +62,9 @@ void RatePage::Build(QWidget* page, const RatePageNames& names)
         const int row = (n - 1) % kYearsPerColumn;
         AddFieldRow(yearly, row, QStringLiteral("第%1年：").arg(n),
                     fields[static_cast<std::size_t>(n)], QStringLiteral("%"), column);
-        yearly->setColumnMinimumWidth(column + 3, 24);
-        yearly->setColumnStretch(column + 1, 1);
+        yearly->setColumnMinimumWidth(column + 3, 40);
     }
+    yearly->setColumnStretch(3 * 4, 1);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(Caption(QStringLiteral("统一值："), page));

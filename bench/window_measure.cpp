@@ -1,0 +1,180 @@
+// Measures what a person waits for: process start until the window is on screen, 计算 of the
+// largest schedule a page can ask for until the grid holds and shows every row, and the peak
+// memory of a window holding two such schedules. Prints one "name value unit" line each.
+#include "common/date.h"
+#include "ui/Umain.h"
+#include "ui/choose_combo.h"
+#include "ui/loan_page.h"
+#include "ui/number_edit.h"
+#include "ui/radio_group.h"
+#include "ui/schedule_grid.h"
+#include "ui/user_dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace lumavo;
+
+class SilentDialogs : public UserDialogs
+{
+  public:
+    void Inform(QWidget*, const QString& text) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
+        std::exit(1);
+    }
+    void Fail(QWidget* parent, const QString& text) override { Inform(parent, text); }
+    bool ConfirmReplace(QWidget*, const QString&) override { return true; }
+};
+
+// Seconds since the process was created (fork and exec included), from the kernel's record.
+double SecondsSinceProcessStart()
+{
+    std::ifstream stat("/proc/self/stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i <= 22; ++i)
+        fields >> field;
+    const double started = std::stod(field) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+    timespec now{};
+    ::clock_gettime(CLOCK_BOOTTIME, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9 - started;
+}
+
+RateTable Rates(double first, double step)
+{
+    RateTable table;
+    for (int k = 0; k < RateTable::kEntries; ++k)
+        table.Set(k, first + step * (k % 5));
+    return table;
+}
+
+// A 360-period combination loan with floating rates and ten S and ten G prepayments.
+void FillLargestLoan(LoanPage& page)
+{
+    page.FillYearLists(2029);
+    page.dkze->setValue(1500000);
+    page.ajqs->setValue(360);
+    page.ratioS->setValue(60);
+    page.ratioG->setValue(40);
+    page.rbFd->setChecked(true);
+    page.fdYear->setCurrentText("2010");
+    page.fdMonth->setCurrentText("03");
+    page.fdDay->setCurrentText("10");
+    page.firstYear->setCurrentText("2010");
+    page.firstMonth->setCurrentText("04");
+    page.firstDay->setCurrentText("10");
+    for (int k = 0; k < 10; ++k) {
+        const Date day{2011 + 2 * k, 1 + k % 12, 5 + k};
+        page.Plan().Add(
+            Ttqhd{DateText(day), 5000.0 + 1000 * k, k % 3 == 0 ? 6.0 : 0.0, "G", false});
+        page.Plan().Add(
+            Ttqhd{DateText(day), 20000.0 + 500 * k, k % 4 == 0 ? 12.0 : 0.0, "S", false});
+    }
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double MeasureCalculation(UserDialogs& dialogs)
+{
+    QWidget host;
+    host.resize(915, 690);
+    LoanPage page(&host, LoanPageNames::Tab1(), dialogs);
+    page.grid->SetUpColumns();
+    host.show();
+    (void)QTest::qWaitForWindowExposed(&host);
+    FillLargestLoan(page);
+    const RateTable s = Rates(5.94, 0.12);
+    const RateTable g = Rates(3.87, 0.05);
+    std::vector<double> runs;
+    for (int i = 0; i < 21; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        page.Calculate(Method::Debx, s, g);
+        page.grid->viewport()->repaint();
+        runs.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::printf("grid_rows %d rows\n", page.grid->RowCount() - 1);
+    return Median(runs);
+}
+
+// Both loan tabs of the real window calculate a 360-period loan; the window stays open.
+void CalculateBothTabs(TfrmMain& window)
+{
+    auto* pages = window.findChild<QTabWidget*>("suiPageControl1");
+    for (const QString& suffix : QStringList{"", "2"}) {
+        pages->setCurrentIndex(suffix.isEmpty() ? 0 : 1);
+        window.findChild<NumberEdit*>("suiNEdkze" + suffix)->setValue(1500000);
+        window.findChild<NumberEdit*>("suiNEajqs" + suffix)->setValue(360);
+        window.findChild<NumberEdit*>("suiNEnllS" + suffix)->setValue(4.9);
+        window.findChild<ChooseCombo*>("suiCBfirstmonth" + suffix)->Choose("02");
+        window.findChild<QAction*>("TBjs")->trigger();
+        QApplication::processEvents();
+    }
+}
+
+void SaveScreenshots(TfrmMain& window, const QString& folder)
+{
+    auto* pages = window.findChild<QTabWidget*>("suiPageControl1");
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        window.grab().save(QStringLiteral("%1/page%2.png").arg(folder).arg(page + 1));
+    }
+    pages->setCurrentIndex(0);
+    window.findChild<CollapsiblePanel*>("suiPanel1")->SetCollapsed(false);
+    QApplication::processEvents();
+    window.grab().save(QStringLiteral("%1/plan_panel.png").arg(folder));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    SilentDialogs dialogs;
+
+    TfrmMain window(WindowSetup{"/nonexistent/percents.ini", 0, &dialogs});
+    window.show();
+    (void)QTest::qWaitForWindowExposed(&window);
+    std::printf("start_to_shown %.0f ms\n", SecondsSinceProcessStart() * 1000);
+
+    std::printf("calculate_360_with_20_plan %.2f ms (median of 21)\n", MeasureCalculation(dialogs));
+
+    CalculateBothTabs(window);
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak_rss %.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+
+    // window_measure --screenshots DIR: what each page looks like now, for people to check.
+    if (argc == 3 && std::string(argv[1]) == "--screenshots")
+        SaveScreenshots(window, argv[2]);
+    return 0;
+}
