@@ -163,6 +163,13 @@ TEST_P(FormRuleTest, TypingIntoPickersChangesNothing)
     QTest::keyClicks(years, "3");
     EXPECT_EQ(years->currentText(), "20");
     EXPECT_EQ(Text(N("suiNEajqs")), "240");
+    // Choosing with the arrow keys is a choice like any other and runs the rule.
+    QTest::keyClick(years, Qt::Key_Down);
+    EXPECT_EQ(Text(N("suiNEajqs")), "300");
+    Choose(N("suiCBfdday"), "15");
+    QTest::keyClick(Combo(N("suiCBfdmonth")), Qt::Key_Down);
+    EXPECT_EQ(Combo(N("suiCBfdday"))->count(), 28);
+    EXPECT_EQ(Combo(N("suiCBfdday"))->currentText(), "01");
 }
 
 TEST_P(FormRuleTest, SharesAndLoanType)
