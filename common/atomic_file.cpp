@@ -26,7 +26,19 @@ mode_t ModeFor(const std::string& path)
     return 0666 & ~mask;
 }
 
+WriteCall g_writeCall = ::write;
+
 } // namespace
+
+ScopedWriteCall::ScopedWriteCall(WriteCall call) : m_previous(g_writeCall)
+{
+    g_writeCall = call;
+}
+
+ScopedWriteCall::~ScopedWriteCall()
+{
+    g_writeCall = m_previous;
+}
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
@@ -46,7 +58,7 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
     };
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        const ssize_t n = g_writeCall(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0) {
             if (errno == EINTR)
                 continue;

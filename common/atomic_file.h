@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace lumavo {
 
@@ -10,6 +11,23 @@ namespace lumavo {
 // when every byte is on disk, so a failed write never destroys the previous file and leaves no
 // partial file. Returns the system's reason on failure.
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The call WriteFileAtomically puts bytes into its temporary file with (::write).
+using WriteCall = ssize_t (*)(int fd, const void* bytes, std::size_t count);
+
+// Replaces that call while it lives, so tests can fail a write midway as a full disk does, for
+// any user. Not thread-safe; production code never creates one.
+class ScopedWriteCall
+{
+  public:
+    explicit ScopedWriteCall(WriteCall call);
+    ~ScopedWriteCall();
+    ScopedWriteCall(const ScopedWriteCall&) = delete;
+    ScopedWriteCall& operator=(const ScopedWriteCall&) = delete;
+
+  private:
+    WriteCall m_previous;
+};
 
 // Whole file, or nullopt with the reason in *error.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr);

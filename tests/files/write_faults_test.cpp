@@ -1,0 +1,28 @@
+#include "files/backup.h"
+#include "tests/support/write_faults.h"
+
+namespace lumavo::testing_support {
+namespace {
+
+BackupFile Backup(int planLines)
+{
+    BackupFile file;
+    file.inputFields = {"1",     "0.00",  "0.00", "8",  "300000.00", "100",  "0",  "240", "1",
+                        "6.000", "0.000", "2009", "01", "15",        "2009", "02", "15",  "0"};
+    for (int i = 0; i < planLines; ++i)
+        file.plan.push_back(FromEntry(Ttqhd{"2012年05月20日", 100.0 + i, 0, "S", false}));
+    return file;
+}
+
+INSTANTIATE_TEST_SUITE_P(Backup,
+                         WriteFaults,
+                         testing::Combine(testing::Values(WriterCase{
+                                              "BackupFile", "loan.bak", *BackupBytes(Backup(1)),
+                                              [](const std::string& path) {
+                                                  return WriteBackupFile(path, Backup(600));
+                                              }}),
+                                          AllWriteFaults()),
+                         WriteFaultName);
+
+} // namespace
+} // namespace lumavo::testing_support
