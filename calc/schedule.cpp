@@ -378,9 +378,11 @@ class ScheduleBuilder
             return;
         const LoanPart& s = Part(PartLetter::S);
         const LoanPart& g = Part(PartLetter::G);
-        m_schedule.rows.emplace_back(kind, date, interest, principal, payment,
-                                     s.balance + g.balance, s.interestSoFar + g.interestSoFar,
-                                     prepaidS, prepaidG);
+        // Braces, not emplace_back's parentheses: clang 14 (the fuzz build) lacks parenthesized
+        // aggregate initialization.
+        m_schedule.rows.push_back(
+            ScheduleRow{kind, date, interest, principal, payment, s.balance + g.balance,
+                        s.interestSoFar + g.interestSoFar, prepaidS, prepaidG});
     }
 
     void IndexPlan()

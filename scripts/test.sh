@@ -17,3 +17,6 @@ cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$root/build-sanitize"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
+
+# A short fuzzing pass over the readers, from the seed corpora; scripts/fuzz.sh runs it longer.
+"$root/scripts/fuzz.sh" 30
