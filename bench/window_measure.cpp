@@ -4,9 +4,9 @@
 #include "common/date.h"
 #include "ui/Umain.h"
 #include "ui/choose_combo.h"
+#include "ui/collapsible_panel.h"
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
-#include "ui/radio_group.h"
 #include "ui/schedule_grid.h"
 #include "ui/user_dialogs.h"
 

@@ -3,6 +3,7 @@
 #include "common/archive.h"
 #include "common/messages.h"
 #include "ui/choose_combo.h"
+#include "ui/collapsible_panel.h"
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
 #include "ui/radio_group.h"
@@ -155,7 +156,7 @@ void TfrmMain::BuildPages()
     connect(suiPageControl1, &QTabWidget::currentChanged, this, &TfrmMain::suiPageControl1Change);
 }
 
-QWidget* TfrmMain::BuildChartPage()
+void TfrmMain::BuildChartPage()
 {
     auto* tools = Named(new QToolBar(suiTabSheet5), QStringLiteral("suiToolBar2"));
     for (const auto& [name, caption] :
@@ -173,7 +174,6 @@ QWidget* TfrmMain::BuildChartPage()
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(tools);
     layout->addWidget(splitter, 1);
-    return suiTabSheet5;
 }
 
 void TfrmMain::BuildStatusBar()

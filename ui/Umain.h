@@ -50,7 +50,7 @@ class TfrmMain : public QMainWindow
 
     void BuildToolbar();
     void BuildPages();
-    QWidget* BuildChartPage();
+    void BuildChartPage();
     void BuildStatusBar();
     void ConnectLoanPage(LoanPage& page, const LoanHandlers& handlers);
     void ConnectRatePage(RatePage& page,

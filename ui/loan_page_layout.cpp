@@ -1,5 +1,6 @@
 // How a loan tab is put together; the rules live in loan_page.cpp.
 #include "ui/choose_combo.h"
+#include "ui/collapsible_panel.h"
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
 #include "ui/radio_group.h"

@@ -4,7 +4,6 @@
 
 class QButtonGroup;
 class QRadioButton;
-class QToolButton;
 
 namespace lumavo {
 
@@ -29,34 +28,6 @@ class RadioGroup : public QGroupBox
 
   private:
     QButtonGroup* m_buttons;
-};
-
-// A panel that folds to its caption bar. It docks to the bottom of its parent and, opened,
-// covers the parent up to 20 pixels below the parent's top edge.
-class CollapsiblePanel : public QWidget
-{
-    Q_OBJECT
-
-  public:
-    CollapsiblePanel(const QString& caption, QWidget* dockParent);
-
-    QWidget* Body() const { return m_body; }
-    bool IsCollapsed() const { return m_collapsed; }
-    void SetCollapsed(bool collapsed);
-    int CaptionHeight() const;
-
-  signals:
-    void popped(); // opened by the user
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    void Dock();
-
-    QToolButton* m_caption;
-    QWidget* m_body;
-    bool m_collapsed = false;
 };
 
 } // namespace lumavo

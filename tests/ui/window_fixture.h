@@ -3,6 +3,7 @@
 #include "tests/support/temp_dir.h"
 #include "ui/Umain.h"
 #include "ui/choose_combo.h"
+#include "ui/collapsible_panel.h"
 #include "ui/number_edit.h"
 #include "ui/radio_group.h"
 #include "ui/schedule_grid.h"

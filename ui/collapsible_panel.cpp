@@ -1,0 +1,64 @@
+#include "ui/collapsible_panel.h"
+
+#include <QEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace lumavo {
+
+CollapsiblePanel::CollapsiblePanel(const QString& caption, QWidget* dockParent)
+    : QWidget(dockParent), m_caption(new QToolButton(this)), m_body(new QWidget(this))
+{
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    m_caption->setText(caption);
+    m_caption->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_caption->setAutoRaise(true);
+    m_caption->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(m_caption);
+    layout->addWidget(m_body, 1);
+    connect(m_caption, &QToolButton::clicked, this, [this] {
+        SetCollapsed(!m_collapsed);
+        if (!m_collapsed)
+            emit popped();
+    });
+    dockParent->installEventFilter(this);
+    SetCollapsed(true);
+}
+
+int CollapsiblePanel::CaptionHeight() const
+{
+    return m_caption->sizeHint().height() + 4;
+}
+
+void CollapsiblePanel::SetCollapsed(bool collapsed)
+{
+    m_collapsed = collapsed;
+    m_caption->setArrowType(collapsed ? Qt::UpArrow : Qt::DownArrow);
+    m_body->setVisible(!collapsed);
+    Dock();
+    raise();
+}
+
+bool CollapsiblePanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parent() && event->type() == QEvent::Resize)
+        Dock();
+    return QWidget::eventFilter(watched, event);
+}
+
+void CollapsiblePanel::Dock()
+{
+    const QWidget* host = parentWidget();
+    const int height = m_collapsed ? CaptionHeight() : host->height() - 20;
+    constexpr int kMargin = 4;
+    setGeometry(kMargin, host->height() - height - kMargin, host->width() - 2 * kMargin, height);
+}
+
+} // namespace lumavo
