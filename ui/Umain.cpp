@@ -113,18 +113,21 @@ void TfrmMain::BuildToolbar()
             connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    TBdr = add("TBdr", "导入", "恢复输入信息", QStyle::SP_DialogOpenButton, nullptr);
-    TBdc = add("TBdc", "导出", "备份输入信息", QStyle::SP_DialogSaveButton, nullptr);
+    TBdr = add("TBdr", "导入", "恢复输入信息", QStyle::SP_DialogOpenButton, &TfrmMain::TBdrClick);
+    TBdc = add("TBdc", "导出", "备份输入信息", QStyle::SP_DialogSaveButton, &TfrmMain::TBdcClick);
     suiToolBar1->addSeparator()->setObjectName(QStringLiteral("ToolButton8"));
     TBjs = add("TBjs", "计算", "计算", QStyle::SP_MediaPlay, &TfrmMain::TBjsClick);
-    TBts = add("TBts", "图示", "展示分期还款曲线图", QStyle::SP_FileDialogContentsView, nullptr);
-    TBbc = add("TBbc", "保存", "保存分期还款表", QStyle::SP_DriveFDIcon, nullptr);
+    TBts = add("TBts", "图示", "展示分期还款曲线图", QStyle::SP_FileDialogContentsView,
+               &TfrmMain::TBtsClick);
+    TBbc = add("TBbc", "保存", "保存分期还款表", QStyle::SP_DriveFDIcon, &TfrmMain::TBbcClick);
     TBcdnll = add("TBcdnll", "存档", "存档浮动年利率", QStyle::SP_DialogApplyButton,
                   &TfrmMain::TBcdnllClick);
     suiToolBar1->addSeparator()->setObjectName(QStringLiteral("ToolButton7"));
-    add("ToolButton5", "利率", "贷款利率变更一览表", QStyle::SP_FileDialogDetailedView, nullptr);
-    add("ToolButton6", "更新", "发布主页", QStyle::SP_BrowserReload, nullptr);
-    add("ToolButton1", "关于", "关于", QStyle::SP_MessageBoxInformation, nullptr);
+    add("ToolButton5", "利率", "贷款利率变更一览表", QStyle::SP_FileDialogDetailedView,
+        &TfrmMain::ToolButton5Click);
+    add("ToolButton6", "更新", "发布主页", QStyle::SP_BrowserReload, &TfrmMain::ToolButton6Click);
+    add("ToolButton1", "关于", "关于", QStyle::SP_MessageBoxInformation,
+        &TfrmMain::ToolButton1Click);
 }
 
 void TfrmMain::BuildPages()
@@ -463,5 +466,23 @@ void TfrmMain::suiRBfd2Click()
 {
     m_debj->RateModeRule();
 }
+
+// Backups and the worksheet
+
+void TfrmMain::TBdrClick() {}
+
+void TfrmMain::TBdcClick() {}
+
+void TfrmMain::TBbcClick() {}
+
+// Charts, About and the web pages
+
+void TfrmMain::TBtsClick() {}
+
+void TfrmMain::ToolButton1Click() {}
+
+void TfrmMain::ToolButton5Click() {}
+
+void TfrmMain::ToolButton6Click() {}
 
 } // namespace lumavo

@@ -68,6 +68,13 @@ class TfrmMain : public QMainWindow
     void TBcdnllClick();
     void CalcDEBX();
     void CalcDEBJ();
+    void TBdrClick();
+    void TBdcClick();
+    void TBbcClick();
+    void TBtsClick();
+    void ToolButton1Click();
+    void ToolButton5Click();
+    void ToolButton6Click();
 
     // Rate pages
     void LoadRateArchive();
