@@ -2,7 +2,10 @@
 
 #include "common/messages.h"
 
+#include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace lumavo {
 
@@ -26,6 +29,21 @@ int ShowBox(QWidget* parent,
     return box.exec();
 }
 
+QString AskFile(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, request.title, request.folder, request.filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                       : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace
 
 void WidgetDialogs::Inform(QWidget* parent, const QString& text)
@@ -42,6 +60,21 @@ bool WidgetDialogs::ConfirmReplace(QWidget* parent, const QString& text)
 {
     return ShowBox(parent, QMessageBox::Question, msg::kQuestionTitle, text,
                    QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+QString WidgetDialogs::AskSaveFile(QWidget* parent, const FileRequest& request)
+{
+    return AskFile(parent, request, QFileDialog::AcceptSave);
+}
+
+QString WidgetDialogs::AskOpenFile(QWidget* parent, const FileRequest& request)
+{
+    return AskFile(parent, request, QFileDialog::AcceptOpen);
+}
+
+void WidgetDialogs::OpenUrl(QWidget*, const QString& url)
+{
+    QDesktopServices::openUrl(QUrl(url));
 }
 
 } // namespace lumavo

@@ -6,6 +6,16 @@ class QWidget;
 
 namespace lumavo {
 
+// What a file dialog is opened with.
+struct FileRequest
+{
+    QString title;
+    QString fileName;      // preset name, may be empty
+    QString defaultSuffix; // "bak", "xls": added when the user types a name without one
+    QString filter;        // "Backup files (*.bak)"
+    QString folder;        // where the dialog starts
+};
+
 // Every modal exchange with the user passes through here, so tests can record instead of
 // blocking. Texts use "\r" as the program's line break; implementations show it as one.
 class UserDialogs
@@ -19,6 +29,12 @@ class UserDialogs
     virtual void Fail(QWidget* parent, const QString& text) = 0;
     // "消息", question icon, OK and Cancel; true for OK.
     virtual bool ConfirmReplace(QWidget* parent, const QString& text) = 0;
+    // The chosen path, empty when cancelled. The save dialog asks nothing about an existing
+    // file: the caller's replace question does.
+    virtual QString AskSaveFile(QWidget* parent, const FileRequest& request) = 0;
+    virtual QString AskOpenFile(QWidget* parent, const FileRequest& request) = 0;
+    // Hands the address to the system's handler for web addresses; the outcome is not reported.
+    virtual void OpenUrl(QWidget* parent, const QString& url) = 0;
 };
 
 // The real boxes.
@@ -28,6 +44,9 @@ class WidgetDialogs : public UserDialogs
     void Inform(QWidget* parent, const QString& text) override;
     void Fail(QWidget* parent, const QString& text) override;
     bool ConfirmReplace(QWidget* parent, const QString& text) override;
+    QString AskSaveFile(QWidget* parent, const FileRequest& request) override;
+    QString AskOpenFile(QWidget* parent, const FileRequest& request) override;
+    void OpenUrl(QWidget* parent, const QString& url) override;
 };
 
 // "\r" (and "\r\n") as a visible line break.

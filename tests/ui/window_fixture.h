@@ -27,8 +27,8 @@ class RecordingDialogs : public UserDialogs
   public:
     struct Box
     {
-        std::string kind; // "inform", "fail", "replace"
-        QString text;
+        std::string kind; // "inform", "fail", "replace", "save", "open", "url"
+        QString text;     // the message, the dialog's title or the address
     };
 
     void Inform(QWidget*, const QString& text) override { boxes.push_back({"inform", text}); }
@@ -38,6 +38,19 @@ class RecordingDialogs : public UserDialogs
         boxes.push_back({"replace", text});
         return replaceAnswer;
     }
+    QString AskSaveFile(QWidget*, const FileRequest& request) override
+    {
+        boxes.push_back({"save", request.title});
+        requests.push_back(request);
+        return chosenFile;
+    }
+    QString AskOpenFile(QWidget*, const FileRequest& request) override
+    {
+        boxes.push_back({"open", request.title});
+        requests.push_back(request);
+        return chosenFile;
+    }
+    void OpenUrl(QWidget*, const QString& url) override { boxes.push_back({"url", url}); }
 
     QStringList Texts() const
     {
@@ -48,7 +61,9 @@ class RecordingDialogs : public UserDialogs
     }
 
     std::vector<Box> boxes;
+    std::vector<FileRequest> requests;
     bool replaceAnswer = true;
+    QString chosenFile; // what the file dialogs answer; empty is a cancel
 };
 
 // What leaving a field with Tab does, without needing a focused window.
