@@ -42,6 +42,9 @@ class SilentDialogs : public UserDialogs
     }
     void Fail(QWidget* parent, const QString& text) override { Inform(parent, text); }
     bool ConfirmReplace(QWidget*, const QString&) override { return true; }
+    QString AskSaveFile(QWidget*, const FileRequest&) override { return {}; }
+    QString AskOpenFile(QWidget*, const FileRequest&) override { return {}; }
+    void OpenUrl(QWidget*, const QString&) override {}
 };
 
 // Seconds since the process was created (fork and exec included), from the kernel's record.
