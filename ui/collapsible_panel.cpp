@@ -42,18 +42,18 @@ void CollapsiblePanel::SetCollapsed(bool collapsed)
     m_collapsed = collapsed;
     m_caption->setArrowType(collapsed ? Qt::UpArrow : Qt::DownArrow);
     m_body->setVisible(!collapsed);
-    Dock();
+    FitToHost();
     raise();
 }
 
 bool CollapsiblePanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == parent() && event->type() == QEvent::Resize)
-        Dock();
+        FitToHost();
     return QWidget::eventFilter(watched, event);
 }
 
-void CollapsiblePanel::Dock()
+void CollapsiblePanel::FitToHost()
 {
     const QWidget* host = parentWidget();
     const int height = m_collapsed ? CaptionHeight() : host->height() - 20;

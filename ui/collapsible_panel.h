@@ -19,6 +19,9 @@ class CollapsiblePanel : public QWidget
     bool IsCollapsed() const { return m_collapsed; }
     void SetCollapsed(bool collapsed);
     int CaptionHeight() const;
+    // Docks to the bottom of the parent: the caption alone, or opened up to 20 pixels below the
+    // parent's top edge.
+    void FitToHost();
 
   signals:
     void popped(); // opened by the user
@@ -27,8 +30,6 @@ class CollapsiblePanel : public QWidget
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void Dock();
-
     QToolButton* m_caption;
     QWidget* m_body;
     bool m_collapsed = false;

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <cmath>
 
 namespace lumavo {
@@ -54,7 +55,7 @@ void FillDays(ChooseCombo* day, const ChooseCombo* year, const ChooseCombo* mont
 } // namespace
 
 LoanPage::LoanPage(QWidget* page, const LoanPageNames& names, UserDialogs& dialogs)
-    : m_page(page), m_dialogs(dialogs)
+    : m_page(page), m_dialogs(dialogs), m_secondTab(names.suffix == QStringLiteral("2"))
 {
     Build(names);
 }
@@ -207,6 +208,7 @@ void LoanPage::ShowSchedule(const Schedule& schedule)
 
 void LoanPage::ReleasePlan()
 {
+    const QSignalBlocker quiet(planList);
     planList->clear();
     m_plan.Clear();
 }

@@ -3,6 +3,7 @@
 #include "calc/loan_input.h"
 #include "calc/plan.h"
 #include "calc/schedule.h"
+#include "files/backup.h"
 
 #include <QString>
 
@@ -114,6 +115,18 @@ class LoanPage
     void LoanTypeRule();
     void RateModeRule();
 
+    // The prepayment plan panel.
+    void SubmitPlanEntry();
+    void RemovePlanEntry();
+    void ShowSelectedPlanEntry(); // brings the selected item's entry back into the fields
+    void OneOverRule();
+    void FitPlanPanel();
+
+    // The backup file: the texts the controls show and the plan, and their return.
+    BackupFile Backup() const;
+    // Applies a file that has passed its checks, running the form's rules as the fields change.
+    void ApplyBackup(const BackupFile& file);
+
     // Start-up: the year lists from 1997 to the given last year, the first item chosen.
     void FillYearLists(int lastYear);
 
@@ -134,9 +147,13 @@ class LoanPage
     void BuildPlanPanel(const LoanPageNames& names, QWidget* group);
     QWidget* BuildOutput(const LoanPageNames& names, QWidget* parent);
     void Inform(const char* message);
+    void InsertPlanItem(std::size_t index);
+    void SetComboText(ChooseCombo* combo, const std::string& text);
+    void SetNumberText(NumberEdit* field, const std::string& text);
 
     QWidget* m_page;
     UserDialogs& m_dialogs;
+    bool m_secondTab; // a plan entry of an unknown part shows as 公积金贷款 there
     PlanList m_plan;
 };
 

@@ -27,8 +27,15 @@ int RadioGroup::ItemIndex() const
 
 void RadioGroup::SetItemIndex(int index)
 {
-    if (QAbstractButton* button = m_buttons->button(index))
+    if (QAbstractButton* button = m_buttons->button(index)) {
         button->setChecked(true);
+    } else if (index == -1 && m_buttons->checkedButton()) {
+        // An exclusive group never lets its last choice go by itself.
+        QAbstractButton* checked = m_buttons->checkedButton();
+        m_buttons->setExclusive(false);
+        checked->setChecked(false);
+        m_buttons->setExclusive(true);
+    }
 }
 
 QRadioButton* RadioGroup::Item(int index) const

@@ -19,8 +19,8 @@ class RadioGroup : public QGroupBox
                int columns,
                QWidget* parent = nullptr);
 
-    int ItemIndex() const; // -1 when nothing is chosen
-    void SetItemIndex(int index);
+    int ItemIndex() const;        // -1 when nothing is chosen
+    void SetItemIndex(int index); // -1 clears the choice; another unknown index changes nothing
     QRadioButton* Item(int index) const;
 
   signals:
