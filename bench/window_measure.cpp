@@ -35,12 +35,15 @@ using namespace lumavo;
 class SilentDialogs : public UserDialogs
 {
   public:
-    void Inform(QWidget*, const QString& text) override
+    void Inform(QWidget*, const QString& text, const QString& = {}) override
     {
         std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
         std::exit(1);
     }
-    void Fail(QWidget* parent, const QString& text) override { Inform(parent, text); }
+    void Fail(QWidget* parent, const QString& text, const QString& = {}) override
+    {
+        Inform(parent, text);
+    }
     bool ConfirmReplace(QWidget*, const QString&) override { return true; }
     QString AskSaveFile(QWidget*, const FileRequest&) override { return {}; }
     QString AskOpenFile(QWidget*, const FileRequest&) override { return {}; }

@@ -23,9 +23,11 @@ int ShowBox(QWidget* parent,
             QMessageBox::Icon icon,
             const char* title,
             const QString& text,
-            QMessageBox::StandardButtons buttons)
+            QMessageBox::StandardButtons buttons,
+            const QString& detail = {})
 {
     QMessageBox box(icon, QString::fromUtf8(title), DisplayText(text), buttons, parent);
+    box.setInformativeText(detail);
     return box.exec();
 }
 
@@ -46,14 +48,14 @@ QString AskFile(QWidget* parent, const FileRequest& request, QFileDialog::Accept
 
 } // namespace
 
-void WidgetDialogs::Inform(QWidget* parent, const QString& text)
+void WidgetDialogs::Inform(QWidget* parent, const QString& text, const QString& detail)
 {
-    ShowBox(parent, QMessageBox::Information, msg::kBoxTitle, text, QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Information, msg::kBoxTitle, text, QMessageBox::Ok, detail);
 }
 
-void WidgetDialogs::Fail(QWidget* parent, const QString& text)
+void WidgetDialogs::Fail(QWidget* parent, const QString& text, const QString& detail)
 {
-    ShowBox(parent, QMessageBox::Critical, msg::kBoxTitle, text, QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Critical, msg::kBoxTitle, text, QMessageBox::Ok, detail);
 }
 
 bool WidgetDialogs::ConfirmReplace(QWidget* parent, const QString& text)

@@ -23,10 +23,11 @@ class UserDialogs
   public:
     virtual ~UserDialogs() = default;
 
-    // "温馨提示", information icon, one OK button.
-    virtual void Inform(QWidget* parent, const QString& text) = 0;
+    // "温馨提示", information icon, one OK button. The detail, when given, is shown below the
+    // text in smaller print: the file and the system's reason behind a failure.
+    virtual void Inform(QWidget* parent, const QString& text, const QString& detail = {}) = 0;
     // "温馨提示", error icon, one OK button.
-    virtual void Fail(QWidget* parent, const QString& text) = 0;
+    virtual void Fail(QWidget* parent, const QString& text, const QString& detail = {}) = 0;
     // "消息", question icon, OK and Cancel; true for OK.
     virtual bool ConfirmReplace(QWidget* parent, const QString& text) = 0;
     // The chosen path, empty when cancelled. The save dialog asks nothing about an existing
@@ -41,8 +42,8 @@ class UserDialogs
 class WidgetDialogs : public UserDialogs
 {
   public:
-    void Inform(QWidget* parent, const QString& text) override;
-    void Fail(QWidget* parent, const QString& text) override;
+    void Inform(QWidget* parent, const QString& text, const QString& detail = {}) override;
+    void Fail(QWidget* parent, const QString& text, const QString& detail = {}) override;
     bool ConfirmReplace(QWidget* parent, const QString& text) override;
     QString AskSaveFile(QWidget* parent, const FileRequest& request) override;
     QString AskOpenFile(QWidget* parent, const FileRequest& request) override;

@@ -16,8 +16,15 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Test failures show texts, not code units.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace lumavo::testing_support {
 
@@ -29,28 +36,35 @@ class RecordingDialogs : public UserDialogs
     {
         std::string kind; // "inform", "fail", "replace", "save", "open", "url"
         QString text;     // the message, the dialog's title or the address
+        QString detail;
     };
 
-    void Inform(QWidget*, const QString& text) override { boxes.push_back({"inform", text}); }
-    void Fail(QWidget*, const QString& text) override { boxes.push_back({"fail", text}); }
+    void Inform(QWidget*, const QString& text, const QString& detail = {}) override
+    {
+        boxes.push_back({"inform", text, detail});
+    }
+    void Fail(QWidget*, const QString& text, const QString& detail = {}) override
+    {
+        boxes.push_back({"fail", text, detail});
+    }
     bool ConfirmReplace(QWidget*, const QString& text) override
     {
-        boxes.push_back({"replace", text});
+        boxes.push_back({"replace", text, {}});
         return replaceAnswer;
     }
     QString AskSaveFile(QWidget*, const FileRequest& request) override
     {
-        boxes.push_back({"save", request.title});
+        boxes.push_back({"save", request.title, {}});
         requests.push_back(request);
         return chosenFile;
     }
     QString AskOpenFile(QWidget*, const FileRequest& request) override
     {
-        boxes.push_back({"open", request.title});
+        boxes.push_back({"open", request.title, {}});
         requests.push_back(request);
         return chosenFile;
     }
-    void OpenUrl(QWidget*, const QString& url) override { boxes.push_back({"url", url}); }
+    void OpenUrl(QWidget*, const QString& url) override { boxes.push_back({"url", url, {}}); }
 
     QStringList Texts() const
     {
