@@ -23,12 +23,6 @@ Result Fail(int status, const std::string& message)
     return Result{status, "", std::string(kName) + ": " + message + "\n"};
 }
 
-std::string Located(const std::string& path, const BackupError& error)
-{
-    const std::string where = error.line > 0 ? path + ":" + std::to_string(error.line) : path;
-    return where + ": " + msg::kNotABackupFile + error.reason;
-}
-
 // Bytes for the chosen format, or the reason they could not be made.
 std::optional<std::string>
 Render(const Options& options, const Schedule& schedule, std::string& bytes)
@@ -67,10 +61,10 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
 
     const auto file = ReadBackupFile(options.backupPath);
     if (const auto* error = std::get_if<BackupError>(&file))
-        return Fail(kExitFileError, Located(options.backupPath, *error));
+        return Fail(kExitFileError, BackupErrorText(options.backupPath, *error));
     const auto input = LoanInputFromBackup(std::get<BackupFile>(file), environment.currentYear);
     if (const auto* error = std::get_if<BackupError>(&input))
-        return Fail(kExitFileError, Located(options.backupPath, *error));
+        return Fail(kExitFileError, BackupErrorText(options.backupPath, *error));
 
     const std::string rates =
         options.ratesPath ? *options.ratesPath : environment.programDirectory + "percents.ini";

@@ -354,4 +354,10 @@ std::variant<BackupFile, BackupError> ReadBackupFile(const std::string& path)
     return ParseBackup(*bytes);
 }
 
+std::string BackupErrorText(const std::string& path, const BackupError& error)
+{
+    const std::string where = error.line > 0 ? path + ":" + std::to_string(error.line) : path;
+    return where + ": " + msg::kNotABackupFile + error.reason;
+}
+
 } // namespace lumavo

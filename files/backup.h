@@ -66,4 +66,7 @@ std::optional<std::string> WriteBackupFile(const std::string& path, const Backup
 
 std::variant<BackupFile, BackupError> ReadBackupFile(const std::string& path);
 
+// "path:line: 不是有效的备份文件：reason", as the command line and the window report it.
+std::string BackupErrorText(const std::string& path, const BackupError& error);
+
 } // namespace lumavo

@@ -92,6 +92,10 @@ ReadDate(const std::vector<std::string>& fields, int first, int currentYear, Dat
     if (!InList(fields[static_cast<std::size_t>(first + 2)], 2, 1, 31, date.d))
         return FieldError(first + 2, std::string(msg::kNotInDayList) + "：" +
                                          fields[static_cast<std::size_t>(first + 2)]);
+    // The day list follows the month, so a 30th of February has no item to choose.
+    if (!IsCalendarDate(date))
+        return FieldError(first + 2, std::string(msg::kNotInMonthDays) + "：" +
+                                         fields[static_cast<std::size_t>(first + 2)]);
     return std::nullopt;
 }
 
