@@ -1,9 +1,11 @@
 #include "ui/Umain.h"
 
 #include "common/archive.h"
+#include "common/atomic_file.h"
 #include "common/messages.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
+#include "ui/file_commands.h"
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
 #include "ui/radio_group.h"
@@ -13,11 +15,13 @@
 #include "ui/widget_kit.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -46,6 +50,7 @@ struct TfrmMain::LoanHandlers
     Handler radioGroupClick, djChange, ajcsChange, roundClick, yearsChange, ajqsChange;
     Handler fdYearChange, fdMonthChange, firstYearChange, firstMonthChange;
     Handler tqYearChange, tqMonthChange, ratioSChange, loanTypeClick, gdClick, fdClick;
+    Handler submitClick, undoClick, listClick, oneoverClick, panelPop;
 };
 
 const TfrmMain::LoanHandlers TfrmMain::kTab1Handlers{
@@ -56,7 +61,10 @@ const TfrmMain::LoanHandlers TfrmMain::kTab1Handlers{
     &TfrmMain::suiCBfirstyearChange, &TfrmMain::suiCBfirstmonthChange,
     &TfrmMain::suiCBtqyearChange,    &TfrmMain::suiCBtqmonthChange,
     &TfrmMain::suiNEratioSChange,    &TfrmMain::suiCBLoanTypeClick,
-    &TfrmMain::suiRBgdClick,         &TfrmMain::suiRBfdClick};
+    &TfrmMain::suiRBgdClick,         &TfrmMain::suiRBfdClick,
+    &TfrmMain::suiButton2Click,      &TfrmMain::suiButton3Click,
+    &TfrmMain::suiListBox1Click,     &TfrmMain::suiCBoneoverClick,
+    &TfrmMain::suiPanel1Pop};
 
 const TfrmMain::LoanHandlers TfrmMain::kTab2Handlers{
     &TfrmMain::suiRadioGroup2Click,   &TfrmMain::suiNEdj2Change,
@@ -66,7 +74,10 @@ const TfrmMain::LoanHandlers TfrmMain::kTab2Handlers{
     &TfrmMain::suiCBfirstyear2Change, &TfrmMain::suiCBfirstmonth2Change,
     &TfrmMain::suiCBtqyear2Change,    &TfrmMain::suiCBtqmonth2Change,
     &TfrmMain::suiNEratioS2Change,    &TfrmMain::suiCBLoanType2Click,
-    &TfrmMain::suiRBgd2Click,         &TfrmMain::suiRBfd2Click};
+    &TfrmMain::suiRBgd2Click,         &TfrmMain::suiRBfd2Click,
+    &TfrmMain::suiButton4Click,       &TfrmMain::suiButton5Click,
+    &TfrmMain::suiListBox2Click,      &TfrmMain::suiCBoneover2Click,
+    &TfrmMain::suiPanel2Pop};
 
 TfrmMain::TfrmMain(WindowSetup setup)
     : m_archivePath(setup.archivePath.empty() ? RateArchivePath() : setup.archivePath),
@@ -217,6 +228,14 @@ void TfrmMain::ConnectLoanPage(LoanPage& page, const LoanHandlers& h)
     choose(page.loanType, h.loanTypeClick);
     connect(page.rbGd, &QRadioButton::clicked, this, h.gdClick);
     connect(page.rbFd, &QRadioButton::clicked, this, h.fdClick);
+    connect(page.submitButton, &QPushButton::clicked, this, h.submitClick);
+    connect(page.undoButton, &QPushButton::clicked, this, h.undoClick);
+    // A click on the chosen item loads it again; arrow keys choose through the current item.
+    connect(page.planList, &QListWidget::itemClicked, this, h.listClick);
+    connect(page.planList, &QListWidget::currentItemChanged, this, h.listClick);
+    // Also when an entry is shown: a pay-off entry locks its amount and periods.
+    connect(page.oneover, &QCheckBox::toggled, this, h.oneoverClick);
+    connect(page.panel, &CollapsiblePanel::popped, this, h.panelPop);
 }
 
 void TfrmMain::ConnectRatePage(RatePage& page,
@@ -402,6 +421,27 @@ void TfrmMain::suiRBfdClick()
     m_debx->RateModeRule();
 }
 
+void TfrmMain::suiButton2Click()
+{
+    m_debx->SubmitPlanEntry();
+}
+void TfrmMain::suiButton3Click()
+{
+    m_debx->RemovePlanEntry();
+}
+void TfrmMain::suiListBox1Click()
+{
+    m_debx->ShowSelectedPlanEntry();
+}
+void TfrmMain::suiCBoneoverClick()
+{
+    m_debx->OneOverRule();
+}
+void TfrmMain::suiPanel1Pop()
+{
+    m_debx->FitPlanPanel();
+}
+
 void TfrmMain::suiRadioGroup2Click()
 {
     m_debj->ModeRule();
@@ -467,13 +507,61 @@ void TfrmMain::suiRBfd2Click()
     m_debj->RateModeRule();
 }
 
+void TfrmMain::suiButton4Click()
+{
+    m_debj->SubmitPlanEntry();
+}
+void TfrmMain::suiButton5Click()
+{
+    m_debj->RemovePlanEntry();
+}
+void TfrmMain::suiListBox2Click()
+{
+    m_debj->ShowSelectedPlanEntry();
+}
+void TfrmMain::suiCBoneover2Click()
+{
+    m_debj->OneOverRule();
+}
+void TfrmMain::suiPanel2Pop()
+{
+    m_debj->FitPlanPanel();
+}
+
 // Backups and the worksheet
 
-void TfrmMain::TBdrClick() {}
+FileCommandContext TfrmMain::FileContext()
+{
+    return {*m_dialogs, this, QString::fromStdString(ProgramDirectory())};
+}
 
-void TfrmMain::TBdcClick() {}
+void TfrmMain::TBdrClick()
+{
+    if (suiPageControl1->currentWidget() == suiTabSheet1)
+        ImportInputs(*m_debx, QString::fromUtf8(msg::kBackupNameDebx), m_currentYear,
+                     FileContext());
+    else if (suiPageControl1->currentWidget() == suiTabSheet2)
+        ImportInputs(*m_debj, QString::fromUtf8(msg::kBackupNameDebj), m_currentYear,
+                     FileContext());
+}
 
-void TfrmMain::TBbcClick() {}
+void TfrmMain::TBdcClick()
+{
+    if (suiPageControl1->currentWidget() == suiTabSheet1)
+        ExportInputs(*m_debx, QString::fromUtf8(msg::kBackupNameDebx), FileContext());
+    else if (suiPageControl1->currentWidget() == suiTabSheet2)
+        ExportInputs(*m_debj, QString::fromUtf8(msg::kBackupNameDebj), FileContext());
+}
+
+void TfrmMain::TBbcClick()
+{
+    const bool debx = suiPageControl1->currentWidget() == suiTabSheet1;
+    const int result = ExportGridToXls(
+        (debx ? m_debx : m_debj)->grid->Texts(),
+        QString::fromUtf8(debx ? msg::kWorksheetNameDebx : msg::kWorksheetNameDebj), FileContext());
+    if (result == 1)
+        Inform(msg::kSaveOk); // a failure has said so with its reason
+}
 
 // Charts, About and the web pages
 

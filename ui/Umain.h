@@ -16,6 +16,7 @@ class LoanPage;
 class NumberEdit;
 class RatePage;
 class UserDialogs;
+struct FileCommandContext;
 
 // What the window takes from outside: where the rate archive lives, the year the year lists
 // run up to (plus three), and who shows messages.
@@ -57,6 +58,7 @@ class TfrmMain : public QMainWindow
                          void (TfrmMain::*fieldChange)(const NumberEdit*),
                          void (TfrmMain::*uniformClick)());
     void Inform(const char* message);
+    FileCommandContext FileContext();
 
     // Window
     void FormShow();
@@ -101,6 +103,11 @@ class TfrmMain : public QMainWindow
     void suiCBLoanTypeClick();
     void suiRBgdClick();
     void suiRBfdClick();
+    void suiButton2Click();
+    void suiButton3Click();
+    void suiListBox1Click();
+    void suiCBoneoverClick();
+    void suiPanel1Pop();
 
     // Tab 2
     void suiRadioGroup2Click();
@@ -119,6 +126,11 @@ class TfrmMain : public QMainWindow
     void suiCBLoanType2Click();
     void suiRBgd2Click();
     void suiRBfd2Click();
+    void suiButton4Click();
+    void suiButton5Click();
+    void suiListBox2Click();
+    void suiCBoneover2Click();
+    void suiPanel2Pop();
 
     std::string m_archivePath;
     int m_currentYear;

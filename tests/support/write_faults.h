@@ -5,6 +5,7 @@
 // suite with its writers; include this header from one test file per test executable.
 #include "common/atomic_file.h"
 #include "tests/support/file_rights.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/temp_dir.h"
 
 #include <algorithm>
@@ -71,14 +72,6 @@ inline void PrintTo(WriteFault fault, std::ostream* os)
     *os << FaultName(fault);
 }
 
-inline std::set<std::string> Listing(const std::filesystem::path& folder)
-{
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
 // A disk of 64 KiB of which only kFreeBytes are left, unmounted on destruction. Needs the right
 // to mount, which root in a container may lack.
 class SmallDisk
@@ -127,19 +120,6 @@ class SmallDisk
     bool m_mounted = false;
     std::string m_reason;
 };
-
-// Takes bytes until the budget is spent, then fails as a full disk does.
-inline std::size_t g_diskRoom = 0;
-inline ssize_t FullDiskWrite(int fd, const void* bytes, std::size_t count)
-{
-    if (g_diskRoom == 0) {
-        errno = ENOSPC;
-        return -1;
-    }
-    const std::size_t n = std::min(count, g_diskRoom);
-    g_diskRoom -= n;
-    return ::write(fd, bytes, n);
-}
 
 // A user whose rights override folder permissions writes anyway; a probe file tells.
 inline bool FolderRefusesWrites(const std::filesystem::path& folder)

@@ -1,0 +1,96 @@
+#include "ui/file_commands.h"
+
+#include "common/messages.h"
+#include "common/xls.h"
+#include "files/backup.h"
+#include "files/backup_loan.h"
+#include "ui/loan_page.h"
+#include "ui/user_dialogs.h"
+
+#include <QFileInfo>
+#include <optional>
+
+namespace lumavo {
+
+namespace {
+
+QString Utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// The chosen path, or empty when the user cancelled or declined to replace the file.
+QString AskTarget(const FileCommandContext& context, const FileRequest& request)
+{
+    const QString path = context.dialogs.AskSaveFile(context.parent, request);
+    if (path.isEmpty())
+        return {};
+    if (QFileInfo::exists(path) &&
+        !context.dialogs.ConfirmReplace(context.parent, Utf8(msg::kReplaceFile)))
+        return {};
+    return path;
+}
+
+} // namespace
+
+void ExportInputs(const LoanPage& page, const QString& name, const FileCommandContext& context)
+{
+    const QString path =
+        AskTarget(context, {Utf8(msg::kExportTitle) + name + Utf8(msg::kToLocalFile), name,
+                            QStringLiteral("bak"), Utf8(msg::kBackupFilter), context.folder});
+    if (path.isEmpty())
+        return;
+    // The old file is replaced only once the new one is complete.
+    if (const auto reason = WriteBackupFile(path.toStdString(), page.Backup()))
+        context.dialogs.Fail(context.parent, Utf8(msg::kExportFailed),
+                             QString::fromStdString(*reason));
+    else
+        context.dialogs.Inform(context.parent, Utf8(msg::kExportOk));
+}
+
+void ImportInputs(LoanPage& page,
+                  const QString& name,
+                  int currentYear,
+                  const FileCommandContext& context)
+{
+    const QString path = context.dialogs.AskOpenFile(
+        context.parent, {Utf8(msg::kImportTitle) + name, QString(), QStringLiteral("bak"),
+                         Utf8(msg::kBackupFilter), context.folder});
+    if (path.isEmpty())
+        return;
+    const std::string file = path.toStdString();
+    const auto read = ReadBackupFile(file);
+    std::optional<BackupError> error;
+    if (const auto* unreadable = std::get_if<BackupError>(&read)) {
+        error = *unreadable;
+    } else {
+        // Dates the page's lists cannot hold are found before anything changes.
+        const auto checked = LoanInputFromBackup(std::get<BackupFile>(read), currentYear);
+        if (const auto* refusal = std::get_if<BackupError>(&checked))
+            error = *refusal;
+    }
+    if (error) {
+        context.dialogs.Fail(context.parent, Utf8(msg::kImportFailed),
+                             QString::fromStdString(BackupErrorText(file, *error)));
+        return;
+    }
+    page.ApplyBackup(std::get<BackupFile>(read));
+    context.dialogs.Inform(context.parent, Utf8(msg::kImportOk));
+}
+
+int ExportGridToXls(const TextGrid& grid, const QString& name, const FileCommandContext& context)
+{
+    const QString path =
+        AskTarget(context, {Utf8(msg::kExportTitle) + name + Utf8(msg::kToExcelFile), name,
+                            QStringLiteral("xls"), Utf8(msg::kExcelFilter), context.folder});
+    if (path.isEmpty())
+        return 2;
+    if (const auto reason = WriteWorksheetFile(path.toStdString(), grid)) {
+        context.dialogs.Inform(context.parent, Utf8(msg::kSaveFailed),
+                               QString::fromStdString(*reason));
+        return 0;
+    }
+    return 1;
+}
+
+} // namespace lumavo
