@@ -12,7 +12,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -138,6 +140,13 @@ void CalculateBothTabs(TfrmMain& window)
         window.findChild<NumberEdit*>("suiNEajqs" + suffix)->setValue(360);
         window.findChild<NumberEdit*>("suiNEnllS" + suffix)->setValue(4.9);
         window.findChild<ChooseCombo*>("suiCBfirstmonth" + suffix)->Choose("02");
+        // Two prepayments through the panel, so the plan list shows in the screenshots.
+        window.findChild<ChooseCombo*>("suiCBtqyear" + suffix)->Choose("2001");
+        window.findChild<NumberEdit*>("suiNEtqse" + suffix)->setValue(100000);
+        window.findChild<QPushButton*>(suffix.isEmpty() ? "suiButton2" : "suiButton4")->click();
+        window.findChild<ChooseCombo*>("suiCBtqyear" + suffix)->Choose("2005");
+        window.findChild<QCheckBox*>("suiCBoneover" + suffix)->click();
+        window.findChild<QPushButton*>(suffix.isEmpty() ? "suiButton2" : "suiButton4")->click();
         window.findChild<QAction*>("TBjs")->trigger();
         QApplication::processEvents();
     }
