@@ -556,11 +556,15 @@ void TfrmMain::TBdcClick()
 void TfrmMain::TBbcClick()
 {
     const bool debx = suiPageControl1->currentWidget() == suiTabSheet1;
-    const int result = ExportGridToXls(
-        (debx ? m_debx : m_debj)->grid->Texts(),
-        QString::fromUtf8(debx ? msg::kWorksheetNameDebx : msg::kWorksheetNameDebj), FileContext());
+    QString reason;
+    const int result =
+        ExportGridToXls((debx ? m_debx : m_debj)->grid->Texts(),
+                        QString::fromUtf8(debx ? msg::kWorksheetNameDebx : msg::kWorksheetNameDebj),
+                        FileContext(), &reason);
     if (result == 1)
-        Inform(msg::kSaveOk); // a failure has said so with its reason
+        Inform(msg::kSaveOk);
+    else if (result == 0)
+        m_dialogs->Inform(this, QString::fromUtf8(msg::kSaveFailed), reason);
 }
 
 // Charts, About and the web pages

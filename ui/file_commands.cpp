@@ -78,16 +78,19 @@ void ImportInputs(LoanPage& page,
     context.dialogs.Inform(context.parent, Utf8(msg::kImportOk));
 }
 
-int ExportGridToXls(const TextGrid& grid, const QString& name, const FileCommandContext& context)
+int ExportGridToXls(const TextGrid& grid,
+                    const QString& name,
+                    const FileCommandContext& context,
+                    QString* reason)
 {
     const QString path =
         AskTarget(context, {Utf8(msg::kExportTitle) + name + Utf8(msg::kToExcelFile), name,
                             QStringLiteral("xls"), Utf8(msg::kExcelFilter), context.folder});
     if (path.isEmpty())
         return 2;
-    if (const auto reason = WriteWorksheetFile(path.toStdString(), grid)) {
-        context.dialogs.Inform(context.parent, Utf8(msg::kSaveFailed),
-                               QString::fromStdString(*reason));
+    if (const auto failure = WriteWorksheetFile(path.toStdString(), grid)) {
+        if (reason)
+            *reason = QString::fromStdString(*failure);
         return 0;
     }
     return 1;

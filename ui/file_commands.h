@@ -29,8 +29,11 @@ void ImportInputs(LoanPage& page,
                   int currentYear,
                   const FileCommandContext& context);
 
-// 保存: 1 written, 0 failed (the reason shown with "保存失败！"), 2 cancelled or replacement
+// 保存: 1 written, 0 failed (*reason says why, naming the file), 2 cancelled or replacement
 // declined.
-int ExportGridToXls(const TextGrid& grid, const QString& name, const FileCommandContext& context);
+int ExportGridToXls(const TextGrid& grid,
+                    const QString& name,
+                    const FileCommandContext& context,
+                    QString* reason = nullptr);
 
 } // namespace lumavo
