@@ -5,8 +5,9 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
     libgtest-dev libgmock-dev libbenchmark-dev
-    # the window: Qt 6 Widgets and Charts, and a font that holds the Chinese captions
-    qt6-base-dev qt6-charts-dev libgl-dev fonts-wqy-microhei
+    # the window: Qt 6 Widgets and Charts (Charts' CMake package asks for Qt6OpenGL), and a font
+    # that holds the Chinese captions
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-wqy-microhei
     # fuzzing the readers: clang with libFuzzer and the sanitizer runtimes
     clang libclang-rt-14-dev
 )

@@ -3,6 +3,8 @@
 #include "common/archive.h"
 #include "common/atomic_file.h"
 #include "common/messages.h"
+#include "ui/Uabout.h"
+#include "ui/chart_page.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
 #include "ui/file_commands.h"
@@ -172,18 +174,28 @@ void TfrmMain::BuildPages()
 
 void TfrmMain::BuildChartPage()
 {
+    struct Tool
+    {
+        const char* name;
+        const char* caption;
+        void (TfrmMain::*handler)();
+    };
     auto* tools = Named(new QToolBar(suiTabSheet5), QStringLiteral("suiToolBar2"));
-    for (const auto& [name, caption] :
-         {std::pair{"ToolButton2", "2D"}, std::pair{"ToolButton4", "3D"},
-          std::pair{"ToolButton3", "清除"}}) {
-        QAction* action = tools->addAction(QString::fromUtf8(caption));
-        action->setObjectName(QString::fromUtf8(name));
-        tools->widgetForAction(action)->setObjectName(QString::fromUtf8(name));
+    for (const Tool& tool : {Tool{"ToolButton2", "2D", &TfrmMain::ToolButton2Click},
+                             Tool{"ToolButton4", "3D", &TfrmMain::ToolButton4Click},
+                             Tool{"ToolButton3", "清除", &TfrmMain::ToolButton3Click}}) {
+        QAction* action = tools->addAction(QString::fromUtf8(tool.caption));
+        action->setObjectName(QString::fromUtf8(tool.name));
+        tools->widgetForAction(action)->setObjectName(QString::fromUtf8(tool.name));
+        connect(action, &QAction::triggered, this, tool.handler);
     }
     auto* splitter =
         Named(new QSplitter(Qt::Horizontal, suiTabSheet5), QStringLiteral("Splitter3"));
-    splitter->addWidget(Named(new QGroupBox(splitter), QStringLiteral("suiGroupBox13")));
-    splitter->addWidget(Named(new QGroupBox(splitter), QStringLiteral("suiGroupBox14")));
+    auto* debxBox = Named(new QGroupBox(splitter), QStringLiteral("suiGroupBox13"));
+    auto* debjBox = Named(new QGroupBox(splitter), QStringLiteral("suiGroupBox14"));
+    splitter->addWidget(debxBox);
+    splitter->addWidget(debjBox);
+    m_charts = std::make_unique<ChartPage>(debxBox, debjBox);
     auto* layout = new QVBoxLayout(suiTabSheet5);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(tools);
@@ -569,12 +581,41 @@ void TfrmMain::TBbcClick()
 
 // Charts, About and the web pages
 
-void TfrmMain::TBtsClick() {}
+void TfrmMain::TBtsClick()
+{
+    suiPageControl1->setCurrentWidget(suiTabSheet5);
+    m_charts->Draw(m_debx->grid->Texts(), m_debj->grid->Texts());
+}
 
-void TfrmMain::ToolButton1Click() {}
+void TfrmMain::ToolButton2Click()
+{
+    m_charts->SetThreeD(false);
+}
 
-void TfrmMain::ToolButton5Click() {}
+void TfrmMain::ToolButton4Click()
+{
+    m_charts->SetThreeD(true);
+}
 
-void TfrmMain::ToolButton6Click() {}
+void TfrmMain::ToolButton3Click()
+{
+    m_charts->Clear();
+}
+
+void TfrmMain::ToolButton1Click()
+{
+    auto* frmAbout = new TfrmAbout(this); // releases itself when closed
+    frmAbout->exec();
+}
+
+void TfrmMain::ToolButton5Click()
+{
+    m_dialogs->OpenUrl(this, QString::fromUtf8(kRateChangesUrl));
+}
+
+void TfrmMain::ToolButton6Click()
+{
+    m_dialogs->OpenUrl(this, QString::fromUtf8(kHomePageUrl));
+}
 
 } // namespace lumavo

@@ -12,6 +12,7 @@ class QToolBar;
 
 namespace lumavo {
 
+class ChartPage;
 class LoanPage;
 class NumberEdit;
 class RatePage;
@@ -77,6 +78,11 @@ class TfrmMain : public QMainWindow
     void ToolButton1Click();
     void ToolButton5Click();
     void ToolButton6Click();
+
+    // Chart page
+    void ToolButton2Click();
+    void ToolButton4Click();
+    void ToolButton3Click();
 
     // Rate pages
     void LoadRateArchive();
@@ -158,6 +164,7 @@ class TfrmMain : public QMainWindow
     std::unique_ptr<LoanPage> m_debj; // tab 2 等额本金
     std::unique_ptr<RatePage> m_ratesS;
     std::unique_ptr<RatePage> m_ratesG;
+    std::unique_ptr<ChartPage> m_charts; // tab 5 分期还款曲线图
 };
 
 } // namespace lumavo
