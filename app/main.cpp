@@ -1,4 +1,5 @@
 #include "ui/Umain.h"
+#include "ui/commands.h"
 
 #include <QApplication>
 #include <clocale>
@@ -38,6 +39,9 @@ int main(int argc, char* argv[])
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("lumavo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lumavo房贷按揭计算器"));
+    // Lets the desktop match the window to its menu entry and icon (Wayland uses this name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.lumavo.Calculator"));
+    QApplication::setWindowIcon(lumavo::ToolIcon("app"));
 
     lumavo::TfrmMain frmMain;
     frmMain.show();

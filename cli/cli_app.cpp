@@ -66,8 +66,10 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     if (const auto* error = std::get_if<BackupError>(&input))
         return Fail(kExitFileError, BackupErrorText(options.backupPath, *error));
 
+    // The archive the window saves, so both fronts compute with the same rates.
     const std::string rates =
-        options.ratesPath ? *options.ratesPath : environment.programDirectory + "percents.ini";
+        options.ratesPath ? *options.ratesPath
+                          : RateArchivePathFor(environment.programDirectory, environment.config);
     const RateTable floatingS = LoadRateTable(rates, kCommercialRateSection);
     const RateTable floatingG = LoadRateTable(rates, kProvidentRateSection);
 

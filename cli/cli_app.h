@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/archive.h"
+
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@ struct Environment
 {
     std::string programDirectory; // with a trailing "/"
     int currentYear = 0;
+    ConfigEnvironment config{}; // where the window keeps its rate archive when installed
 };
 
 struct Result

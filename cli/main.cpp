@@ -9,7 +9,8 @@ int main(int argc, char** argv)
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    const lumavo::cli::Environment environment{lumavo::ProgramDirectory(), local.tm_year + 1900};
+    const lumavo::cli::Environment environment{lumavo::ProgramDirectory(), local.tm_year + 1900,
+                                               lumavo::ProcessConfigEnvironment()};
 
     const std::vector<std::string> args(argv + 1, argv + argc);
     const lumavo::cli::Result result = lumavo::cli::RunCli(args, environment);

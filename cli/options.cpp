@@ -108,7 +108,7 @@ std::string HelpText()
            "\n"
            "选项：\n"
            "  --method debx|debj     还款方式：debx 等额本息（默认），debj 等额本金\n"
-           "  --rates 文件           浮动年利率存档，默认为程序所在目录的 percents.ini\n"
+           "  --rates 文件           浮动年利率存档，默认与窗口所用的 percents.ini 相同\n"
            "  --format 格式          table（默认，适合终端阅读）、csv、json 或 xls\n"
            "  --output 文件          写入文件而不是标准输出（xls 必须指定）\n"
            "  -h, --help             显示本帮助\n"

@@ -4,7 +4,11 @@
 #include "common/text.h"
 
 #include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumavo {
 
@@ -62,9 +66,42 @@ std::optional<std::string> KeyName(std::string_view line)
 
 } // namespace
 
+std::string RateArchivePathFor(const std::string& programDirectory,
+                               const ConfigEnvironment& environment)
+{
+    namespace fs = std::filesystem;
+    const fs::path beside = fs::path(programDirectory) / "percents.ini";
+    // AT_EACCESS: root without its override rights must meet the permissions as written.
+    if (::faccessat(AT_FDCWD, programDirectory.c_str(), W_OK | X_OK, AT_EACCESS) == 0)
+        return beside.string();
+    // XDG base directories must be absolute; a relative one is ignored.
+    fs::path config;
+    if (fs::path(environment.xdgConfigHome).is_absolute())
+        config = environment.xdgConfigHome;
+    else if (fs::path(environment.home).is_absolute())
+        config = fs::path(environment.home) / ".config";
+    else
+        return beside.string();
+    return (config / "lumavo" / "percents.ini").string();
+}
+
+ConfigEnvironment ProcessConfigEnvironment()
+{
+    const auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
+    return ConfigEnvironment{variable("XDG_CONFIG_HOME"), variable("HOME")};
+}
+
 std::string RateArchivePath()
 {
-    return ProgramDirectory() + "percents.ini";
+    const std::string path = RateArchivePathFor(ProgramDirectory(), ProcessConfigEnvironment());
+    // A new user has no folder of ours in the configuration folder yet, and a save does not
+    // make folders.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    return path;
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes)

@@ -9,7 +9,27 @@
 // so it is handled as raw bytes: only the lines we write change, everything else stays as it was.
 namespace lumavo {
 
-// "percents.ini" beside the program file, whatever the working directory is.
+// What the archive's location depends on besides the program folder; an empty text stands for
+// an unset variable.
+struct ConfigEnvironment
+{
+    std::string xdgConfigHome; // $XDG_CONFIG_HOME
+    std::string home;          // $HOME
+};
+
+// "percents.ini" beside the program while its folder is writable (a copy unpacked or built by
+// the user); an installed copy cannot write there, so it keeps the archive in the user's
+// configuration folder, "lumavo/percents.ini" under $XDG_CONFIG_HOME or else ~/.config. With no
+// usable configuration folder it stays beside the program. The folder is asked with the
+// caller's effective rights.
+std::string RateArchivePathFor(const std::string& programDirectory,
+                               const ConfigEnvironment& environment);
+
+// $XDG_CONFIG_HOME and $HOME of this process.
+ConfigEnvironment ProcessConfigEnvironment();
+
+// The same for the running program and this process, whatever the working directory is; makes
+// the archive's folder when it is missing.
 std::string RateArchivePath();
 
 // Section and key names match ASCII letters without regard to case; the first matching section

@@ -43,4 +43,13 @@ struct TextGrid
     }
 };
 
+// The cells from (firstColumn, firstRow) to (lastColumn, lastRow) as tab-separated lines for
+// pasting into a spreadsheet. The header row and the date column (row 0, column 0) always lead,
+// since amounts without their column titles and payment dates mean nothing once pasted. Line
+// breaks and tabs inside a text become blanks and the blanks around it go, so headers drawn on
+// two lines and amounts padded for alignment paste as plain values. The range is clipped to
+// the grid; every line ends in "\n".
+std::string
+TabSeparatedRange(const TextGrid& grid, int firstColumn, int firstRow, int lastColumn, int lastRow);
+
 } // namespace lumavo

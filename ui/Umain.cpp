@@ -7,6 +7,7 @@
 #include "ui/chart_page.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
+#include "ui/commands.h"
 #include "ui/file_commands.h"
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
@@ -29,7 +30,6 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -98,7 +98,9 @@ TfrmMain::TfrmMain(WindowSetup setup)
         move(screen->availableGeometry().center() - rect().center());
 
     BuildToolbar();
+    AssignShortcuts(this);
     BuildPages();
+    DecorateChartTools(suiTabSheet5);
     BuildStatusBar();
     suiPageControl1Change();
 }
@@ -112,9 +114,8 @@ void TfrmMain::BuildToolbar()
     suiToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     suiToolBar1->setIconSize(QSize(24, 24));
     const auto add = [this](const char* name, const char* caption, const char* hint,
-                            QStyle::StandardPixmap icon, void (TfrmMain::*handler)()) {
-        QAction* action =
-            suiToolBar1->addAction(style()->standardIcon(icon), QString::fromUtf8(caption));
+                            const char* icon, void (TfrmMain::*handler)()) {
+        QAction* action = suiToolBar1->addAction(ToolIcon(icon), QString::fromUtf8(caption));
         action->setObjectName(QString::fromUtf8(name));
         action->setToolTip(QString::fromUtf8(hint));
         action->setStatusTip(QString::fromUtf8(hint));
@@ -126,21 +127,17 @@ void TfrmMain::BuildToolbar()
             connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    TBdr = add("TBdr", "导入", "恢复输入信息", QStyle::SP_DialogOpenButton, &TfrmMain::TBdrClick);
-    TBdc = add("TBdc", "导出", "备份输入信息", QStyle::SP_DialogSaveButton, &TfrmMain::TBdcClick);
+    TBdr = add("TBdr", "导入", "恢复输入信息", "import", &TfrmMain::TBdrClick);
+    TBdc = add("TBdc", "导出", "备份输入信息", "export", &TfrmMain::TBdcClick);
     suiToolBar1->addSeparator()->setObjectName(QStringLiteral("ToolButton8"));
-    TBjs = add("TBjs", "计算", "计算", QStyle::SP_MediaPlay, &TfrmMain::TBjsClick);
-    TBts = add("TBts", "图示", "展示分期还款曲线图", QStyle::SP_FileDialogContentsView,
-               &TfrmMain::TBtsClick);
-    TBbc = add("TBbc", "保存", "保存分期还款表", QStyle::SP_DriveFDIcon, &TfrmMain::TBbcClick);
-    TBcdnll = add("TBcdnll", "存档", "存档浮动年利率", QStyle::SP_DialogApplyButton,
-                  &TfrmMain::TBcdnllClick);
+    TBjs = add("TBjs", "计算", "计算", "calculate", &TfrmMain::TBjsClick);
+    TBts = add("TBts", "图示", "展示分期还款曲线图", "chart", &TfrmMain::TBtsClick);
+    TBbc = add("TBbc", "保存", "保存分期还款表", "save", &TfrmMain::TBbcClick);
+    TBcdnll = add("TBcdnll", "存档", "存档浮动年利率", "archive", &TfrmMain::TBcdnllClick);
     suiToolBar1->addSeparator()->setObjectName(QStringLiteral("ToolButton7"));
-    add("ToolButton5", "利率", "贷款利率变更一览表", QStyle::SP_FileDialogDetailedView,
-        &TfrmMain::ToolButton5Click);
-    add("ToolButton6", "更新", "发布主页", QStyle::SP_BrowserReload, &TfrmMain::ToolButton6Click);
-    add("ToolButton1", "关于", "关于", QStyle::SP_MessageBoxInformation,
-        &TfrmMain::ToolButton1Click);
+    add("ToolButton5", "利率", "贷款利率变更一览表", "rates", &TfrmMain::ToolButton5Click);
+    add("ToolButton6", "更新", "发布主页", "update", &TfrmMain::ToolButton6Click);
+    add("ToolButton1", "关于", "关于", "about", &TfrmMain::ToolButton1Click);
 }
 
 void TfrmMain::BuildPages()

@@ -4,10 +4,14 @@
 #include "ui/user_dialogs.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace lumavo {
 
@@ -114,6 +118,8 @@ ScheduleGrid::ScheduleGrid(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setShowGrid(true);
     setWordWrap(false);
+    // Arrows move between cells; Tab leaves the grid instead of trapping the keyboard in it.
+    setTabKeyNavigation(false);
     setStyleSheet(
         QStringLiteral("QTableView { background: #E7E7E7; gridline-color: #A0A0A0; }"
                        "QHeaderView::section { background: #5E5FEC; color: white; border: 0px;"
@@ -193,6 +199,37 @@ int ScheduleGrid::ColumnWidth(int column) const
 int ScheduleGrid::HeaderHeight() const
 {
     return horizontalHeader()->height();
+}
+
+QString ScheduleGrid::SelectionText() const
+{
+    QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (cells.isEmpty() && currentIndex().isValid())
+        cells.append(currentIndex());
+    if (cells.isEmpty())
+        return {};
+    int left = cells.front().column(), right = left, top = cells.front().row(), bottom = top;
+    for (const QModelIndex& cell : cells) {
+        left = std::min(left, cell.column());
+        right = std::max(right, cell.column());
+        top = std::min(top, cell.row());
+        bottom = std::max(bottom, cell.row());
+    }
+    // The model leaves out the header row and the date column: grid indexes are one higher.
+    return QString::fromStdString(
+        TabSeparatedRange(m_model->Texts(), left + 1, top + 1, right + 1, bottom + 1));
+}
+
+void ScheduleGrid::keyPressEvent(QKeyEvent* event)
+{
+    // The view's own copy takes the current cell alone.
+    if (event->matches(QKeySequence::Copy)) {
+        if (const QString text = SelectionText(); !text.isEmpty())
+            QGuiApplication::clipboard()->setText(text);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 } // namespace lumavo

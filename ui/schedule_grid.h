@@ -51,9 +51,12 @@ class ScheduleGrid : public QTableView
     void ShowRows(TextGrid texts);
     int ColumnWidth(int column) const;
     int HeaderHeight() const;
+    // The selected cells (or the current one) as a spreadsheet pastes them; what Ctrl+C copies.
+    QString SelectionText() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     ScheduleGridModel* m_model;

@@ -1,7 +1,9 @@
 #include "common/archive.h"
 #include "common/atomic_file.h"
+#include "tests/support/file_rights.h"
 #include "tests/support/temp_dir.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
@@ -14,6 +16,7 @@ namespace lumavo {
 namespace {
 
 using testing_support::TempDir;
+using testing_support::WithoutFileOverride;
 
 void PutFile(const std::string& path, const std::string& bytes)
 {
@@ -198,6 +201,68 @@ TEST(ArchiveFile, PathIsBesideTheProgramNotTheWorkingDirectory)
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe");
     EXPECT_EQ(path, (program.parent_path() / "percents.ini").string());
 }
+
+enum class Folder
+{
+    Writable,
+    ReadOnly,
+    Missing
+};
+
+struct LocationCase
+{
+    const char* name;
+    Folder program;
+    const char* xdgConfigHome;
+    const char* home;
+    const char* expected; // "<bin>" stands for the program folder
+};
+
+class ArchiveLocation : public testing::TestWithParam<LocationCase>
+{
+};
+
+// An installed copy cannot write beside itself, so 存档 would always fail there.
+TEST_P(ArchiveLocation, BesideTheProgramOnlyWhereItCanBeWritten)
+{
+    const LocationCase& c = GetParam();
+    TempDir dir;
+    const std::string bin = dir.File("bin");
+    if (c.program != Folder::Missing)
+        std::filesystem::create_directory(bin);
+    if (c.program == Folder::ReadOnly)
+        std::filesystem::permissions(bin, std::filesystem::perms::owner_read |
+                                              std::filesystem::perms::owner_exec);
+    std::string path;
+    {
+        const WithoutFileOverride asPlainUser;
+        if (c.program == Folder::ReadOnly &&
+            ::faccessat(AT_FDCWD, bin.c_str(), W_OK, AT_EACCESS) == 0)
+            GTEST_SKIP() << "running with rights that ignore a read-only folder";
+        path = RateArchivePathFor(bin + "/", ConfigEnvironment{c.xdgConfigHome, c.home});
+    }
+    std::string expected = c.expected;
+    if (expected.rfind("<bin>", 0) == 0)
+        expected.replace(0, 5, bin);
+    EXPECT_EQ(path, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases,
+    ArchiveLocation,
+    testing::Values(LocationCase{"WritableFolderKeepsIt", Folder::Writable, "/cfg", "/home/u",
+                                 "<bin>/percents.ini"},
+                    LocationCase{"ReadOnlyFolderUsesXdgConfigHome", Folder::ReadOnly, "/cfg",
+                                 "/home/u", "/cfg/lumavo/percents.ini"},
+                    LocationCase{"ReadOnlyFolderFallsBackToHome", Folder::ReadOnly, "", "/home/u",
+                                 "/home/u/.config/lumavo/percents.ini"},
+                    LocationCase{"RelativeXdgConfigHomeIsIgnored", Folder::ReadOnly, "cfg",
+                                 "/home/u", "/home/u/.config/lumavo/percents.ini"},
+                    LocationCase{"NoConfigFolderStaysBeside", Folder::ReadOnly, "", "",
+                                 "<bin>/percents.ini"},
+                    LocationCase{"MissingFolderCountsAsReadOnly", Folder::Missing, "/cfg/", "",
+                                 "/cfg/lumavo/percents.ini"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 } // namespace
 } // namespace lumavo
