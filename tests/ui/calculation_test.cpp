@@ -8,25 +8,12 @@ namespace {
 class CalculationTest : public WindowTest
 {
   protected:
-    // The worked loan: 100000.00 over 12 periods, lent 2009-01-15, first payment 2009-02-15.
-    void EnterWorkedLoan(const QString& s, int page, const char* periods = "12")
-    {
-        ShowPage(page);
-        Enter("suiNEdkze" + s, "100000");
-        Enter("suiNEajqs" + s, periods);
-        Enter("suiNEnllS" + s, "6");
-        Choose("suiCBfdyear" + s, "2009");
-        Choose("suiCBfdday" + s, "15");
-        Choose("suiCBfirstyear" + s, "2009");
-        Choose("suiCBfirstmonth" + s, "02");
-        Choose("suiCBfirstday" + s, "15");
-    }
     using Cells = std::vector<QString>;
 };
 
 TEST_F(CalculationTest, EqualInstallmentWorkedExample)
 {
-    EnterWorkedLoan("", 0);
+    EnterWorkedLoan(0);
     Press("TBjs");
     ASSERT_TRUE(dialogs.boxes.empty()) << dialogs.Texts().join(' ').toStdString();
     EXPECT_EQ(Row("suiSG1", 1), (Cells{"2009年02月15日", "516.67", "8106.64", "8623.31", "91893.36",
@@ -45,7 +32,7 @@ TEST_F(CalculationTest, EqualInstallmentWorkedExample)
 
 TEST_F(CalculationTest, EqualPrincipalWorkedExample)
 {
-    EnterWorkedLoan("2", 1);
+    EnterWorkedLoan(1);
     Press("TBjs");
     ASSERT_TRUE(dialogs.boxes.empty());
     EXPECT_EQ(Row("suiSG2", 1), (Cells{"2009年02月15日", "516.67", "8333.33", "8850.00", "91666.67",
@@ -87,7 +74,7 @@ TEST_F(CalculationTest, FloatingRatesFromTheRatePage)
 // A refusal shows its message, line break included, and leaves the earlier schedule alone.
 TEST_F(CalculationTest, RefusalsChangeNothing)
 {
-    EnterWorkedLoan("", 0);
+    EnterWorkedLoan(0);
     Press("TBjs");
     const TextGrid before = Grid("suiSG1")->Texts();
     struct Case
@@ -129,7 +116,7 @@ TEST_F(CalculationTest, RefusalsChangeNothing)
 
 TEST_F(CalculationTest, ShorterSecondRunLeavesNoTrace)
 {
-    EnterWorkedLoan("2", 1, "24");
+    EnterWorkedLoan(1, "24");
     Press("TBjs");
     EXPECT_EQ(Grid("suiSG2")->RowCount(), 25);
     EXPECT_FALSE(Grid("suiSG2")->Cell(0, 24).isEmpty());
@@ -144,7 +131,7 @@ TEST_F(CalculationTest, ShorterSecondRunLeavesNoTrace)
 
 TEST_F(CalculationTest, CalculateOnOtherPagesDoesNothing)
 {
-    EnterWorkedLoan("", 0);
+    EnterWorkedLoan(0);
     for (int page : {2, 3, 4}) {
         ShowPage(page);
         Find<QAction>("TBjs")->trigger();

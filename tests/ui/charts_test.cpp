@@ -23,19 +23,9 @@ const QStringList kSeries{"SeriesDEBXLX", "SeriesDEBXBJ", "SeriesDEBJLX", "Serie
 class ChartsTest : public WindowTest
 {
   protected:
-    // The worked loan of tab 2: 100000.00 over 12 periods at 6 %, lent 2009-01-15, first
-    // payment 2009-02-15.
     void CalculateWorkedLoan()
     {
-        ShowPage(1);
-        Enter("suiNEdkze2", "100000");
-        Enter("suiNEajqs2", "12");
-        Enter("suiNEnllS2", "6");
-        Choose("suiCBfdyear2", "2009");
-        Choose("suiCBfdday2", "15");
-        Choose("suiCBfirstyear2", "2009");
-        Choose("suiCBfirstmonth2", "02");
-        Choose("suiCBfirstday2", "15");
+        EnterWorkedLoan(1);
         Press("TBjs");
         ASSERT_TRUE(dialogs.boxes.empty()) << dialogs.Texts().join(' ').toStdString();
     }

@@ -18,18 +18,6 @@ class KeyboardTest : public WindowTest
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    // 100000.00 (left to the test) over 12 periods at 6 %, lent 2009-01-15, first paid 2009-02-15.
-    void EnterWorkedLoanButTheTotal() const
-    {
-        Enter("suiNEajqs", "12");
-        Enter("suiNEnllS", "6");
-        Choose("suiCBfdyear", "2009");
-        Choose("suiCBfdday", "15");
-        Choose("suiCBfirstyear", "2009");
-        Choose("suiCBfirstmonth", "02");
-        Choose("suiCBfirstday", "15");
-    }
-
     // The names Tab visits from the given field on.
     QStringList TabWalk(const QString& from, int steps) const
     {
@@ -88,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A value typed and not yet left counts: the field keeps its value in step with every key.
 TEST_F(KeyboardTest, F9InAFieldCalculatesWhatWasTyped)
 {
-    EnterWorkedLoanButTheTotal();
+    EnterWorkedLoan(0, "12", false);
     NumberEdit* total = Field("suiNEdkze");
     total->setFocus();
     total->selectAll();
@@ -100,8 +88,7 @@ TEST_F(KeyboardTest, F9InAFieldCalculatesWhatWasTyped)
 
 TEST_F(KeyboardTest, CtrlCCopiesTheSelectionWithHeadersAndDates)
 {
-    Enter("suiNEdkze", "100000");
-    EnterWorkedLoanButTheTotal();
+    EnterWorkedLoan(0);
     Press("TBjs");
     ScheduleGrid* grid = Grid("suiSG1");
     grid->setFocus();

@@ -256,15 +256,7 @@ INSTANTIATE_TEST_SUITE_P(Tabs, PlanPanelTest, ::testing::Values("", "2"), [](con
 // The calculation applies the plan of its own tab.
 TEST_F(WindowTest, EqualPrincipalAppliesItsPlan)
 {
-    ShowPage(1);
-    Enter("suiNEdkze2", "100000");
-    Enter("suiNEajqs2", "12");
-    Enter("suiNEnllS2", "6");
-    Choose("suiCBfdyear2", "2009");
-    Choose("suiCBfdday2", "15");
-    Choose("suiCBfirstyear2", "2009");
-    Choose("suiCBfirstmonth2", "02");
-    Choose("suiCBfirstday2", "15");
+    EnterWorkedLoan(1);
     Choose("suiCBtqyear2", "2009");
     Choose("suiCBtqmonth2", "05");
     Choose("suiCBtqday2", "01");

@@ -53,14 +53,7 @@ TEST_P(SpreadsheetCheck, CalcReadsEveryCellAsTheGridShowsIt)
     if (!HaveSoffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed; the worksheet was not opened in "
                         "a spreadsheet program";
-    Enter("suiNEdkze", "100000");
-    Enter("suiNEajqs", "12");
-    Enter("suiNEnllS", "6");
-    Choose("suiCBfdyear", "2009");
-    Choose("suiCBfdday", "15");
-    Choose("suiCBfirstyear", "2009");
-    Choose("suiCBfirstmonth", "02");
-    Choose("suiCBfirstday", "15");
+    EnterWorkedLoan(0);
     Choose("suiCBtqyear", "2009");
     Choose("suiCBtqmonth", "05");
     Enter("suiNEtqse", "20000");

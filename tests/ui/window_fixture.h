@@ -136,6 +136,22 @@ class WindowTest : public ::testing::Test
     {
         ASSERT_TRUE(Combo(combo)->Choose(text)) << combo.toStdString() << " " << text.toStdString();
     }
+    // The worked loan, typed into loan page 0 or 1 and shown: 100000.00 over 12 periods at 6 %,
+    // lent 2009-01-15, first paid 2009-02-15.
+    void EnterWorkedLoan(int page, const char* periods = "12", bool withTotal = true) const
+    {
+        const QString s = page == 0 ? "" : "2";
+        ShowPage(page);
+        if (withTotal)
+            Enter("suiNEdkze" + s, "100000");
+        Enter("suiNEajqs" + s, periods);
+        Enter("suiNEnllS" + s, "6");
+        Choose("suiCBfdyear" + s, "2009");
+        Choose("suiCBfdday" + s, "15");
+        Choose("suiCBfirstyear" + s, "2009");
+        Choose("suiCBfirstmonth" + s, "02");
+        Choose("suiCBfirstday" + s, "15");
+    }
     QString Text(const QString& field) const { return Find<QLineEdit>(field)->text(); }
     QStringList Items(const QString& combo) const
     {
