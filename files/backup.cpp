@@ -13,9 +13,6 @@ namespace lumavo {
 
 namespace {
 
-constexpr std::size_t kInputFieldsWithoutLoanType = 17;
-constexpr std::size_t kInputFieldsWithLoanType = 18;
-constexpr std::size_t kPlanFields = 5;
 constexpr std::size_t kPeriodsField = 7;
 
 struct NumberField

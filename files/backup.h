@@ -13,6 +13,57 @@
 // command line go through it so a file written by one reads back in the other.
 namespace lumavo {
 
+// The fields of line 1, in file order. Every other place names a field through this enum; the
+// numbers a user reads in an error ("第8个字段") are these plus one.
+enum class InputField : std::size_t
+{
+    Mode,            // 计算方式: selected index of the mode radio group
+    Area,            // 面积
+    Price,           // 单价
+    Ratio,           // 按揭成数 in tenths
+    LoanTotal,       // 贷款总额
+    CommercialShare, // 商业贷款 share of a combination loan
+    Years,           // 按揭年数
+    Periods,         // 按揭期数
+    RateKind,        // "1" 固定年利率, anything else 浮动年利率
+    RateS,           // 商业利率
+    RateG,           // 公积金利率
+    LendingYear,     // 放贷日
+    LendingMonth,
+    LendingDay,
+    FirstYear, // 月供首日
+    FirstMonth,
+    FirstDay,
+    LoanType, // 贷款类型 index; absent from files written before the loan type existed
+    Count,
+};
+
+// The fields of a plan line, in file order.
+enum class PlanField : std::size_t
+{
+    Date,     // 提前日期
+    Amount,   // 提前数额
+    Shorten,  // 缩短按揭期数
+    Part,     // "S" or "G"
+    OneOver,  // "Y" pays off at once
+    Count,
+};
+
+inline constexpr std::size_t Index(InputField field)
+{
+    return static_cast<std::size_t>(field);
+}
+
+inline constexpr std::size_t Index(PlanField field)
+{
+    return static_cast<std::size_t>(field);
+}
+
+// Files from before the loan type stop one field short.
+inline constexpr std::size_t kInputFieldsWithoutLoanType = Index(InputField::LoanType);
+inline constexpr std::size_t kInputFieldsWithLoanType = Index(InputField::Count);
+inline constexpr std::size_t kPlanFields = Index(PlanField::Count);
+
 // Fields of one line (UTF-8). Blanks and control characters separate fields as commas do; a field
 // opening with '"' may hold them, with "" for a quote. The rule matches the files written by
 // earlier releases, including their quirks (",," is an empty field, a final "," one more).
@@ -43,7 +94,9 @@ struct BackupFile
     std::vector<BackupPlanLine> plan;
 
     // Files without it derive the loan type from the commercial share.
-    bool HasLoanType() const { return inputFields.size() >= 18; }
+    bool HasLoanType() const { return inputFields.size() >= kInputFieldsWithLoanType; }
+    // The text of a field; a file that passed its checks holds every field but the loan type.
+    const std::string& Field(InputField field) const { return inputFields[Index(field)]; }
 };
 
 struct BackupError
