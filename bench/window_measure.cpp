@@ -81,25 +81,26 @@ RateTable Rates(double first, double step)
 // A 360-period combination loan with floating rates and ten S and ten G prepayments.
 void FillLargestLoan(LoanPage& page)
 {
-    page.FillYearLists(2029);
-    page.dkze->setValue(1500000);
-    page.ajqs->setValue(360);
-    page.ratioS->setValue(60);
-    page.ratioG->setValue(40);
-    page.rbFd->setChecked(true);
-    page.fdYear->setCurrentText("2010");
-    page.fdMonth->setCurrentText("03");
-    page.fdDay->setCurrentText("10");
-    page.firstYear->setCurrentText("2010");
-    page.firstMonth->setCurrentText("04");
-    page.firstDay->setCurrentText("10");
+    LoanForm form;
+    form.StartUp(2029);
+    form.SetNumberText(FormNumber::LoanTotal, "1500000.00");
+    form.SetNumberText(FormNumber::Periods, "360");
+    form.loanType = static_cast<int>(LoanTypeIndex::Combination);
+    form.SetNumberText(FormNumber::CommercialShare, "60");
+    form.fixedRate = false;
+    form.Choose(FormPicker::LendingYear, "2010");
+    form.Choose(FormPicker::LendingMonth, "03");
+    form.Choose(FormPicker::LendingDay, "10");
+    form.Choose(FormPicker::FirstYear, "2010");
+    form.Choose(FormPicker::FirstMonth, "04");
+    form.Choose(FormPicker::FirstDay, "10");
+    PlanList plan;
     for (int k = 0; k < 10; ++k) {
         const Date day{2011 + 2 * k, 1 + k % 12, 5 + k};
-        page.Plan().Add(
-            Ttqhd{DateText(day), 5000.0 + 1000 * k, k % 3 == 0 ? 6.0 : 0.0, "G", false});
-        page.Plan().Add(
-            Ttqhd{DateText(day), 20000.0 + 500 * k, k % 4 == 0 ? 12.0 : 0.0, "S", false});
+        plan.Add(Ttqhd{DateText(day), 5000.0 + 1000 * k, k % 3 == 0 ? 6.0 : 0.0, "G", false});
+        plan.Add(Ttqhd{DateText(day), 20000.0 + 500 * k, k % 4 == 0 ? 12.0 : 0.0, "S", false});
     }
+    page.SetForm(form, plan);
 }
 
 double Median(std::vector<double> values)
@@ -113,7 +114,7 @@ double MeasureCalculation(UserDialogs& dialogs)
     QWidget host;
     host.resize(915, 690);
     LoanPage page(&host, LoanPageNames::Tab1(), dialogs);
-    page.grid->SetUpColumns();
+    page.StartUp(2029);
     host.show();
     (void)QTest::qWaitForWindowExposed(&host);
     FillLargestLoan(page);
@@ -123,12 +124,12 @@ double MeasureCalculation(UserDialogs& dialogs)
     for (int i = 0; i < 21; ++i) {
         const auto start = std::chrono::steady_clock::now();
         page.Calculate(Method::Debx, s, g);
-        page.grid->viewport()->repaint();
+        page.RepaintSchedule();
         runs.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());
     }
-    std::printf("grid_rows %d rows\n", page.grid->RowCount() - 1);
+    std::printf("grid_rows %d rows\n", page.ScheduleTexts().rows - 1);
     return Median(runs);
 }
 

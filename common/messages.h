@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Every text the user reads, in one place. "\r" is the line break of a message box.
 namespace lumavo::msg {
 
@@ -71,6 +73,31 @@ inline constexpr const char* kNotInYearList = "不是年份列表中的年份";
 inline constexpr const char* kNotInMonthList = "不是月份列表中的月份（01–12）";
 inline constexpr const char* kNotInDayList = "不是日期列表中的日（01–31）";
 inline constexpr const char* kNotInMonthDays = "不是该月日期列表中的日";
+
+// "第12个字段" + what: a field of line 1 the page cannot hold.
+inline std::string InputFieldError(std::size_t fieldNumber, const std::string& what)
+{
+    return "第" + std::to_string(fieldNumber) + "个字段" + what;
+}
+
+// What is wrong, then the text as written: "不是日期列表中的日（01–31）：32".
+inline std::string NotInList(const char* what, const std::string& text)
+{
+    return std::string(what) + "：" + text;
+}
+
+// "不是年份列表中的年份（1997–2029）：2030"
+inline std::string
+NotInYearList(const std::string& first, const std::string& last, const std::string& text)
+{
+    return std::string(kNotInYearList) + "（" + first + "–" + last + "）：" + text;
+}
+
+// "字段不足17个"
+inline std::string TooFewInputFields(std::size_t needed)
+{
+    return "字段不足" + std::to_string(needed) + "个";
+}
 inline constexpr const char* kBackupUnwritable =
     "输入信息中有GBK无法表示的文字或换行，无法写入备份文件";
 inline constexpr const char* kWorksheetUnwritable = "表格文本无法以GBK编码写入";

@@ -72,6 +72,18 @@ std::string CountText(double x)
     return FixedText(x, 0);
 }
 
+std::string MaskedText(double x, int decimals)
+{
+    switch (decimals) {
+    case 0:
+        return CountText(x);
+    case 2:
+        return MoneyText(x);
+    default:
+        return RateText(x);
+    }
+}
+
 std::string GeneralNumberText(double x)
 {
     if (x == 0 || !std::isfinite(x))

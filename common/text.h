@@ -17,6 +17,8 @@ std::string MoneyText(double x);
 std::string RateText(double x);
 // "0": a whole number, the same rounding.
 std::string CountText(double x);
+// The mask of a number field with that many decimals: 0 "0", 2 "0.00", otherwise "0.000".
+std::string MaskedText(double x, int decimals);
 
 // Shortest text that gives the value to 15 significant digits: "5.94", "6", "12500.5";
 // exponent form ("1E15", "1.5E-6") only at 10^15 and above or below 0.00001.

@@ -1,6 +1,5 @@
 #include "files/backup_loan.h"
 
-#include "calc/plan.h"
 #include "common/messages.h"
 #include "common/text.h"
 
@@ -8,153 +7,176 @@ namespace lumavo {
 
 namespace {
 
-// A number field as the page has it: a value and the text shown. Setting a text equal to the
-// one shown does nothing; an empty text keeps the value.
-struct NumberField
+struct DateFields
 {
-    double value;
-    std::string text;
-
-    bool SetText(const std::string& newText)
-    {
-        if (newText == text)
-            return false;
-        text = newText;
-        double parsed = 0;
-        if (ParseNumber(newText, parsed))
-            value = parsed;
-        return true;
-    }
-
-    void SetValue(double newValue, const std::string& shown)
-    {
-        SetText(shown);
-        value = newValue;
-    }
+    InputField year, month, day;
+    FormPicker yearPicker, monthPicker, dayPicker;
 };
 
-struct LoanPage
+constexpr DateFields kLending{InputField::LendingYear,  InputField::LendingMonth,
+                              InputField::LendingDay,   FormPicker::LendingYear,
+                              FormPicker::LendingMonth, FormPicker::LendingDay};
+constexpr DateFields kFirstPayment{InputField::FirstYear,  InputField::FirstMonth,
+                                   InputField::FirstDay,   FormPicker::FirstYear,
+                                   FormPicker::FirstMonth, FormPicker::FirstDay};
+
+std::string Text(const LoanForm& form, FormNumber field)
 {
-    NumberField area{0, "0.00"};
-    NumberField price{0, "0.00"};
-    std::string ratioText = "8";
-    NumberField total{0, "0.00"};
-    NumberField shareS{100, "100"};
-    NumberField shareG{0, "0"};
-    NumberField periods{240, "240"};
-
-    void PriceOrRatioChanged()
-    {
-        int ratio = 0;
-        if (!(area.value > 0) || !(price.value > 0) || !ParseWholeNumber(ratioText, ratio))
-            return; // the page says why in a message box; the loan total stays
-        const double derived = RoundToDecimals(ratio * (area.value * price.value) / 10, 2);
-        total.SetValue(derived, MoneyText(derived));
-    }
-
-    void ShareChanged()
-    {
-        if (shareS.value > 100)
-            shareS.SetValue(100, "100");
-        shareG.SetValue(100 - shareS.value, CountText(100 - shareS.value));
-    }
-
-    void SetShare(double value)
-    {
-        const bool changed = shareS.SetText(CountText(value));
-        shareS.value = value;
-        if (changed)
-            ShareChanged();
-    }
-};
-
-BackupError FieldError(int field, const std::string& what)
-{
-    return BackupError{1, "第" + std::to_string(field + 1) + "个字段" + what};
+    return form.Number(field).text;
 }
 
-bool InList(const std::string& text, int width, int low, int high, int& value)
+std::string Text(const LoanForm& form, FormPicker picker)
 {
-    return static_cast<int>(text.size()) == width && ParseDigits(text, value) && value >= low &&
-           value <= high;
+    return form.Choice(picker).Text();
 }
 
+BackupError FieldError(InputField field, const std::string& what)
+{
+    return BackupError{1, msg::InputFieldError(Index(field) + 1, what)};
+}
+
+// A number field takes the text; an empty one in the file leaves the field as it was.
+void SetNumber(LoanForm& form, FormNumber field, const std::string& text, FormMessages& messages)
+{
+    if (text.empty())
+        return;
+    for (std::string& message : form.SetNumberText(field, text))
+        messages.push_back(std::move(message));
+}
+
+// Year and month first, then the day list follows them before the day is chosen, so a saved
+// 31st is found whatever month the page showed before.
+void SetDate(LoanForm& form, const BackupFile& file, const DateFields& date)
+{
+    form.Choice(date.yearPicker).Choose(file.Field(date.year));
+    form.Choice(date.monthPicker).Choose(file.Field(date.month));
+}
+
+// After the import a date picker without a choice means the file's text is not in its list.
 std::optional<BackupError>
-ReadDate(const std::vector<std::string>& fields, int first, int currentYear, Date& date)
+CheckDate(const LoanForm& form, const BackupFile& file, const DateFields& date)
 {
-    if (!InList(fields[static_cast<std::size_t>(first)], 4, 1997, currentYear + 3, date.y))
-        return FieldError(first, std::string(msg::kNotInYearList) + "（1997–" +
-                                     std::to_string(currentYear + 3) + "）：" +
-                                     fields[static_cast<std::size_t>(first)]);
-    if (!InList(fields[static_cast<std::size_t>(first + 1)], 2, 1, 12, date.m))
-        return FieldError(first + 1, std::string(msg::kNotInMonthList) + "：" +
-                                         fields[static_cast<std::size_t>(first + 1)]);
-    if (!InList(fields[static_cast<std::size_t>(first + 2)], 2, 1, 31, date.d))
-        return FieldError(first + 2, std::string(msg::kNotInDayList) + "：" +
-                                         fields[static_cast<std::size_t>(first + 2)]);
-    // The day list follows the month, so a 30th of February has no item to choose.
-    if (!IsCalendarDate(date))
-        return FieldError(first + 2, std::string(msg::kNotInMonthDays) + "：" +
-                                         fields[static_cast<std::size_t>(first + 2)]);
+    const Picker& year = form.Choice(date.yearPicker);
+    if (year.index < 0) {
+        const std::string first = year.items.empty() ? "" : year.items.front();
+        const std::string last = year.items.empty() ? "" : year.items.back();
+        return FieldError(date.year, msg::NotInYearList(first, last, file.Field(date.year)));
+    }
+    if (form.Choice(date.monthPicker).index < 0)
+        return FieldError(date.month, msg::NotInList(msg::kNotInMonthList, file.Field(date.month)));
+    if (form.Choice(date.dayPicker).index < 0) {
+        const std::string& day = file.Field(date.day);
+        int number = 0;
+        const bool inAnyMonth =
+            day.size() == 2 && ParseDigits(day, number) && number >= 1 && number <= 31;
+        return FieldError(
+            date.day, msg::NotInList(inAnyMonth ? msg::kNotInMonthDays : msg::kNotInDayList, day));
+    }
     return std::nullopt;
 }
 
+// Files written before the loan type existed: the commercial share tells it.
 int DerivedLoanType(double commercialShare)
 {
     if (commercialShare == 100)
-        return 0;
-    return commercialShare == 0 ? 1 : 2;
+        return static_cast<int>(LoanTypeIndex::Commercial);
+    return static_cast<int>(commercialShare == 0 ? LoanTypeIndex::Provident
+                                                 : LoanTypeIndex::Combination);
 }
 
 } // namespace
 
-std::variant<LoanInput, BackupError> LoanInputFromBackup(const BackupFile& file, int currentYear)
+BackupFile BackupOf(const LoanForm& form, const PlanList& plan)
 {
-    const std::vector<std::string>& f = file.inputFields;
-    if (f.size() < 17)
-        return BackupError{1, "字段不足17个"};
+    BackupFile file;
+    file.inputFields.resize(kInputFieldsWithLoanType);
+    const auto set = [&file](InputField field, std::string text) {
+        file.inputFields[Index(field)] = std::move(text);
+    };
+    set(InputField::Mode, std::to_string(form.mode));
+    set(InputField::Area, Text(form, FormNumber::Area));
+    set(InputField::Price, Text(form, FormNumber::Price));
+    set(InputField::Ratio, Text(form, FormPicker::Ratio));
+    set(InputField::LoanTotal, Text(form, FormNumber::LoanTotal));
+    set(InputField::CommercialShare, Text(form, FormNumber::CommercialShare));
+    set(InputField::Years, Text(form, FormPicker::Years));
+    set(InputField::Periods, Text(form, FormNumber::Periods));
+    set(InputField::RateKind, form.fixedRate ? "1" : "0");
+    set(InputField::RateS, Text(form, FormNumber::RateS));
+    set(InputField::RateG, Text(form, FormNumber::RateG));
+    set(InputField::LendingYear, Text(form, FormPicker::LendingYear));
+    set(InputField::LendingMonth, Text(form, FormPicker::LendingMonth));
+    set(InputField::LendingDay, Text(form, FormPicker::LendingDay));
+    set(InputField::FirstYear, Text(form, FormPicker::FirstYear));
+    set(InputField::FirstMonth, Text(form, FormPicker::FirstMonth));
+    set(InputField::FirstDay, Text(form, FormPicker::FirstDay));
+    set(InputField::LoanType, std::to_string(form.loanType));
+    for (const PlanList::Item& item : plan.Items())
+        file.plan.push_back(FromEntry(item.entry));
+    return file;
+}
 
-    LoanPage page;
-    page.area.SetText(f[1]);
-    if (page.price.SetText(f[2]))
-        page.PriceOrRatioChanged();
-    page.ratioText = f[3];
-    page.total.SetText(f[4]);
-    if (page.shareS.SetText(f[5]))
-        page.ShareChanged();
-    page.periods.SetText(f[7]);
+std::variant<FormMessages, BackupError> ApplyBackup(LoanForm& form, const BackupFile& file)
+{
+    if (file.inputFields.size() < kInputFieldsWithoutLoanType)
+        return BackupError{1, msg::TooFewInputFields(kInputFieldsWithoutLoanType)};
 
-    LoanInput input;
-    input.floatingRates = f[8] != "1";
-    NumberField rateS{0, "0.000"};
-    NumberField rateG{0, "0.000"};
-    rateS.SetText(f[9]);
-    rateG.SetText(f[10]);
-    if (auto error = ReadDate(f, 11, currentYear, input.lending))
-        return *error;
-    if (auto error = ReadDate(f, 14, currentYear, input.firstPayment))
-        return *error;
+    LoanForm page = form;
+    FormMessages messages;
+    int mode = 0;
+    if (ParseWholeNumber(file.Field(InputField::Mode), mode) && mode >= -1 && mode <= 1)
+        page.mode = mode;
+    SetNumber(page, FormNumber::Area, file.Field(InputField::Area), messages);
+    SetNumber(page, FormNumber::Price, file.Field(InputField::Price), messages);
+    // Pickers set by the program run no rule: the loan total stays what the file says.
+    page.Choice(FormPicker::Ratio).Choose(file.Field(InputField::Ratio));
+    SetNumber(page, FormNumber::LoanTotal, file.Field(InputField::LoanTotal), messages);
+    SetNumber(page, FormNumber::CommercialShare, file.Field(InputField::CommercialShare), messages);
+    page.Choice(FormPicker::Years).Choose(file.Field(InputField::Years));
+    SetNumber(page, FormNumber::Periods, file.Field(InputField::Periods), messages);
+    page.fixedRate = file.Field(InputField::RateKind) == "1";
+    SetNumber(page, FormNumber::RateS, file.Field(InputField::RateS), messages);
+    SetNumber(page, FormNumber::RateG, file.Field(InputField::RateG), messages);
 
-    int loanType = DerivedLoanType(page.shareS.value);
-    if (file.HasLoanType())
-        ParseWholeNumber(f[17], loanType);
-    if (loanType == 0)
-        page.SetShare(100);
-    else if (loanType == 1)
-        page.SetShare(0);
+    SetDate(page, file, kLending);
+    page.LendingDays();
+    page.Choice(FormPicker::LendingDay).Choose(file.Field(InputField::LendingDay));
+    page.Choice(FormPicker::FirstYear).Choose(file.Field(InputField::FirstYear));
+    page.FirstPaymentYearRule();
+    page.Choice(FormPicker::FirstMonth).Choose(file.Field(InputField::FirstMonth));
+    page.FirstPaymentDays();
+    page.Choice(FormPicker::FirstDay).Choose(file.Field(InputField::FirstDay));
+    for (const DateFields& date : {kLending, kFirstPayment})
+        if (auto error = CheckDate(page, file, date))
+            return *error;
 
-    input.dkze = page.total.value;
-    input.ajqs = page.periods.value;
-    input.ratioS = page.shareS.value;
-    input.ratioG = page.shareG.value;
-    input.nllS = rateS.value;
-    input.nllG = rateG.value;
+    int type = DerivedLoanType(page.Number(FormNumber::CommercialShare).value);
+    if (file.HasLoanType() &&
+        !(ParseWholeNumber(file.Field(InputField::LoanType), type) && type >= 0 && type <= 2))
+        type = -1;
+    page.loanType = type;
+    page.LoanTypeRule();
 
+    form = std::move(page);
+    return messages;
+}
+
+PlanList PlanFromBackup(const BackupFile& file)
+{
     PlanList plan;
     for (const BackupPlanLine& line : file.plan)
         plan.Add(line.ItemText(), line.ToEntry());
-    input.plan = plan.Entries();
-    return input;
+    return plan;
+}
+
+std::variant<LoanInput, BackupError> LoanInputFromBackup(const BackupFile& file, int currentYear)
+{
+    LoanForm form;
+    form.StartUp(currentYear + 3);
+    const auto applied = ApplyBackup(form, file);
+    if (const auto* error = std::get_if<BackupError>(&applied))
+        return *error;
+    return form.Input(PlanFromBackup(file).Entries());
 }
 
 } // namespace lumavo

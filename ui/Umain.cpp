@@ -5,28 +5,22 @@
 #include "common/messages.h"
 #include "ui/Uabout.h"
 #include "ui/chart_page.h"
-#include "ui/choose_combo.h"
-#include "ui/collapsible_panel.h"
 #include "ui/commands.h"
 #include "ui/file_commands.h"
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
-#include "ui/radio_group.h"
 #include "ui/rate_page.h"
 #include "ui/schedule_grid.h"
 #include "ui/user_dialogs.h"
 #include "ui/widget_kit.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -39,47 +33,66 @@ namespace lumavo {
 
 namespace {
 
-constexpr int kFirstListYear = 1997;
-
 const QColor kBackground(0xE7, 0xE7, 0xE7);
 
 } // namespace
 
-// The handlers of one loan tab, so both tabs are wired by the same code.
-struct TfrmMain::LoanHandlers
+// The handlers of each loan tab by what they answer; a handler under the wrong name does not
+// compile, since the names must come in the order the page declares them.
+LoanPageHandlers TfrmMain::Tab1Handlers()
 {
-    using Handler = void (TfrmMain::*)();
-    Handler radioGroupClick, djChange, ajcsChange, roundClick, yearsChange, ajqsChange;
-    Handler fdYearChange, fdMonthChange, firstYearChange, firstMonthChange;
-    Handler tqYearChange, tqMonthChange, ratioSChange, loanTypeClick, gdClick, fdClick;
-    Handler submitClick, undoClick, listClick, oneoverClick, panelPop;
-};
+    return {.modeClick = Bind(&TfrmMain::suiRadioGroup1Click),
+            .priceChange = Bind(&TfrmMain::suiNEdjChange),
+            .ratioChange = Bind(&TfrmMain::suiCBajcsChange),
+            .roundClick = Bind(&TfrmMain::suiButton6Click),
+            .yearsChange = Bind(&TfrmMain::suiComboBox1Change),
+            .periodsChange = Bind(&TfrmMain::suiNEajqsChange),
+            .lendingYearChange = Bind(&TfrmMain::suiCBfdyearChange),
+            .lendingMonthChange = Bind(&TfrmMain::suiCBfdmonthChange),
+            .firstYearChange = Bind(&TfrmMain::suiCBfirstyearChange),
+            .firstMonthChange = Bind(&TfrmMain::suiCBfirstmonthChange),
+            .prepaymentYearChange = Bind(&TfrmMain::suiCBtqyearChange),
+            .prepaymentMonthChange = Bind(&TfrmMain::suiCBtqmonthChange),
+            .shareChange = Bind(&TfrmMain::suiNEratioSChange),
+            .loanTypeClick = Bind(&TfrmMain::suiCBLoanTypeClick),
+            .fixedRateClick = Bind(&TfrmMain::suiRBgdClick),
+            .floatingRateClick = Bind(&TfrmMain::suiRBfdClick),
+            .submitClick = Bind(&TfrmMain::suiButton2Click),
+            .undoClick = Bind(&TfrmMain::suiButton3Click),
+            .planListClick = Bind(&TfrmMain::suiListBox1Click),
+            .oneoverClick = Bind(&TfrmMain::suiCBoneoverClick),
+            .panelPop = Bind(&TfrmMain::suiPanel1Pop)};
+}
 
-const TfrmMain::LoanHandlers TfrmMain::kTab1Handlers{
-    &TfrmMain::suiRadioGroup1Click,  &TfrmMain::suiNEdjChange,
-    &TfrmMain::suiCBajcsChange,      &TfrmMain::suiButton6Click,
-    &TfrmMain::suiComboBox1Change,   &TfrmMain::suiNEajqsChange,
-    &TfrmMain::suiCBfdyearChange,    &TfrmMain::suiCBfdmonthChange,
-    &TfrmMain::suiCBfirstyearChange, &TfrmMain::suiCBfirstmonthChange,
-    &TfrmMain::suiCBtqyearChange,    &TfrmMain::suiCBtqmonthChange,
-    &TfrmMain::suiNEratioSChange,    &TfrmMain::suiCBLoanTypeClick,
-    &TfrmMain::suiRBgdClick,         &TfrmMain::suiRBfdClick,
-    &TfrmMain::suiButton2Click,      &TfrmMain::suiButton3Click,
-    &TfrmMain::suiListBox1Click,     &TfrmMain::suiCBoneoverClick,
-    &TfrmMain::suiPanel1Pop};
+LoanPageHandlers TfrmMain::Tab2Handlers()
+{
+    return {.modeClick = Bind(&TfrmMain::suiRadioGroup2Click),
+            .priceChange = Bind(&TfrmMain::suiNEdj2Change),
+            .ratioChange = Bind(&TfrmMain::suiCBajcs2Change),
+            .roundClick = Bind(&TfrmMain::suiButton7Click),
+            .yearsChange = Bind(&TfrmMain::suiComboBox2Change),
+            .periodsChange = Bind(&TfrmMain::suiNEajqs2Change),
+            .lendingYearChange = Bind(&TfrmMain::suiCBfdyear2Change),
+            .lendingMonthChange = Bind(&TfrmMain::suiCBfdmonth2Change),
+            .firstYearChange = Bind(&TfrmMain::suiCBfirstyear2Change),
+            .firstMonthChange = Bind(&TfrmMain::suiCBfirstmonth2Change),
+            .prepaymentYearChange = Bind(&TfrmMain::suiCBtqyear2Change),
+            .prepaymentMonthChange = Bind(&TfrmMain::suiCBtqmonth2Change),
+            .shareChange = Bind(&TfrmMain::suiNEratioS2Change),
+            .loanTypeClick = Bind(&TfrmMain::suiCBLoanType2Click),
+            .fixedRateClick = Bind(&TfrmMain::suiRBgd2Click),
+            .floatingRateClick = Bind(&TfrmMain::suiRBfd2Click),
+            .submitClick = Bind(&TfrmMain::suiButton4Click),
+            .undoClick = Bind(&TfrmMain::suiButton5Click),
+            .planListClick = Bind(&TfrmMain::suiListBox2Click),
+            .oneoverClick = Bind(&TfrmMain::suiCBoneover2Click),
+            .panelPop = Bind(&TfrmMain::suiPanel2Pop)};
+}
 
-const TfrmMain::LoanHandlers TfrmMain::kTab2Handlers{
-    &TfrmMain::suiRadioGroup2Click,   &TfrmMain::suiNEdj2Change,
-    &TfrmMain::suiCBajcs2Change,      &TfrmMain::suiButton7Click,
-    &TfrmMain::suiComboBox2Change,    &TfrmMain::suiNEajqs2Change,
-    &TfrmMain::suiCBfdyear2Change,    &TfrmMain::suiCBfdmonth2Change,
-    &TfrmMain::suiCBfirstyear2Change, &TfrmMain::suiCBfirstmonth2Change,
-    &TfrmMain::suiCBtqyear2Change,    &TfrmMain::suiCBtqmonth2Change,
-    &TfrmMain::suiNEratioS2Change,    &TfrmMain::suiCBLoanType2Click,
-    &TfrmMain::suiRBgd2Click,         &TfrmMain::suiRBfd2Click,
-    &TfrmMain::suiButton4Click,       &TfrmMain::suiButton5Click,
-    &TfrmMain::suiListBox2Click,      &TfrmMain::suiCBoneover2Click,
-    &TfrmMain::suiPanel2Pop};
+std::function<void()> TfrmMain::Bind(void (TfrmMain::*handler)())
+{
+    return [this, handler] { (this->*handler)(); };
+}
 
 TfrmMain::TfrmMain(WindowSetup setup)
     : m_archivePath(setup.archivePath.empty() ? RateArchivePath() : setup.archivePath),
@@ -105,7 +118,13 @@ TfrmMain::TfrmMain(WindowSetup setup)
     suiPageControl1Change();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    // The pages and their rules go before the widgets do, and a field losing the focus while
+    // the widgets are torn down must not reach them.
+    for (QObject* child : findChildren<QObject*>())
+        child->blockSignals(true);
+}
 
 void TfrmMain::BuildToolbar()
 {
@@ -158,8 +177,8 @@ void TfrmMain::BuildPages()
 
     m_debx = std::make_unique<LoanPage>(suiTabSheet1, LoanPageNames::Tab1(), *m_dialogs);
     m_debj = std::make_unique<LoanPage>(suiTabSheet2, LoanPageNames::Tab2(), *m_dialogs);
-    ConnectLoanPage(*m_debx, kTab1Handlers);
-    ConnectLoanPage(*m_debj, kTab2Handlers);
+    m_debx->Connect(this, Tab1Handlers());
+    m_debj->Connect(this, Tab2Handlers());
     m_ratesS = std::make_unique<RatePage>(suiTabSheet3, RatePageNames::Commercial(), m_floatingS);
     m_ratesG = std::make_unique<RatePage>(suiTabSheet4, RatePageNames::Provident(), m_floatingG);
     ConnectRatePage(*m_ratesS, &TfrmMain::suiNEperChange, &TfrmMain::suiButton1Click);
@@ -213,40 +232,6 @@ void TfrmMain::BuildStatusBar()
     bar->addWidget(welcome, 1);
 }
 
-void TfrmMain::ConnectLoanPage(LoanPage& page, const LoanHandlers& h)
-{
-    const auto choose = [this](ChooseCombo* combo, LoanHandlers::Handler handler) {
-        connect(combo, &QComboBox::activated, this, handler);
-    };
-    const auto change = [this](NumberEdit* field, LoanHandlers::Handler handler) {
-        connect(field, &NumberEdit::changed, this, handler);
-    };
-    connect(page.radioGroup, &RadioGroup::clicked, this, h.radioGroupClick);
-    change(page.dj, h.djChange);
-    choose(page.ajcs, h.ajcsChange);
-    connect(page.roundButton, &QPushButton::clicked, this, h.roundClick);
-    choose(page.years, h.yearsChange);
-    change(page.ajqs, h.ajqsChange);
-    choose(page.fdYear, h.fdYearChange);
-    choose(page.fdMonth, h.fdMonthChange);
-    choose(page.firstYear, h.firstYearChange);
-    choose(page.firstMonth, h.firstMonthChange);
-    choose(page.tqYear, h.tqYearChange);
-    choose(page.tqMonth, h.tqMonthChange);
-    change(page.ratioS, h.ratioSChange);
-    choose(page.loanType, h.loanTypeClick);
-    connect(page.rbGd, &QRadioButton::clicked, this, h.gdClick);
-    connect(page.rbFd, &QRadioButton::clicked, this, h.fdClick);
-    connect(page.submitButton, &QPushButton::clicked, this, h.submitClick);
-    connect(page.undoButton, &QPushButton::clicked, this, h.undoClick);
-    // A click on the chosen item loads it again; arrow keys choose through the current item.
-    connect(page.planList, &QListWidget::itemClicked, this, h.listClick);
-    connect(page.planList, &QListWidget::currentItemChanged, this, h.listClick);
-    // Also when an entry is shown: a pay-off entry locks its amount and periods.
-    connect(page.oneover, &QCheckBox::toggled, this, h.oneoverClick);
-    connect(page.panel, &CollapsiblePanel::popped, this, h.panelPop);
-}
-
 void TfrmMain::ConnectRatePage(RatePage& page,
                                void (TfrmMain::*fieldChange)(const NumberEdit*),
                                void (TfrmMain::*uniformClick)())
@@ -282,13 +267,8 @@ void TfrmMain::FormShow()
     m_floatingS = RateTable{};
     m_floatingG = RateTable{};
     LoadRateArchive();
-    for (LoanPage* page : {m_debx.get(), m_debj.get()}) {
-        page->FillYearLists(m_currentYear + 3);
-        page->FirstPaymentYearRule();
-        page->tqYear->setCurrentIndex(0);
-        page->grid->SetUpColumns();
-        page->panel->SetCollapsed(true);
-    }
+    for (LoanPage* page : {m_debx.get(), m_debj.get()})
+        page->StartUp(m_currentYear + 3);
     suiPageControl1Change();
 }
 
@@ -547,11 +527,9 @@ FileCommandContext TfrmMain::FileContext()
 void TfrmMain::TBdrClick()
 {
     if (suiPageControl1->currentWidget() == suiTabSheet1)
-        ImportInputs(*m_debx, QString::fromUtf8(msg::kBackupNameDebx), m_currentYear,
-                     FileContext());
+        ImportInputs(*m_debx, QString::fromUtf8(msg::kBackupNameDebx), FileContext());
     else if (suiPageControl1->currentWidget() == suiTabSheet2)
-        ImportInputs(*m_debj, QString::fromUtf8(msg::kBackupNameDebj), m_currentYear,
-                     FileContext());
+        ImportInputs(*m_debj, QString::fromUtf8(msg::kBackupNameDebj), FileContext());
 }
 
 void TfrmMain::TBdcClick()
@@ -567,7 +545,7 @@ void TfrmMain::TBbcClick()
     const bool debx = suiPageControl1->currentWidget() == suiTabSheet1;
     QString reason;
     const int result =
-        ExportGridToXls((debx ? m_debx : m_debj)->grid->Texts(),
+        ExportGridToXls((debx ? m_debx : m_debj)->ScheduleTexts(),
                         QString::fromUtf8(debx ? msg::kWorksheetNameDebx : msg::kWorksheetNameDebj),
                         FileContext(), &reason);
     if (result == 1)
@@ -581,7 +559,7 @@ void TfrmMain::TBbcClick()
 void TfrmMain::TBtsClick()
 {
     suiPageControl1->setCurrentWidget(suiTabSheet5);
-    m_charts->Draw(m_debx->grid->Texts(), m_debj->grid->Texts());
+    m_charts->Draw(m_debx->ScheduleTexts(), m_debj->ScheduleTexts());
 }
 
 void TfrmMain::ToolButton2Click()

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "calc/rate_table.h"
+#include "ui/loan_page.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -46,15 +48,14 @@ class TfrmMain : public QMainWindow
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    struct LoanHandlers;
-    static const LoanHandlers kTab1Handlers;
-    static const LoanHandlers kTab2Handlers;
+    LoanPageHandlers Tab1Handlers();
+    LoanPageHandlers Tab2Handlers();
+    std::function<void()> Bind(void (TfrmMain::*handler)());
 
     void BuildToolbar();
     void BuildPages();
     void BuildChartPage();
     void BuildStatusBar();
-    void ConnectLoanPage(LoanPage& page, const LoanHandlers& handlers);
     void ConnectRatePage(RatePage& page,
                          void (TfrmMain::*fieldChange)(const NumberEdit*),
                          void (TfrmMain::*uniformClick)());

@@ -25,8 +25,24 @@ void ChooseCombo::SetItems(const QStringList& items)
     const QSignalBlocker quiet(this);
     clear();
     addItems(items);
+    m_shownItems.clear();
     if (!items.isEmpty())
         setCurrentIndex(0);
+}
+
+void ChooseCombo::ShowChoices(const std::vector<std::string>& items, int index)
+{
+    const QSignalBlocker quiet(this);
+    if (items != m_shownItems || count() != static_cast<int>(items.size())) {
+        QStringList texts;
+        texts.reserve(static_cast<qsizetype>(items.size()));
+        for (const std::string& item : items)
+            texts.append(QString::fromStdString(item));
+        clear();
+        addItems(texts);
+        m_shownItems = items;
+    }
+    setCurrentIndex(index);
 }
 
 void ChooseCombo::keyPressEvent(QKeyEvent* event)

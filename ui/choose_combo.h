@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QComboBox>
+#include <string>
+#include <vector>
 
 namespace lumavo {
 
@@ -20,9 +22,15 @@ class ChooseCombo : public QComboBox
 
     // Replaces the items without reporting anything; selects the first one.
     void SetItems(const QStringList& items);
+    // Shows a form's list and choice without reporting anything; the items are replaced only
+    // when they differ from the ones shown.
+    void ShowChoices(const std::vector<std::string>& items, int index);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    std::vector<std::string> m_shownItems; // what ShowChoices last put in
 };
 
 } // namespace lumavo

@@ -3,7 +3,6 @@
 #include "common/messages.h"
 #include "common/xls.h"
 #include "files/backup.h"
-#include "files/backup_loan.h"
 #include "ui/loan_page.h"
 #include "ui/user_dialogs.h"
 
@@ -48,10 +47,7 @@ void ExportInputs(const LoanPage& page, const QString& name, const FileCommandCo
         context.dialogs.Inform(context.parent, Utf8(msg::kExportOk));
 }
 
-void ImportInputs(LoanPage& page,
-                  const QString& name,
-                  int currentYear,
-                  const FileCommandContext& context)
+void ImportInputs(LoanPage& page, const QString& name, const FileCommandContext& context)
 {
     const QString path = context.dialogs.AskOpenFile(
         context.parent, {Utf8(msg::kImportTitle) + name, QString(), QStringLiteral("bak"),
@@ -61,20 +57,15 @@ void ImportInputs(LoanPage& page,
     const std::string file = path.toStdString();
     const auto read = ReadBackupFile(file);
     std::optional<BackupError> error;
-    if (const auto* unreadable = std::get_if<BackupError>(&read)) {
+    if (const auto* unreadable = std::get_if<BackupError>(&read))
         error = *unreadable;
-    } else {
-        // Dates the page's lists cannot hold are found before anything changes.
-        const auto checked = LoanInputFromBackup(std::get<BackupFile>(read), currentYear);
-        if (const auto* refusal = std::get_if<BackupError>(&checked))
-            error = *refusal;
-    }
+    else
+        error = page.ApplyBackup(std::get<BackupFile>(read));
     if (error) {
         context.dialogs.Fail(context.parent, Utf8(msg::kImportFailed),
                              QString::fromStdString(BackupErrorText(file, *error)));
         return;
     }
-    page.ApplyBackup(std::get<BackupFile>(read));
     context.dialogs.Inform(context.parent, Utf8(msg::kImportOk));
 }
 

@@ -24,10 +24,7 @@ void ExportInputs(const LoanPage& page, const QString& name, const FileCommandCo
 
 // 导入: a ".bak" file into the page. The whole file is checked first, so a file that fails
 // changes nothing on the page.
-void ImportInputs(LoanPage& page,
-                  const QString& name,
-                  int currentYear,
-                  const FileCommandContext& context);
+void ImportInputs(LoanPage& page, const QString& name, const FileCommandContext& context);
 
 // 保存: 1 written, 0 failed (*reason says why, naming the file), 2 cancelled or replacement
 // declined.

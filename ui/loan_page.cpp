@@ -1,149 +1,249 @@
 #include "ui/loan_page.h"
 
-#include "calc/form_rules.h"
 #include "calc/schedule_text.h"
-#include "common/messages.h"
+#include "common/date.h"
 #include "common/text.h"
+#include "files/backup_loan.h"
 #include "ui/choose_combo.h"
+#include "ui/collapsible_panel.h"
 #include "ui/number_edit.h"
+#include "ui/plan_panel.h"
 #include "ui/radio_group.h"
 #include "ui/schedule_grid.h"
 #include "ui/user_dialogs.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <cmath>
+#include <array>
+#include <utility>
 
 namespace lumavo {
 
 namespace {
 
-QStringList ToQt(const std::vector<std::string>& texts)
+using NumberBinding = std::pair<FormNumber, NumberEdit*>;
+using PickerBinding = std::pair<FormPicker, ChooseCombo*>;
+
+std::array<NumberBinding, kFormNumbers> NumberBindings(const LoanPageControls& ui)
 {
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(texts.size()));
-    for (const std::string& text : texts)
-        list.append(QString::fromStdString(text));
-    return list;
+    return {{{FormNumber::Area, ui.area},
+             {FormNumber::Price, ui.price},
+             {FormNumber::LoanTotal, ui.total},
+             {FormNumber::CommercialShare, ui.shareS},
+             {FormNumber::ProvidentShare, ui.shareG},
+             {FormNumber::Periods, ui.periods},
+             {FormNumber::RateS, ui.rateS},
+             {FormNumber::RateG, ui.rateG}}};
 }
 
-std::string Text(const ChooseCombo* combo)
+std::array<PickerBinding, kFormPickers> PickerBindings(const LoanPageControls& ui)
 {
-    return combo->currentText().toStdString();
-}
-
-// The pickers only offer whole numbers; a picker left empty reads as 0, which no check passes.
-int Whole(const ChooseCombo* combo)
-{
-    int value = 0;
-    return ParseWholeNumber(Text(combo), value) ? value : 0;
-}
-
-Date DateOf(const ChooseCombo* year, const ChooseCombo* month, const ChooseCombo* day)
-{
-    return Date{Whole(year), Whole(month), Whole(day)};
-}
-
-void FillDays(ChooseCombo* day, const ChooseCombo* year, const ChooseCombo* month)
-{
-    day->SetItems(ToQt(DayTexts(Text(year), Text(month))));
+    return {{{FormPicker::Ratio, ui.ratio},
+             {FormPicker::Years, ui.years},
+             {FormPicker::LendingYear, ui.lendingYear},
+             {FormPicker::LendingMonth, ui.lendingMonth},
+             {FormPicker::LendingDay, ui.lendingDay},
+             {FormPicker::FirstYear, ui.firstYear},
+             {FormPicker::FirstMonth, ui.firstMonth},
+             {FormPicker::FirstDay, ui.firstDay},
+             {FormPicker::PrepaymentYear, ui.plan.year},
+             {FormPicker::PrepaymentMonth, ui.plan.month},
+             {FormPicker::PrepaymentDay, ui.plan.day}}};
 }
 
 } // namespace
 
 LoanPage::LoanPage(QWidget* page, const LoanPageNames& names, UserDialogs& dialogs)
-    : m_page(page), m_dialogs(dialogs), m_secondTab(names.suffix == QStringLiteral("2"))
+    : m_page(page), m_dialogs(dialogs), m_ui(BuildLoanPage(page, names)),
+      m_plan(std::make_unique<PlanPanel>(m_ui.plan, names.suffix == QStringLiteral("2")))
 {
-    Build(names);
+    ShowForm();
+    ModeRule();
+    BindForm();
 }
 
-void LoanPage::Inform(const char* message)
+LoanPage::~LoanPage() = default;
+
+// The form learns every change the user makes before any handler runs; the program's own
+// changes are made quietly, from the form.
+void LoanPage::BindForm()
 {
-    m_dialogs.Inform(m_page->window(), QString::fromUtf8(message));
+    for (const auto& [field, edit] : NumberBindings(m_ui))
+        QObject::connect(edit, &NumberEdit::changed, edit, [this, field = field, edit = edit] {
+            m_form.Number(field).SetText(edit->text().toStdString());
+        });
+    for (const auto& [picker, combo] : PickerBindings(m_ui))
+        QObject::connect(
+            combo, &QComboBox::currentIndexChanged, combo,
+            [this, picker = picker](int index) { m_form.Choice(picker).index = index; });
+    QObject::connect(m_ui.loanType, &QComboBox::currentIndexChanged, m_ui.loanType,
+                     [this](int index) { m_form.loanType = index; });
+    QObject::connect(m_ui.mode, &RadioGroup::clicked, m_ui.mode,
+                     [this] { m_form.mode = m_ui.mode->ItemIndex(); });
+    QObject::connect(m_ui.fixedRate, &QRadioButton::toggled, m_ui.fixedRate,
+                     [this](bool checked) { m_form.fixedRate = checked; });
+}
+
+void LoanPage::Connect(QObject* context, const LoanPageHandlers& h)
+{
+    const auto choose = [context](ChooseCombo* combo, const std::function<void()>& handler) {
+        QObject::connect(combo, &QComboBox::activated, context, handler);
+    };
+    const auto change = [context](NumberEdit* field, const std::function<void()>& handler) {
+        QObject::connect(field, &NumberEdit::changed, context, handler);
+    };
+    const auto click = [context](auto* button, const std::function<void()>& handler) {
+        QObject::connect(button, &QAbstractButton::clicked, context, handler);
+    };
+    QObject::connect(m_ui.mode, &RadioGroup::clicked, context, h.modeClick);
+    change(m_ui.price, h.priceChange);
+    choose(m_ui.ratio, h.ratioChange);
+    click(m_ui.roundButton, h.roundClick);
+    choose(m_ui.years, h.yearsChange);
+    change(m_ui.periods, h.periodsChange);
+    choose(m_ui.lendingYear, h.lendingYearChange);
+    choose(m_ui.lendingMonth, h.lendingMonthChange);
+    choose(m_ui.firstYear, h.firstYearChange);
+    choose(m_ui.firstMonth, h.firstMonthChange);
+    choose(m_ui.plan.year, h.prepaymentYearChange);
+    choose(m_ui.plan.month, h.prepaymentMonthChange);
+    change(m_ui.shareS, h.shareChange);
+    choose(m_ui.loanType, h.loanTypeClick);
+    click(m_ui.fixedRate, h.fixedRateClick);
+    click(m_ui.floating, h.floatingRateClick);
+    click(m_ui.plan.submit, h.submitClick);
+    click(m_ui.plan.undo, h.undoClick);
+    // A click on the chosen item loads it again; arrow keys choose through the current item.
+    QObject::connect(m_ui.plan.list, &QListWidget::itemClicked, context, h.planListClick);
+    QObject::connect(m_ui.plan.list, &QListWidget::currentItemChanged, context, h.planListClick);
+    // Also when an entry is shown: a pay-off entry locks its amount and periods.
+    QObject::connect(m_ui.plan.oneover, &QCheckBox::toggled, context, h.oneoverClick);
+    QObject::connect(m_ui.plan.panel, &CollapsiblePanel::popped, context, h.panelPop);
+}
+
+void LoanPage::ShowForm()
+{
+    for (const auto& [field, edit] : NumberBindings(m_ui)) {
+        const MaskedNumber& number = m_form.Number(field);
+        edit->ShowNumber(number.value, QString::fromStdString(number.text));
+    }
+    for (const auto& [picker, combo] : PickerBindings(m_ui)) {
+        const Picker& choice = m_form.Choice(picker);
+        combo->ShowChoices(choice.items, choice.index);
+    }
+    const QSignalBlocker quietType(m_ui.loanType);
+    m_ui.loanType->setCurrentIndex(m_form.loanType);
+    m_ui.mode->SetItemIndex(m_form.mode);
+    const QSignalBlocker quietFixed(m_ui.fixedRate);
+    const QSignalBlocker quietFloating(m_ui.floating);
+    (m_form.fixedRate ? m_ui.fixedRate : m_ui.floating)->setChecked(true);
+}
+
+void LoanPage::Inform(const std::string& message)
+{
+    m_dialogs.Inform(m_page->window(), QString::fromStdString(message));
+}
+
+void LoanPage::InformAll(const FormMessages& messages)
+{
+    for (const std::string& message : messages)
+        Inform(message);
+}
+
+void LoanPage::StartUp(int lastListYear)
+{
+    m_form.StartUp(lastListYear);
+    ShowForm();
+    m_ui.grid->SetUpColumns();
+    m_plan->Collapse();
 }
 
 void LoanPage::ModeRule()
 {
-    const bool byArea = radioGroup->ItemIndex() == 0;
-    mj->setEnabled(byArea);
-    dj->setEnabled(byArea);
-    ajcs->setEnabled(byArea);
-    dkze->setEnabled(!byArea);
+    const bool byArea = m_form.mode == 0;
+    m_ui.area->setEnabled(byArea);
+    m_ui.price->setEnabled(byArea);
+    m_ui.ratio->setEnabled(byArea);
+    m_ui.total->setEnabled(!byArea);
 }
 
 void LoanPage::LoanTotalFromArea()
 {
-    if (!(mj->value() > 0)) {
-        Inform(msg::kAreaPositive);
-        return;
-    }
-    if (!(dj->value() > 0)) {
-        Inform(msg::kPricePositive);
-        return;
-    }
-    dkze->setValue(DerivedLoanTotal(mj->value(), dj->value(), Whole(ajcs)));
+    const FormMessages messages = m_form.LoanTotalFromArea();
+    ShowForm();
+    InformAll(messages);
 }
 
 void LoanPage::RoundLoanTotal()
 {
-    dkze->setValue(RoundToTenThousands(dkze->value()));
+    m_form.RoundLoanTotal();
+    ShowForm();
 }
 
 void LoanPage::PeriodsFromYears()
 {
-    ajqs->setValue(Whole(years) * 12.0);
+    m_form.PeriodsFromYears();
+    ShowForm();
 }
 
 void LoanPage::PrepaymentYears()
 {
-    tqYear->SetItems(ToQt(PrepaymentYearTexts(Text(firstYear), ajqs->value())));
+    m_form.PrepaymentYears();
+    ShowForm();
 }
 
 void LoanPage::LendingDays()
 {
-    FillDays(fdDay, fdYear, fdMonth);
+    m_form.LendingDays();
+    ShowForm();
 }
 
 void LoanPage::FirstPaymentDays()
 {
-    FillDays(firstDay, firstYear, firstMonth);
+    m_form.FirstPaymentDays();
+    ShowForm();
 }
 
 void LoanPage::FirstPaymentYearRule()
 {
-    FirstPaymentDays();
-    PrepaymentYears();
+    m_form.FirstPaymentYearRule();
+    ShowForm();
 }
 
 void LoanPage::PrepaymentDays()
 {
-    FillDays(tqDay, tqYear, tqMonth);
+    m_form.PrepaymentDays();
+    ShowForm();
 }
 
 void LoanPage::SharesRule()
 {
-    if (ratioS->value() > 100)
-        ratioS->setValue(100);
-    ratioG->setValue(100 - ratioS->value());
+    m_form.SharesRule();
+    ShowForm();
 }
 
 void LoanPage::LoanTypeRule()
 {
-    switch (loanType->currentIndex()) {
-    case 0: // 商业贷款
-        ratioS->setValue(100);
-        sharesGroup->setEnabled(false);
+    m_form.LoanTypeRule();
+    ShowForm();
+    ApplyLoanTypeEnabling();
+}
+
+void LoanPage::ApplyLoanTypeEnabling()
+{
+    switch (static_cast<LoanTypeIndex>(m_form.loanType)) {
+    case LoanTypeIndex::Commercial:
+    case LoanTypeIndex::Provident:
+        m_ui.sharesGroup->setEnabled(false);
         break;
-    case 1: // 公积金贷款
-        ratioS->setValue(0);
-        sharesGroup->setEnabled(false);
-        break;
-    case 2: // 组合贷款: the provident share always follows the commercial one
-        sharesGroup->setEnabled(true);
-        ratioG->setEnabled(false);
+    case LoanTypeIndex::Combination: // the provident share always follows the commercial one
+        m_ui.sharesGroup->setEnabled(true);
+        m_ui.shareG->setEnabled(false);
         break;
     default:
         break;
@@ -152,65 +252,111 @@ void LoanPage::LoanTypeRule()
 
 void LoanPage::RateModeRule()
 {
-    const bool fixed = rbGd->isChecked();
-    nllS->setEnabled(fixed);
-    nllG->setEnabled(fixed);
+    m_ui.rateS->setEnabled(m_form.fixedRate);
+    m_ui.rateG->setEnabled(m_form.fixedRate);
 }
 
-void LoanPage::FillYearLists(int lastYear)
+void LoanPage::SubmitPlanEntry()
 {
-    const QStringList yearTexts = ToQt(YearTexts(1997, lastYear));
-    fdYear->SetItems(yearTexts);
-    firstYear->SetItems(yearTexts);
+    if (const auto refusal = m_plan->Submit(m_form.PlanContext()))
+        Inform(*refusal);
 }
 
-LoanInput LoanPage::ReadInput() const
+void LoanPage::RemovePlanEntry()
 {
-    LoanInput input;
-    input.dkze = dkze->value();
-    input.ajqs = ajqs->value();
-    input.ratioS = ratioS->value();
-    input.ratioG = ratioG->value();
-    input.floatingRates = rbFd->isChecked();
-    input.nllS = nllS->value();
-    input.nllG = nllG->value();
-    input.lending = DateOf(fdYear, fdMonth, fdDay);
-    input.firstPayment = DateOf(firstYear, firstMonth, firstDay);
-    input.plan = m_plan.Entries();
-    return input;
+    m_plan->RemoveChosen();
+}
+
+void LoanPage::ShowSelectedPlanEntry()
+{
+    const Ttqhd* entry = m_plan->ChosenEntry();
+    if (!entry)
+        return;
+    Date date;
+    const bool dated = ParseDateText(entry->tqdate, date);
+    Picker& year = m_form.Choice(FormPicker::PrepaymentYear);
+    Picker& month = m_form.Choice(FormPicker::PrepaymentMonth);
+    year.Choose(dated ? PadNumber(date.y, 4) : std::string());
+    month.Choose(dated ? PadNumber(date.m, 2) : std::string());
+    // The day list follows the entry's month, as it does when the month is picked by hand.
+    if (year.index >= 0 && month.index >= 0)
+        m_form.PrepaymentDays();
+    m_form.Choice(FormPicker::PrepaymentDay).Choose(dated ? PadNumber(date.d, 2) : std::string());
+    ShowForm();
+    m_plan->ShowEntryFields(*entry);
+}
+
+void LoanPage::OneOverRule()
+{
+    m_plan->OneOverRule();
+}
+
+void LoanPage::FitPlanPanel()
+{
+    m_plan->Fit();
+}
+
+void LoanPage::ReleasePlan()
+{
+    m_plan->Clear();
+}
+
+void LoanPage::SetForm(const LoanForm& form, const PlanList& plan)
+{
+    m_form = form;
+    ShowForm();
+    ModeRule();
+    RateModeRule();
+    ApplyLoanTypeEnabling();
+    m_plan->SetPlan(plan);
+}
+
+BackupFile LoanPage::Backup() const
+{
+    return BackupOf(m_form, m_plan->Plan());
+}
+
+std::optional<BackupError> LoanPage::ApplyBackup(const BackupFile& file)
+{
+    LoanForm form = m_form;
+    const auto applied = lumavo::ApplyBackup(form, file);
+    if (const auto* error = std::get_if<BackupError>(&applied))
+        return *error;
+    SetForm(form, PlanFromBackup(file));
+    InformAll(std::get<FormMessages>(applied));
+    return std::nullopt;
 }
 
 void LoanPage::Calculate(Method method, const RateTable& floatingS, const RateTable& floatingG)
 {
-    const auto outcome = CalculateSchedule(ReadInput(), method, floatingS, floatingG);
+    const auto outcome =
+        CalculateSchedule(m_form.Input(m_plan->Plan().Entries()), method, floatingS, floatingG);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        m_dialogs.Inform(m_page->window(), QString::fromStdString(refusal->message));
+        Inform(refusal->message);
         return;
     }
     ShowSchedule(std::get<Schedule>(outcome));
 }
 
-void LoanPage::ClearScheduleRows()
+const TextGrid& LoanPage::ScheduleTexts() const
 {
-    grid->ClearRows();
+    return m_ui.grid->Texts();
+}
+
+void LoanPage::RepaintSchedule()
+{
+    m_ui.grid->viewport()->repaint();
 }
 
 void LoanPage::ShowSchedule(const Schedule& schedule)
 {
-    ClearScheduleRows();
-    grid->ShowRows(ScheduleGridTexts(schedule));
-    summary->setValue(schedule.totals.summary);
-    summary->setEnabled(schedule.totals.summaryEnabled);
-    hkze->setValue(schedule.totals.hkze);
-    lxze->setValue(schedule.totals.lxze);
-    jzrq->setText(QString::fromStdString(schedule.totals.endDate));
-}
-
-void LoanPage::ReleasePlan()
-{
-    const QSignalBlocker quiet(planList);
-    planList->clear();
-    m_plan.Clear();
+    m_ui.grid->ClearRows();
+    m_ui.grid->ShowRows(ScheduleGridTexts(schedule));
+    m_ui.summary->setValue(schedule.totals.summary);
+    m_ui.summary->setEnabled(schedule.totals.summaryEnabled);
+    m_ui.hkze->setValue(schedule.totals.hkze);
+    m_ui.lxze->setValue(schedule.totals.lxze);
+    m_ui.jzrq->setText(QString::fromStdString(schedule.totals.endDate));
 }
 
 } // namespace lumavo

@@ -1,19 +1,22 @@
 #pragma once
 
-#include "calc/loan_input.h"
-#include "calc/plan.h"
+#include "calc/loan_form.h"
 #include "calc/schedule.h"
+#include "common/text_grid.h"
 #include "files/backup.h"
 
 #include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QListWidget;
+class QObject;
 class QPushButton;
 class QRadioButton;
-class QSplitter;
 class QWidget;
 
 namespace lumavo {
@@ -21,6 +24,7 @@ namespace lumavo {
 class ChooseCombo;
 class CollapsiblePanel;
 class NumberEdit;
+class PlanPanel;
 class RadioGroup;
 class ScheduleGrid;
 class UserDialogs;
@@ -54,52 +58,99 @@ struct LoanPageNames
     static LoanPageNames Tab2();
 };
 
-// One loan tab: its controls, the rules that keep them in step, and the reading of its inputs
-// and the showing of a schedule. Both tabs are built by this class from their names.
+// The prepayment panel's widgets.
+struct PlanControls
+{
+    CollapsiblePanel* panel = nullptr; // 提前还贷计划
+    ChooseCombo* year = nullptr;
+    ChooseCombo* month = nullptr;
+    ChooseCombo* day = nullptr;
+    RadioGroup* part = nullptr;    // 商业贷款（S）/ 公积金贷款（G）
+    QCheckBox* oneover = nullptr;  // 一次性还清
+    NumberEdit* amount = nullptr;  // 数额
+    NumberEdit* shorten = nullptr; // 缩短按揭期数
+    QPushButton* submit = nullptr; // 提交
+    QPushButton* undo = nullptr;   // 撤销
+    QListWidget* list = nullptr;
+};
+
+// The widgets of a loan tab, as the layout builds them.
+struct LoanPageControls
+{
+    RadioGroup* mode = nullptr;         // 根据面积、单价计算 / 根据贷款总额计算
+    NumberEdit* area = nullptr;         // 面积 suiNEmj
+    NumberEdit* price = nullptr;        // 单价 suiNEdj
+    ChooseCombo* ratio = nullptr;       // 按揭成数 suiCBajcs
+    NumberEdit* total = nullptr;        // 贷款总额 suiNEdkze
+    QPushButton* roundButton = nullptr; // 整万
+    ChooseCombo* loanType = nullptr;    // 贷款类型
+    QGroupBox* sharesGroup = nullptr;   // 组合贷款比例
+    NumberEdit* shareS = nullptr;       // suiNEratioS
+    NumberEdit* shareG = nullptr;       // suiNEratioG
+    ChooseCombo* years = nullptr;       // 按揭期数 in years
+    NumberEdit* periods = nullptr;      // 按揭期数 suiNEajqs
+    QRadioButton* fixedRate = nullptr;  // 固定年利率 suiRBgd
+    QRadioButton* floating = nullptr;   // 浮动年利率 suiRBfd
+    NumberEdit* rateS = nullptr;        // 商业利率 suiNEnllS
+    NumberEdit* rateG = nullptr;        // 公积金利率 suiNEnllG
+    ChooseCombo* lendingYear = nullptr; // 放贷日
+    ChooseCombo* lendingMonth = nullptr;
+    ChooseCombo* lendingDay = nullptr;
+    ChooseCombo* firstYear = nullptr; // 月供首日
+    ChooseCombo* firstMonth = nullptr;
+    ChooseCombo* firstDay = nullptr;
+    PlanControls plan;
+    NumberEdit* summary = nullptr; // 月还款额 / 月本金还款额
+    NumberEdit* hkze = nullptr;    // 还款总额
+    NumberEdit* lxze = nullptr;    // 利息总额
+    QLineEdit* jzrq = nullptr;     // 还款截止日期
+    ScheduleGrid* grid = nullptr;
+};
+
+// Builds a loan tab into its page widget.
+LoanPageControls BuildLoanPage(QWidget* page, const LoanPageNames& names);
+
+// What the user does on a loan tab that the window answers, one handler each.
+struct LoanPageHandlers
+{
+    std::function<void()> modeClick;
+    std::function<void()> priceChange;
+    std::function<void()> ratioChange;
+    std::function<void()> roundClick;
+    std::function<void()> yearsChange;
+    std::function<void()> periodsChange;
+    std::function<void()> lendingYearChange;
+    std::function<void()> lendingMonthChange;
+    std::function<void()> firstYearChange;
+    std::function<void()> firstMonthChange;
+    std::function<void()> prepaymentYearChange;
+    std::function<void()> prepaymentMonthChange;
+    std::function<void()> shareChange;
+    std::function<void()> loanTypeClick;
+    std::function<void()> fixedRateClick;
+    std::function<void()> floatingRateClick;
+    std::function<void()> submitClick;
+    std::function<void()> undoClick;
+    std::function<void()> planListClick;
+    std::function<void()> oneoverClick;
+    std::function<void()> panelPop;
+};
+
+// One loan tab: its form, the widgets that show it, the plan panel and the schedule output.
+// Both tabs are built by this class from their names. The widgets report the user's changes to
+// the form as they happen; a rule runs on the form and the widgets then show the form again.
 class LoanPage
 {
   public:
     LoanPage(QWidget* page, const LoanPageNames& names, UserDialogs& dialogs);
+    ~LoanPage();
 
-    // Controls, named as the program knows them (tab 2 adds its suffix).
-    RadioGroup* radioGroup;   // 根据面积、单价计算 / 根据贷款总额计算
-    NumberEdit* mj;           // 面积
-    NumberEdit* dj;           // 单价
-    ChooseCombo* ajcs;        // 按揭成数
-    NumberEdit* dkze;         // 贷款总额
-    QPushButton* roundButton; // 整万
-    ChooseCombo* loanType;    // 贷款类型
-    QGroupBox* sharesGroup;   // 组合贷款比例
-    NumberEdit* ratioS;       // 商业贷款 share
-    NumberEdit* ratioG;       // 公积金贷款 share
-    ChooseCombo* years;       // 按揭期数 in years
-    NumberEdit* ajqs;         // 按揭期数
-    QRadioButton* rbGd;       // 固定年利率
-    QRadioButton* rbFd;       // 浮动年利率
-    NumberEdit* nllS;         // 商业利率
-    NumberEdit* nllG;         // 公积金利率
-    ChooseCombo* fdYear;      // 放贷日
-    ChooseCombo* fdMonth;
-    ChooseCombo* fdDay;
-    ChooseCombo* firstYear; // 月供首日
-    ChooseCombo* firstMonth;
-    ChooseCombo* firstDay;
-    CollapsiblePanel* panel; // 提前还贷计划
-    ChooseCombo* tqYear;
-    ChooseCombo* tqMonth;
-    ChooseCombo* tqDay;
-    RadioGroup* tqhdType;      // 商业贷款（S）/ 公积金贷款（G）
-    QCheckBox* oneover;        // 一次性还清
-    NumberEdit* tqse;          // 数额
-    NumberEdit* sdajqs;        // 缩短按揭期数
-    QPushButton* submitButton; // 提交
-    QPushButton* undoButton;   // 撤销
-    QListWidget* planList;
-    NumberEdit* summary; // 月还款额 / 月本金还款额
-    NumberEdit* hkze;    // 还款总额
-    NumberEdit* lxze;    // 利息总额
-    QLineEdit* jzrq;     // 还款截止日期
-    ScheduleGrid* grid;
+    // The window's handlers, connected after the page's own bindings so they see the form
+    // already holding the user's change.
+    void Connect(QObject* context, const LoanPageHandlers& handlers);
+
+    // What showing the window does to the page.
+    void StartUp(int lastListYear);
 
     // The rules of the form.
     void ModeRule();
@@ -121,40 +172,38 @@ class LoanPage
     void ShowSelectedPlanEntry(); // brings the selected item's entry back into the fields
     void OneOverRule();
     void FitPlanPanel();
+    void ReleasePlan();
 
-    // The backup file: the texts the controls show and the plan, and their return.
+    const LoanForm& Form() const { return m_form; }
+    // Shows another form, as an import does, with the plan it brings.
+    void SetForm(const LoanForm& form, const PlanList& plan);
+
+    // The backup file of the page's texts and plan.
     BackupFile Backup() const;
-    // Applies a file that has passed its checks, running the form's rules as the fields change.
-    void ApplyBackup(const BackupFile& file);
+    // Applies a file to the page and shows the messages its rules raise; with an error nothing
+    // on the page changes.
+    std::optional<BackupError> ApplyBackup(const BackupFile& file);
 
-    // Start-up: the year lists from 1997 to the given last year, the first item chosen.
-    void FillYearLists(int lastYear);
-
-    LoanInput ReadInput() const;
-    const PlanList& Plan() const { return m_plan; }
-    PlanList& Plan() { return m_plan; }
     // Runs the calculation on the page's inputs: the schedule goes into the grid and the
     // totals, or the refusal into a message box and nothing changes.
     void Calculate(Method method, const RateTable& floatingS, const RateTable& floatingG);
-    void ClearScheduleRows();
-    void ShowSchedule(const Schedule& schedule);
-    // Drops the plan and its list items.
-    void ReleasePlan();
+    const TextGrid& ScheduleTexts() const;
+    // Repaints the grid at once; for measuring.
+    void RepaintSchedule();
 
   private:
-    void Build(const LoanPageNames& names);
-    QWidget* BuildInputRows(const LoanPageNames& names, QWidget* group);
-    void BuildPlanPanel(const LoanPageNames& names, QWidget* group);
-    QWidget* BuildOutput(const LoanPageNames& names, QWidget* parent);
-    void Inform(const char* message);
-    void InsertPlanItem(std::size_t index);
-    void SetComboText(ChooseCombo* combo, const std::string& text);
-    void SetNumberText(NumberEdit* field, const std::string& text);
+    void BindForm();
+    void ShowForm();
+    void ShowSchedule(const Schedule& schedule);
+    void ApplyLoanTypeEnabling();
+    void Inform(const std::string& message);
+    void InformAll(const FormMessages& messages);
 
     QWidget* m_page;
     UserDialogs& m_dialogs;
-    bool m_secondTab; // a plan entry of an unknown part shows as 公积金贷款 there
-    PlanList m_plan;
+    LoanPageControls m_ui;
+    LoanForm m_form;
+    std::unique_ptr<PlanPanel> m_plan;
 };
 
 } // namespace lumavo

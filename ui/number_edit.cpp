@@ -48,14 +48,7 @@ NumberEdit::NumberEdit(int decimals, QWidget* parent) : QLineEdit(parent), m_dec
 
 QString NumberEdit::Masked(double value) const
 {
-    switch (m_decimals) {
-    case 0:
-        return QString::fromStdString(CountText(value));
-    case 2:
-        return QString::fromStdString(MoneyText(value));
-    default:
-        return QString::fromStdString(RateText(value));
-    }
+    return QString::fromStdString(MaskedText(value, m_decimals));
 }
 
 void NumberEdit::setValue(double value)
@@ -63,12 +56,23 @@ void NumberEdit::setValue(double value)
     setText(Masked(value));
 }
 
+void NumberEdit::ShowNumber(double value, const QString& text)
+{
+    if (text != this->text()) {
+        m_quiet = true;
+        setText(text);
+        m_quiet = false;
+    }
+    m_value = value;
+}
+
 void NumberEdit::TakeText(const QString& text)
 {
     double parsed = 0;
     if (ParseNumber(text.toStdString(), parsed))
         m_value = parsed;
-    emit changed();
+    if (!m_quiet)
+        emit changed();
 }
 
 bool NumberEdit::AcceptsCharacter(QChar character) const

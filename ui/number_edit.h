@@ -18,6 +18,8 @@ class NumberEdit : public QLineEdit
     double value() const { return m_value; }
     // Shows the value in the mask; a different text then updates the value from that text.
     void setValue(double value);
+    // Shows what a form holds, without reporting a change: the form has run its rules already.
+    void ShowNumber(double value, const QString& text);
     int decimals() const { return m_decimals; }
 
   signals:
@@ -34,6 +36,7 @@ class NumberEdit : public QLineEdit
 
     int m_decimals;
     double m_value = 0;
+    bool m_quiet = false;
 };
 
 } // namespace lumavo

@@ -40,11 +40,11 @@ void RatePage::Build(QWidget* page, const RatePageNames& names)
 {
     for (int n = 0; n < RateTable::kEntries; ++n) {
         fields[static_cast<std::size_t>(n)] =
-            Named(NumberField(3, page), names.fieldPrefix + QString::number(n));
+            Named(NewNumberEdit(3, page), names.fieldPrefix + QString::number(n));
         fields[static_cast<std::size_t>(n)]->setProperty(kTag, n);
         fields[static_cast<std::size_t>(n)]->setFixedWidth(kFieldWidth);
     }
-    uniform = Named(NumberField(3, page), names.uniformField);
+    uniform = Named(NewNumberEdit(3, page), names.uniformField);
     uniform->setFixedWidth(kFieldWidth);
     uniformButton = Named(new QPushButton(QStringLiteral("设定"), page), names.uniformButton);
 

@@ -180,8 +180,8 @@ void ScheduleGrid::SetUpColumns()
 
 void ScheduleGrid::ClearRows()
 {
-    TextGrid texts = TextGrid::Blank(ColumnCount(), RowCount());
-    for (int column = 0; column < ColumnCount(); ++column)
+    TextGrid texts = TextGrid::Blank(GridColumnCount(), GridRowCount());
+    for (int column = 0; column < GridColumnCount(); ++column)
         texts.At(column, 0) = m_model->Texts().At(column, 0);
     m_model->SetTexts(std::move(texts));
 }
@@ -191,7 +191,7 @@ void ScheduleGrid::ShowRows(TextGrid texts)
     m_model->SetTexts(std::move(texts));
 }
 
-int ScheduleGrid::ColumnWidth(int column) const
+int ScheduleGrid::GridColumnWidth(int column) const
 {
     return column == 0 ? verticalHeader()->width() : columnWidth(column - 1);
 }

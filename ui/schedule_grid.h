@@ -38,8 +38,10 @@ class ScheduleGrid : public QTableView
   public:
     explicit ScheduleGrid(QWidget* parent = nullptr);
 
-    int ColumnCount() const { return m_model->Texts().columns; }
-    int RowCount() const { return m_model->Texts().rows; }
+    // Counted as the grid counts them, header row and date column included; the view shows
+    // those two as its headers, so its own rowCount() and columnCount() are one less.
+    int GridColumnCount() const { return m_model->Texts().columns; }
+    int GridRowCount() const { return m_model->Texts().rows; }
     QString Cell(int column, int row) const;
     const TextGrid& Texts() const { return m_model->Texts(); }
 
@@ -49,7 +51,8 @@ class ScheduleGrid : public QTableView
     void ClearRows();
     // The schedule rows from row 1 on; the row count is taken from the texts.
     void ShowRows(TextGrid texts);
-    int ColumnWidth(int column) const;
+    // The width of a grid column, the date column being 0.
+    int GridColumnWidth(int column) const;
     int HeaderHeight() const;
     // The selected cells (or the current one) as a spreadsheet pastes them; what Ctrl+C copies.
     QString SelectionText() const;

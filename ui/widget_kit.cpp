@@ -30,14 +30,14 @@ void Emphasize(QWidget* widget)
     widget->setFont(font);
 }
 
-NumberEdit* NumberField(int decimals, QWidget* parent)
+NumberEdit* NewNumberEdit(int decimals, QWidget* parent)
 {
     auto* field = new NumberEdit(decimals, parent);
     Emphasize(field);
     return field;
 }
 
-ChooseCombo* Picker(const QStringList& items, QWidget* parent)
+ChooseCombo* NewPicker(const QStringList& items, QWidget* parent)
 {
     auto* combo = new ChooseCombo(parent);
     combo->SetItems(items);

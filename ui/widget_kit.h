@@ -23,8 +23,8 @@ QLabel* Caption(const QString& text, QWidget* parent);
 QLabel* BoldCaption(const QString& text, QWidget* parent);
 // The numbers and pickers stand out in a bold, larger face.
 void Emphasize(QWidget* widget);
-NumberEdit* NumberField(int decimals, QWidget* parent);
-ChooseCombo* Picker(const QStringList& items, QWidget* parent);
+NumberEdit* NewNumberEdit(int decimals, QWidget* parent);
+ChooseCombo* NewPicker(const QStringList& items, QWidget* parent);
 // caption | field | unit, from the given column on.
 void AddFieldRow(QGridLayout* grid,
                  int row,

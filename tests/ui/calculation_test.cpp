@@ -22,7 +22,7 @@ TEST_F(CalculationTest, EqualInstallmentWorkedExample)
                                        "1394.86", "", ""}));
     EXPECT_EQ(Row("suiSG1", 12).front(), "2010年01月15日");
     EXPECT_EQ(Row("suiSG1", 12)[5], "3296.38");
-    EXPECT_EQ(Grid("suiSG1")->RowCount(), 13);
+    EXPECT_EQ(Grid("suiSG1")->GridRowCount(), 13);
     EXPECT_EQ(Text("suiNEyhke"), "8606.64");
     EXPECT_TRUE(Field("suiNEyhke")->isEnabled());
     EXPECT_EQ(Text("suiNEhkze"), "103296.38");
@@ -118,12 +118,12 @@ TEST_F(CalculationTest, ShorterSecondRunLeavesNoTrace)
 {
     EnterWorkedLoan(1, "24");
     Press("TBjs");
-    EXPECT_EQ(Grid("suiSG2")->RowCount(), 25);
+    EXPECT_EQ(Grid("suiSG2")->GridRowCount(), 25);
     EXPECT_FALSE(Grid("suiSG2")->Cell(0, 24).isEmpty());
     Enter("suiNEajqs2", "12");
     Press("TBjs");
     const ScheduleGrid* grid = Grid("suiSG2");
-    EXPECT_EQ(grid->RowCount(), 13);
+    EXPECT_EQ(grid->GridRowCount(), 13);
     EXPECT_EQ(grid->Cell(0, 12), "2010年01月15日");
     EXPECT_EQ(grid->Texts().cells.size(), 13u * 8u);
     EXPECT_EQ(Text("suiNEhkze2"), "103266.67");

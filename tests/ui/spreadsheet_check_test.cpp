@@ -74,8 +74,8 @@ TEST_P(SpreadsheetCheck, CalcReadsEveryCellAsTheGridShowsIt)
 
     const ScheduleGrid* grid = Grid("suiSG1");
     ASSERT_GE(rows.size(), 14u);
-    for (int row = 0; row < grid->RowCount(); ++row) {
-        for (int column = 0; column < grid->ColumnCount(); ++column) {
+    for (int row = 0; row < grid->GridRowCount(); ++row) {
+        for (int column = 0; column < grid->GridColumnCount(); ++column) {
             // A line break inside a cell comes back as LF, whichever the grid used.
             std::string expected = grid->Texts().At(column, row);
             std::replace(expected.begin(), expected.end(), '\r', '\n');

@@ -150,8 +150,8 @@ TEST_P(LoanTabStartTest, ControlsStartAsTheFormHasThem)
 TEST_P(LoanTabStartTest, GridShowsHeadersAndEmptyRows)
 {
     const ScheduleGrid* grid = Grid(GetParam().grid);
-    EXPECT_EQ(grid->ColumnCount(), 8);
-    EXPECT_EQ(grid->RowCount(), 25);
+    EXPECT_EQ(grid->GridColumnCount(), 8);
+    EXPECT_EQ(grid->GridRowCount(), 25);
     EXPECT_EQ(grid->HeaderHeight(), 40);
     const QStringList headers{"还款日期",
                               "月利息还款额（元）",
@@ -164,7 +164,7 @@ TEST_P(LoanTabStartTest, GridShowsHeadersAndEmptyRows)
     const int widths[] = {96, 136, 136, 112, 112, 112, 170, 178};
     for (int column = 0; column < 8; ++column) {
         EXPECT_EQ(grid->Cell(column, 0), "\r" + headers[column]);
-        EXPECT_EQ(grid->ColumnWidth(column), widths[column]);
+        EXPECT_EQ(grid->GridColumnWidth(column), widths[column]);
         for (int row = 1; row < 25; ++row)
             EXPECT_TRUE(grid->Cell(column, row).isEmpty());
     }

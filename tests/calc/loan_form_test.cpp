@@ -1,4 +1,4 @@
-#include "calc/form_rules.h"
+#include "calc/loan_form.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "calc/plan.h"
+#include "ui/loan_page.h"
+
+#include <optional>
+#include <string>
+
+namespace lumavo {
+
+// The prepayment plan of a loan tab: the sorted plan list, each item owning its entry, and the
+// fields an entry is made from. The date pickers belong to the tab's form, which keeps their
+// lists; the panel reads what they show.
+class PlanPanel
+{
+  public:
+    PlanPanel(const PlanControls& controls, bool secondTab);
+
+    const PlanList& Plan() const { return m_plan; }
+    // Replaces the plan and its list items; nothing is chosen afterwards.
+    void SetPlan(PlanList plan);
+    void Clear() { SetPlan({}); }
+
+    // 提交: the refusal's message, or nothing when the entry went in.
+    std::optional<std::string> Submit(const PlanLoanContext& loan);
+    // 撤销: removes the chosen item, if one is chosen.
+    void RemoveChosen();
+    // The entry of the item the user chose, if any.
+    const Ttqhd* ChosenEntry() const;
+    // Amount, periods, part and 一次性还清 of an entry into the fields.
+    void ShowEntryFields(const Ttqhd& entry);
+    void OneOverRule();
+    void Fit();
+    void Collapse();
+
+  private:
+    void InsertItem(std::size_t index);
+
+    PlanControls m_ui;
+    bool m_secondTab; // an entry of an unknown part shows as 公积金贷款 there
+    PlanList m_plan;
+};
+
+} // namespace lumavo
