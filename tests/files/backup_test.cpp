@@ -1,4 +1,5 @@
 #include "files/backup.h"
+#include "files/backup_loan.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -461,6 +462,26 @@ TEST(ParseBackupRobustnessTest, SurvivesArbitraryAndHugeInput)
     EXPECT_TRUE(std::holds_alternative<BackupFile>(ParseBackup(manyBlankLines)));
     const std::string longQuote = kStartupLine + "\r\nd,1,0,S,\"" + std::string(4'000'000, 'a');
     EXPECT_TRUE(std::holds_alternative<BackupFile>(ParseBackup(longQuote)));
+}
+
+// An import derives the loan total with the ratio the page shows at that moment, through the
+// same rule as typing does: the file's ratio is set afterwards and runs no rule.
+TEST(LoanFormTest, ImportDerivesWithTheRatioShown)
+{
+    BackupFile file;
+    file.inputFields = {"0",     "50.03", "12345", "8",  "",   "100",  "20", "240", "1",
+                        "6.000", "0.000", "2009",  "01", "15", "2009", "02", "15",  "0"};
+    LoanForm form;
+    form.StartUp(2029);
+    form.Choose(FormPicker::Ratio, "7");
+    ASSERT_TRUE(std::holds_alternative<FormMessages>(ApplyBackup(form, file)));
+    EXPECT_EQ(form.Number(FormNumber::LoanTotal).text, "432334.25");
+    EXPECT_EQ(form.Choice(FormPicker::Ratio).Text(), "8");
+
+    // A fresh page shows 8 when the price arrives.
+    const auto input = LoanInputFromBackup(file, 2026);
+    ASSERT_TRUE(std::holds_alternative<LoanInput>(input));
+    EXPECT_DOUBLE_EQ(std::get<LoanInput>(input).dkze, DerivedLoanTotal(50.03, 12345, 8));
 }
 
 } // namespace
