@@ -10,8 +10,9 @@ namespace lumavo {
 
 std::string PlanItemText(const Ttqhd& entry)
 {
-    return entry.tqdate + " " + entry.tqhdType + "<=> " + GeneralNumberText(entry.tqse) + " 元 " +
-           GeneralNumberText(entry.sdajqs) + " 期 " + (entry.oneover ? "Y" : "N");
+    return entry.tqdate + " " + entry.tqhdType + "<=> " + GeneralNumberText(entry.tqse) +
+           msg::kPlanItemYuan + GeneralNumberText(entry.sdajqs) + msg::kPlanItemPeriods +
+           (entry.oneover ? "Y" : "N");
 }
 
 std::string PlanItemKey(const Ttqhd& entry)
