@@ -13,24 +13,22 @@ namespace lumavo {
 
 namespace {
 
-constexpr std::size_t kPeriodsField = 7;
-
 struct NumberField
 {
-    std::size_t index;
+    InputField field;
     const char* name;
 };
 
 // The fields of line 1 that land in number controls; the others are combo texts, checked by the
 // next calculation.
 constexpr std::array<NumberField, 7> kInputNumberFields{{
-    {1, msg::kFieldArea},
-    {2, msg::kFieldPrice},
-    {4, msg::kFieldLoanTotal},
-    {5, msg::kFieldCommercialShare},
-    {7, msg::kFieldPeriods},
-    {9, msg::kFieldRateS},
-    {10, msg::kFieldRateG},
+    {InputField::Area, msg::kFieldArea},
+    {InputField::Price, msg::kFieldPrice},
+    {InputField::LoanTotal, msg::kFieldLoanTotal},
+    {InputField::CommercialShare, msg::kFieldCommercialShare},
+    {InputField::Periods, msg::kFieldPeriods},
+    {InputField::RateS, msg::kFieldRateS},
+    {InputField::RateG, msg::kFieldRateG},
 }};
 
 // Bytes 0..32: every blank and control character. UTF-8 multibyte bytes are all >= 0x80, so a
@@ -124,23 +122,26 @@ std::optional<BackupError> CheckInputLine(const std::vector<std::string>& fields
     if (fields.size() < kInputFieldsWithoutLoanType)
         return Refuse(1, msg::LineText(1) +
                              msg::TooFewFields(fields.size(), kInputFieldsWithoutLoanType));
+    constexpr std::size_t mode = Index(InputField::Mode);
+    constexpr std::size_t loanType = Index(InputField::LoanType);
     int index = 0;
-    if (!ParseWholeNumber(fields[0], index))
-        return Refuse(1, FieldText(1, 0, msg::kFieldMode) + msg::kFieldNotWhole);
-    for (const NumberField& field : kInputNumberFields) {
+    if (!ParseWholeNumber(fields[mode], index))
+        return Refuse(1, FieldText(1, mode, msg::kFieldMode) + msg::kFieldNotWhole);
+    for (const NumberField& number : kInputNumberFields) {
+        const std::size_t at = Index(number.field);
         // An empty number field leaves the control as it was.
-        if (fields[field.index].empty())
+        if (fields[at].empty())
             continue;
         double value = 0;
-        if (auto error = CheckNumber(fields[field.index], 1, field.index, field.name, value))
+        if (auto error = CheckNumber(fields[at], 1, at, number.name, value))
             return error;
         // The periods field takes digits only; a fraction would need one more row than the
         // schedule grid has.
-        if (field.index == kPeriodsField && value != std::floor(value))
-            return Refuse(1, FieldText(1, field.index, field.name) + msg::kFieldNotWhole);
+        if (number.field == InputField::Periods && value != std::floor(value))
+            return Refuse(1, FieldText(1, at, number.name) + msg::kFieldNotWhole);
     }
-    if (fields.size() >= kInputFieldsWithLoanType && !ParseWholeNumber(fields[17], index))
-        return Refuse(1, FieldText(1, 17, msg::kFieldLoanType) + msg::kFieldNotWhole);
+    if (fields.size() > loanType && !ParseWholeNumber(fields[loanType], index))
+        return Refuse(1, FieldText(1, loanType, msg::kFieldLoanType) + msg::kFieldNotWhole);
     return std::nullopt;
 }
 
@@ -149,16 +150,20 @@ std::variant<BackupPlanLine, BackupError> ReadPlanLine(const std::vector<std::st
 {
     if (fields.size() < kPlanFields)
         return Refuse(line, msg::LineText(line) + msg::TooFewFields(fields.size(), kPlanFields));
+    constexpr std::size_t amount = Index(PlanField::Amount);
+    constexpr std::size_t shorten = Index(PlanField::Shorten);
+    constexpr std::size_t part = Index(PlanField::Part);
     BackupPlanLine plan;
-    plan.tqdate = fields[0];
-    if (auto error = CheckNumber(fields[1], line, 1, msg::kFieldPlanAmount, plan.tqse))
+    plan.tqdate = fields[Index(PlanField::Date)];
+    if (auto error = CheckNumber(fields[amount], line, amount, msg::kFieldPlanAmount, plan.tqse))
         return *error;
-    if (auto error = CheckNumber(fields[2], line, 2, msg::kFieldPlanShorten, plan.sdajqs))
+    if (auto error =
+            CheckNumber(fields[shorten], line, shorten, msg::kFieldPlanShorten, plan.sdajqs))
         return *error;
-    if (fields[3].empty())
-        return Refuse(line, FieldText(line, 3, msg::kFieldPlanPart) + msg::kFieldEmpty);
-    plan.tqhdType = fields[3].substr(0, FirstCharacterLength(fields[3]));
-    plan.oneoverText = fields[4];
+    if (fields[part].empty())
+        return Refuse(line, FieldText(line, part, msg::kFieldPlanPart) + msg::kFieldEmpty);
+    plan.tqhdType = fields[part].substr(0, FirstCharacterLength(fields[part]));
+    plan.oneoverText = fields[Index(PlanField::OneOver)];
     return plan;
 }
 
@@ -320,9 +325,12 @@ std::optional<std::string> BackupBytes(const BackupFile& file)
     if (!AppendLine(text, file.inputFields))
         return std::nullopt;
     for (const BackupPlanLine& line : file.plan) {
-        const std::vector<std::string> fields{line.tqdate, GeneralNumberText(line.tqse),
-                                              GeneralNumberText(line.sdajqs), line.tqhdType,
-                                              line.oneoverText};
+        std::vector<std::string> fields(kPlanFields);
+        fields[Index(PlanField::Date)] = line.tqdate;
+        fields[Index(PlanField::Amount)] = GeneralNumberText(line.tqse);
+        fields[Index(PlanField::Shorten)] = GeneralNumberText(line.sdajqs);
+        fields[Index(PlanField::Part)] = line.tqhdType;
+        fields[Index(PlanField::OneOver)] = line.oneoverText;
         if (!AppendLine(text, fields))
             return std::nullopt;
     }
