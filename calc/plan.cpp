@@ -1,5 +1,6 @@
 #include "calc/plan.h"
 
+#include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
 
@@ -158,8 +159,7 @@ std::variant<PlanDecision, Refusal> CheckPlanSubmission(const PlanList& list,
     }
 
     PlanDecision decision;
-    decision.entry.tqdate =
-        submission.year + "年" + submission.month + "月" + submission.day + "日";
+    decision.entry.tqdate = JoinDateText(submission.year, submission.month, submission.day);
     decision.entry.tqse = submission.tqse;
     decision.entry.sdajqs = submission.sdajqs;
     decision.entry.tqhdType = part;
