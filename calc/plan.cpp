@@ -9,16 +9,35 @@
 
 namespace lumavo {
 
+namespace {
+
+// The list finds an item by the text before its "=", so the key and the text share this head.
+std::string ItemHead(const std::string& tqdate, const std::string& part)
+{
+    return tqdate + " " + part + "<";
+}
+
+} // namespace
+
+std::string PlanItemText(const std::string& tqdate,
+                         const std::string& part,
+                         double tqse,
+                         double sdajqs,
+                         const std::string& flagText)
+{
+    return ItemHead(tqdate, part) + "=> " + GeneralNumberText(tqse) + msg::kPlanItemYuan +
+           GeneralNumberText(sdajqs) + msg::kPlanItemPeriods + flagText;
+}
+
 std::string PlanItemText(const Ttqhd& entry)
 {
-    return entry.tqdate + " " + entry.tqhdType + "<=> " + GeneralNumberText(entry.tqse) +
-           msg::kPlanItemYuan + GeneralNumberText(entry.sdajqs) + msg::kPlanItemPeriods +
-           (entry.oneover ? "Y" : "N");
+    return PlanItemText(entry.tqdate, entry.tqhdType, entry.tqse, entry.sdajqs,
+                        entry.oneover ? "Y" : "N");
 }
 
 std::string PlanItemKey(const Ttqhd& entry)
 {
-    return entry.tqdate + " " + entry.tqhdType + "<";
+    return ItemHead(entry.tqdate, entry.tqhdType);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "files/backup.h"
 
+#include "calc/plan.h"
 #include "common/atomic_file.h"
 #include "common/gbk.h"
 #include "common/messages.h"
@@ -262,8 +263,7 @@ Ttqhd BackupPlanLine::ToEntry() const
 
 std::string BackupPlanLine::ItemText() const
 {
-    return tqdate + " " + tqhdType + "<=> " + GeneralNumberText(tqse) + msg::kPlanItemYuan +
-           GeneralNumberText(sdajqs) + msg::kPlanItemPeriods + oneoverText;
+    return PlanItemText(tqdate, tqhdType, tqse, sdajqs, oneoverText);
 }
 
 BackupPlanLine FromEntry(const Ttqhd& entry)
