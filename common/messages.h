@@ -56,8 +56,8 @@ inline constexpr const char* kHeaderInterestSoFar = "\r已还利息（元）";
 inline constexpr const char* kHeaderPrepaidS = "\r商业贷款提前还贷（元）";
 inline constexpr const char* kHeaderPrepaidG = "\r公积金贷款提前还贷（元）";
 
-// Captions of a loan page's totals as the window lays them out; the trailing blanks line up the
-// second tab's captions, and the command line prints them trimmed.
+// Captions of a loan page's totals as the window shows them, trailing blanks included; the
+// command line prints them trimmed.
 inline constexpr const char* kCaptionSummaryDebx = "月还款额：";
 inline constexpr const char* kCaptionSummaryDebj = "月本金还款额：  ";
 inline constexpr const char* kCaptionTotalRepayment = "还款总额：";
