@@ -20,12 +20,6 @@ int FirstNonPositiveEntry(const RateTable& table, int lastEntry)
     return -1;
 }
 
-std::string FloatingRateMessage(int entry, const char* tail)
-{
-    const std::string year = entry == 0 ? msg::kFirstYear : "第" + std::to_string(entry) + "年";
-    return year + tail;
-}
-
 } // namespace
 
 bool CheckFirstPaymentDate(const Date& lending, const Date& firstPayment)
@@ -75,12 +69,12 @@ CheckLoanInput(const LoanInput& input, const RateTable& floatingS, const RateTab
         if (input.ratioS > 0) {
             const int k = FirstNonPositiveEntry(floatingS, lastChecked);
             if (k >= 0)
-                return Refusal{FloatingRateMessage(k, msg::kFloatingRateS)};
+                return Refusal{msg::FloatingRateNotPositive(k, msg::kFloatingRateS)};
         }
         if (input.ratioG > 0) {
             const int k = FirstNonPositiveEntry(floatingG, lastChecked);
             if (k >= 0)
-                return Refusal{FloatingRateMessage(k, msg::kFloatingRateG)};
+                return Refusal{msg::FloatingRateNotPositive(k, msg::kFloatingRateG)};
         }
         rates.s = floatingS;
         rates.g = floatingG;

@@ -1,5 +1,6 @@
 #include "calc/plan.h"
 
+#include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
 
@@ -8,15 +9,35 @@
 
 namespace lumavo {
 
+namespace {
+
+// The list finds an item by the text before its "=", so the key and the text share this head.
+std::string ItemHead(const std::string& tqdate, const std::string& part)
+{
+    return tqdate + " " + part + "<";
+}
+
+} // namespace
+
+std::string PlanItemText(const std::string& tqdate,
+                         const std::string& part,
+                         double tqse,
+                         double sdajqs,
+                         const std::string& flagText)
+{
+    return ItemHead(tqdate, part) + "=> " + GeneralNumberText(tqse) + msg::kPlanItemYuan +
+           GeneralNumberText(sdajqs) + msg::kPlanItemPeriods + flagText;
+}
+
 std::string PlanItemText(const Ttqhd& entry)
 {
-    return entry.tqdate + " " + entry.tqhdType + "<=> " + GeneralNumberText(entry.tqse) + " 元 " +
-           GeneralNumberText(entry.sdajqs) + " 期 " + (entry.oneover ? "Y" : "N");
+    return PlanItemText(entry.tqdate, entry.tqhdType, entry.tqse, entry.sdajqs,
+                        entry.oneover ? "Y" : "N");
 }
 
 std::string PlanItemKey(const Ttqhd& entry)
 {
-    return entry.tqdate + " " + entry.tqhdType + "<";
+    return ItemHead(entry.tqdate, entry.tqhdType);
 }
 
 namespace {
@@ -157,8 +178,7 @@ std::variant<PlanDecision, Refusal> CheckPlanSubmission(const PlanList& list,
     }
 
     PlanDecision decision;
-    decision.entry.tqdate =
-        submission.year + "年" + submission.month + "月" + submission.day + "日";
+    decision.entry.tqdate = JoinDateText(submission.year, submission.month, submission.day);
     decision.entry.tqse = submission.tqse;
     decision.entry.sdajqs = submission.sdajqs;
     decision.entry.tqhdType = part;

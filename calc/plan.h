@@ -10,7 +10,15 @@
 
 namespace lumavo {
 
-// "2012年03月15日 S<=> 50000 元 12 期 N"
+// "2012年03月15日 S<=> 50000 元 12 期 N", the plan list's text of an entry. The flag is written
+// as given: an imported line shows its file's text there, whatever it is.
+std::string PlanItemText(const std::string& tqdate,
+                         const std::string& part,
+                         double tqse,
+                         double sdajqs,
+                         const std::string& flagText);
+
+// The text of a submitted entry, flagged "Y" or "N".
 std::string PlanItemText(const Ttqhd& entry);
 
 // The item's name, the text before the list's "=" separator: "2012年03月15日 S<".

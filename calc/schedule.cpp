@@ -1,9 +1,11 @@
 #include "calc/schedule.h"
 
+#include "common/date.h"
 #include "common/text.h"
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace lumavo {
 
@@ -46,22 +48,14 @@ int SpanDays(const Date& from, const Date& to)
 
 namespace {
 
-const std::string kYearMark = "年";
-const std::string kMonthMark = "月";
-
-// Month key and day text of an entry whose date starts with four digits, 年, two digits, 月.
+// Month key and day text of an entry whose date starts with four digits, 年, two digits, 月; the
+// day's text is taken raw, however short, and judged by the caller.
 bool EntryMonth(const Ttqhd& entry, int& year, int& month, std::string& dayText)
 {
-    const std::string& text = entry.tqdate;
-    const std::size_t monthAt = 4 + kYearMark.size();
-    const std::size_t dayAt = monthAt + 2 + kMonthMark.size();
-    if (text.size() < dayAt || text.compare(4, kYearMark.size(), kYearMark) != 0 ||
-        text.compare(monthAt + 2, kMonthMark.size(), kMonthMark) != 0)
+    std::optional<DateTextParts> parts = SplitDateText(entry.tqdate);
+    if (!parts || !ParseDigits(parts->year, year) || !ParseDigits(parts->month, month))
         return false;
-    if (!ParseDigits(std::string_view(text).substr(0, 4), year) ||
-        !ParseDigits(std::string_view(text).substr(monthAt, 2), month))
-        return false;
-    dayText = text.substr(dayAt, 2);
+    dayText = std::move(parts->day);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "calc/schedule_text.h"
 
+#include "common/messages.h"
 #include "common/text.h"
 
 namespace lumavo {
@@ -7,14 +8,8 @@ namespace lumavo {
 const std::array<std::string, kScheduleColumns>& ScheduleHeaderTexts()
 {
     static const std::array<std::string, kScheduleColumns> headers = {
-        "\r还款日期",
-        "\r月利息还款额（元）",
-        "\r月本金还款额（元）",
-        "\r月还款额（元）",
-        "\r剩余本金（元）",
-        "\r已还利息（元）",
-        "\r商业贷款提前还贷（元）",
-        "\r公积金贷款提前还贷（元）",
+        msg::kHeaderDate,    msg::kHeaderInterest,      msg::kHeaderPrincipal, msg::kHeaderPayment,
+        msg::kHeaderBalance, msg::kHeaderInterestSoFar, msg::kHeaderPrepaidS,  msg::kHeaderPrepaidG,
     };
     return headers;
 }

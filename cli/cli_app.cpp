@@ -45,7 +45,7 @@ Render(const Options& options, const Schedule& schedule, std::string& bytes)
         return std::nullopt;
     }
     }
-    return std::string("未知格式");
+    return std::string(msg::kCliUnknownFormat);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "common/messages.h"
+
 namespace lumavo::cli {
 
 namespace {
@@ -27,7 +29,7 @@ bool TakeValue(const std::vector<std::string>& args,
     const std::string& arg = args[i];
     if (arg == name) {
         if (i + 1 >= args.size()) {
-            error = UsageError{"选项 " + name + " 需要一个值"};
+            error = UsageError{msg::CliOptionNeedsValue(name)};
             return true;
         }
         value = args[++i];
@@ -70,13 +72,13 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
             else if (*value == "debj")
                 options.method = Method::Debj;
             else
-                return UsageError{"--method 只能是 debx 或 debj：" + *value};
+                return UsageError{msg::CliMethodInvalid(*value)};
         } else if (TakeValue(args, i, "--format", value, error)) {
             if (error)
                 return *error;
             const auto format = FormatNamed(*value);
             if (!format)
-                return UsageError{"--format 只能是 table、csv、json 或 xls：" + *value};
+                return UsageError{msg::CliFormatInvalid(*value)};
             options.format = *format;
         } else if (TakeValue(args, i, "--rates", value, error)) {
             if (error)
@@ -87,34 +89,22 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
                 return *error;
             options.outputPath = *value;
         } else {
-            return UsageError{"未知选项：" + arg};
+            return UsageError{msg::CliUnknownOption(arg)};
         }
     }
     if (positional.empty())
-        return UsageError{"缺少备份文件（.bak）"};
+        return UsageError{msg::kCliMissingBackup};
     if (positional.size() > 1)
-        return UsageError{"只能给出一个备份文件，多出：" + positional[1]};
+        return UsageError{msg::CliExtraBackup(positional[1])};
     options.backupPath = positional[0];
     if (options.format == Format::Xls && !options.outputPath)
-        return UsageError{"--format xls 需要 --output 文件"};
+        return UsageError{msg::kCliXlsNeedsOutput};
     return options;
 }
 
 std::string HelpText()
 {
-    return "用法：lumavo-cli [选项] 备份文件.bak\n"
-           "\n"
-           "按备份文件中的贷款输入计算分期还款表，结果与主窗口导入该文件后按“计算”相同。\n"
-           "\n"
-           "选项：\n"
-           "  --method debx|debj     还款方式：debx 等额本息（默认），debj 等额本金\n"
-           "  --rates 文件           浮动年利率存档，默认与窗口所用的 percents.ini 相同\n"
-           "  --format 格式          table（默认，适合终端阅读）、csv、json 或 xls\n"
-           "  --output 文件          写入文件而不是标准输出（xls 必须指定）\n"
-           "  -h, --help             显示本帮助\n"
-           "\n"
-           "退出状态：0 成功；1 文件无法读取、不是有效的备份文件或选项有误；\n"
-           "          2 输入未通过检查（提示信息写到标准错误）。\n";
+    return msg::kCliHelp;
 }
 
 } // namespace lumavo::cli

@@ -1,6 +1,7 @@
 #include "cli/output.h"
 
 #include "calc/schedule_text.h"
+#include "common/messages.h"
 #include "common/text.h"
 
 #include <algorithm>
@@ -43,7 +44,8 @@ std::string HeaderTitle(int column)
 
 std::string SummaryLabel(Method method)
 {
-    return method == Method::Debx ? "月还款额：" : "月本金还款额：";
+    // The window's captions, without the blanks that line them up there.
+    return Trim(method == Method::Debx ? msg::kCaptionSummaryDebx : msg::kCaptionSummaryDebj);
 }
 
 // Terminal columns a text takes: CJK characters and full-width forms take two.
@@ -138,11 +140,13 @@ std::string TableOutput(const Schedule& schedule, Method method)
         out += text.substr(0, text.find_last_not_of(' ') + 1) + "\n";
     }
     const ScheduleTotals& totals = schedule.totals;
-    out += "\n" + SummaryLabel(method) +
-           (totals.summaryEnabled ? MoneyText(totals.summary) : std::string("—（不适用）")) + "\n";
-    out += "还款总额：" + MoneyText(totals.hkze) + "\n";
-    out += "利息总额：" + MoneyText(totals.lxze) + "\n";
-    out += "还款截止日期：" + Trim(totals.endDate) + "\n";
+    out +=
+        "\n" + SummaryLabel(method) +
+        (totals.summaryEnabled ? MoneyText(totals.summary) : std::string(msg::kCliNotApplicable)) +
+        "\n";
+    out += msg::kCaptionTotalRepayment + MoneyText(totals.hkze) + "\n";
+    out += msg::kCaptionTotalInterest + MoneyText(totals.lxze) + "\n";
+    out += Trim(msg::kCaptionEndDate) + Trim(totals.endDate) + "\n";
     return out;
 }
 

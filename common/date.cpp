@@ -23,23 +23,49 @@ bool IsCalendarDate(const Date& date)
     return date.m >= 1 && date.m <= 12 && date.d >= 1 && date.d <= DaysInMonth(date.y, date.m);
 }
 
+namespace {
+
+constexpr std::string_view kYearMark = "年";
+constexpr std::string_view kMonthMark = "月";
+constexpr std::string_view kDayMark = "日";
+
+} // namespace
+
+std::optional<DateTextParts> SplitDateText(std::string_view text)
+{
+    constexpr std::size_t monthAt = 4 + kYearMark.size();
+    constexpr std::size_t dayAt = monthAt + 2 + kMonthMark.size();
+    if (text.size() < dayAt || text.substr(4, kYearMark.size()) != kYearMark ||
+        text.substr(monthAt + 2, kMonthMark.size()) != kMonthMark)
+        return std::nullopt;
+    return DateTextParts{std::string(text.substr(0, 4)), std::string(text.substr(monthAt, 2)),
+                         std::string(text.substr(dayAt, 2))};
+}
+
+std::string JoinDateText(std::string_view year, std::string_view month, std::string_view day)
+{
+    std::string text;
+    text.reserve(year.size() + month.size() + day.size() + kYearMark.size() + kMonthMark.size() +
+                 kDayMark.size());
+    text.append(year).append(kYearMark);
+    text.append(month).append(kMonthMark);
+    text.append(day).append(kDayMark);
+    return text;
+}
+
 std::string DateText(const Date& date)
 {
-    return PadNumber(date.y, 4) + "年" + PadNumber(date.m, 2) + "月" + PadNumber(date.d, 2) + "日";
+    return JoinDateText(PadNumber(date.y, 4), PadNumber(date.m, 2), PadNumber(date.d, 2));
 }
 
 bool ParseDateText(const std::string& text, Date& out)
 {
-    static const std::string kYear = "年";
-    static const std::string kMonth = "月";
-    const std::size_t monthAt = 4 + kYear.size();
-    const std::size_t dayAt = monthAt + 2 + kMonth.size();
-    if (text.size() < dayAt + 2 || text.compare(4, kYear.size(), kYear) != 0 ||
-        text.compare(monthAt + 2, kMonth.size(), kMonth) != 0)
+    const std::optional<DateTextParts> parts = SplitDateText(text);
+    if (!parts || parts->day.size() != 2)
         return false;
     Date date;
-    if (!ParseDigits(text.substr(0, 4), date.y) || !ParseDigits(text.substr(monthAt, 2), date.m) ||
-        !ParseDigits(text.substr(dayAt, 2), date.d))
+    if (!ParseDigits(parts->year, date.y) || !ParseDigits(parts->month, date.m) ||
+        !ParseDigits(parts->day, date.d))
         return false;
     out = date;
     return true;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace lumavo {
 
@@ -55,11 +57,31 @@ long DayNumber(const Date& date);
 
 bool IsCalendarDate(const Date& date);
 
+// The pieces of a date text "YYYY年MM月DD日", as written.
+struct DateTextParts
+{
+    std::string year;
+    std::string month;
+    std::string day;
+
+    friend bool operator==(const DateTextParts&, const DateTextParts&) = default;
+};
+
+// Cuts by byte position: year = bytes 0..3, then "年", month = the next two bytes, then "月",
+// day = the two bytes after it, or fewer when the text ends sooner (possibly none). Whatever
+// follows the day, the closing "日" included, is not looked at, and no piece is checked for
+// digits: the callers differ in what they demand of each. nullopt when the text is shorter than
+// "YYYY年MM月" or either mark is not where it belongs.
+std::optional<DateTextParts> SplitDateText(std::string_view text);
+
+// year + "年" + month + "月" + day + "日", the pieces taken as given.
+std::string JoinDateText(std::string_view year, std::string_view month, std::string_view day);
+
 // "2009年02月15日"
 std::string DateText(const Date& date);
 
-// Reads "YYYY年MM月DD日" (or a prefix of it): year = four characters, month = two after "年",
-// day = two after "月". False when any of them is not all digits.
+// Reads "YYYY年MM月DD日" (or a prefix of it that keeps the day's two bytes). False when a piece
+// is not all digits or the day is short. A day past its month's end is read as written.
 bool ParseDateText(const std::string& text, Date& out);
 
 } // namespace lumavo

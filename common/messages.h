@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 // Every text the user reads, in one place. "\r" is the line break of a message box.
 namespace lumavo::msg {
@@ -18,6 +20,9 @@ inline constexpr const char* kFixedRateG = "公积金贷款固定年利率须大
 inline constexpr const char* kFirstYear = "放贷首年";
 inline constexpr const char* kFloatingRateS = " 商业贷款浮动年利率\r须大于零！";
 inline constexpr const char* kFloatingRateG = " 公积金贷款浮动年利率\r须大于零！";
+// The year of the first rate that is not above zero, then kFloatingRateS or kFloatingRateG:
+// entry 0 is the lending year (kFirstYear), entry k "第k年".
+std::string FloatingRateNotPositive(int entry, const char* partTail);
 inline constexpr const char* kFirstPaymentDate = "月供首日须在放贷日后的一个月内！";
 
 // Plan submission, in check order.
@@ -33,9 +38,31 @@ inline constexpr const char* kPlanSumAmountG =
     "公积金贷款累计提前还贷数额须小于等于公积金贷款总额！";
 inline constexpr const char* kPlanSumPeriods = "累计缩短按揭期数须小于等于按揭总\r期数！";
 
+// A prepayment's item in the plan list: "2012年03月15日 S<=> 50000 元 12 期 N".
+inline constexpr const char* kPlanItemYuan = " 元 ";
+inline constexpr const char* kPlanItemPeriods = " 期 ";
+
 // Form rules.
 inline constexpr const char* kAreaPositive = "面积须大于零！";
 inline constexpr const char* kPricePositive = "单价须大于零！";
+
+// The schedule grid's column heads; "\r" puts the title on the head's second line.
+inline constexpr const char* kHeaderDate = "\r还款日期";
+inline constexpr const char* kHeaderInterest = "\r月利息还款额（元）";
+inline constexpr const char* kHeaderPrincipal = "\r月本金还款额（元）";
+inline constexpr const char* kHeaderPayment = "\r月还款额（元）";
+inline constexpr const char* kHeaderBalance = "\r剩余本金（元）";
+inline constexpr const char* kHeaderInterestSoFar = "\r已还利息（元）";
+inline constexpr const char* kHeaderPrepaidS = "\r商业贷款提前还贷（元）";
+inline constexpr const char* kHeaderPrepaidG = "\r公积金贷款提前还贷（元）";
+
+// Captions of a loan page's totals as the window shows them, trailing blanks included; the
+// command line prints them trimmed.
+inline constexpr const char* kCaptionSummaryDebx = "月还款额：";
+inline constexpr const char* kCaptionSummaryDebj = "月本金还款额：  ";
+inline constexpr const char* kCaptionTotalRepayment = "还款总额：";
+inline constexpr const char* kCaptionTotalInterest = "利息总额：";
+inline constexpr const char* kCaptionEndDate = "还款截止日期：    ";
 
 // Files.
 inline constexpr const char* kExportOk = "导出成功！";
@@ -74,37 +101,66 @@ inline constexpr const char* kNotInMonthList = "不是月份列表中的月份�
 inline constexpr const char* kNotInDayList = "不是日期列表中的日（01–31）";
 inline constexpr const char* kNotInMonthDays = "不是该月日期列表中的日";
 
-// "第12个字段" + what: a field of line 1 the page cannot hold.
-inline std::string InputFieldError(std::size_t fieldNumber, const std::string& what)
-{
-    return "第" + std::to_string(fieldNumber) + "个字段" + what;
-}
-
-// What is wrong, then the text as written: "不是日期列表中的日（01–31）：32".
-inline std::string NotInList(const char* what, const std::string& text)
-{
-    return std::string(what) + "：" + text;
-}
-
-// "不是年份列表中的年份（1997–2029）：2030"
-inline std::string
-NotInYearList(const std::string& first, const std::string& last, const std::string& text)
-{
-    return std::string(kNotInYearList) + "（" + first + "–" + last + "）：" + text;
-}
-
-// "字段不足17个"
-inline std::string TooFewInputFields(std::size_t needed)
-{
-    return "字段不足" + std::to_string(needed) + "个";
-}
 inline constexpr const char* kBackupUnwritable =
     "输入信息中有GBK无法表示的文字或换行，无法写入备份文件";
 inline constexpr const char* kWorksheetUnwritable = "表格文本无法以GBK编码写入";
 inline constexpr const char* kNotABackupFile = "不是有效的备份文件：";
 
+// "第3行"
+std::string LineText(std::size_t line);
+// "第1行第8个字段（按揭期数）"; the field's number counts from 1.
+std::string FieldText(std::size_t line, std::size_t fieldNumber, std::string_view name);
+// "只有5个字段，至少需要17个", after the line's text.
+std::string TooFewFields(std::size_t have, std::size_t need);
+// "第12个字段" + what: a field of line 1 that a loan page cannot hold.
+std::string InputFieldError(std::size_t fieldNumber, std::string_view what);
+// What is wrong, then the text as written: "不是日期列表中的日（01–31）：32".
+std::string NotInList(std::string_view what, std::string_view text);
+// "不是年份列表中的年份（1997–2029）：2030"
+std::string NotInYearList(std::string_view first, std::string_view last, std::string_view text);
+// "字段不足17个"
+std::string TooFewInputFields(std::size_t needed);
+
+// The backup fields a reason names, in the words of the controls that hold them.
+inline constexpr const char* kFieldMode = "计算方式";
+inline constexpr const char* kFieldArea = "面积";
+inline constexpr const char* kFieldPrice = "单价";
+inline constexpr const char* kFieldLoanTotal = "贷款总额";
+inline constexpr const char* kFieldCommercialShare = "商业贷款比例";
+inline constexpr const char* kFieldPeriods = "按揭期数";
+inline constexpr const char* kFieldRateS = "商业贷款年利率";
+inline constexpr const char* kFieldRateG = "公积金贷款年利率";
+inline constexpr const char* kFieldLoanType = "贷款类型";
+inline constexpr const char* kFieldPlanAmount = "提前还贷数额";
+inline constexpr const char* kFieldPlanShorten = "缩短按揭期数";
+inline constexpr const char* kFieldPlanPart = "还贷类型";
+
 // The command line's own words.
 inline constexpr const char* kCliSeeHelp = "（用 --help 查看用法）";
 inline constexpr const char* kCliOutputFailed = "无法写入输出文件：";
+inline constexpr const char* kCliUnknownFormat = "未知格式";
+inline constexpr const char* kCliNotApplicable = "—（不适用）"; // a summary the window leaves blank
+inline constexpr const char* kCliMissingBackup = "缺少备份文件（.bak）";
+inline constexpr const char* kCliXlsNeedsOutput = "--format xls 需要 --output 文件";
+std::string CliOptionNeedsValue(std::string_view option);
+std::string CliMethodInvalid(std::string_view value);
+std::string CliFormatInvalid(std::string_view value);
+std::string CliUnknownOption(std::string_view option);
+std::string CliExtraBackup(std::string_view path);
+
+inline constexpr const char* kCliHelp =
+    "用法：lumavo-cli [选项] 备份文件.bak\n"
+    "\n"
+    "按备份文件中的贷款输入计算分期还款表，结果与主窗口导入该文件后按“计算”相同。\n"
+    "\n"
+    "选项：\n"
+    "  --method debx|debj     还款方式：debx 等额本息（默认），debj 等额本金\n"
+    "  --rates 文件           浮动年利率存档，默认与窗口所用的 percents.ini 相同\n"
+    "  --format 格式          table（默认，适合终端阅读）、csv、json 或 xls\n"
+    "  --output 文件          写入文件而不是标准输出（xls 必须指定）\n"
+    "  -h, --help             显示本帮助\n"
+    "\n"
+    "退出状态：0 成功；1 文件无法读取、不是有效的备份文件或选项有误；\n"
+    "          2 输入未通过检查（提示信息写到标准错误）。\n";
 
 } // namespace lumavo::msg

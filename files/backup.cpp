@@ -1,5 +1,6 @@
 #include "files/backup.h"
 
+#include "calc/plan.h"
 #include "common/atomic_file.h"
 #include "common/gbk.h"
 #include "common/messages.h"
@@ -13,24 +14,22 @@ namespace lumavo {
 
 namespace {
 
-constexpr std::size_t kPeriodsField = 7;
-
 struct NumberField
 {
-    std::size_t index;
+    InputField field;
     const char* name;
 };
 
 // The fields of line 1 that land in number controls; the others are combo texts, checked by the
 // next calculation.
 constexpr std::array<NumberField, 7> kInputNumberFields{{
-    {1, "面积"},
-    {2, "单价"},
-    {4, "贷款总额"},
-    {5, "商业贷款比例"},
-    {7, "按揭期数"},
-    {9, "商业贷款年利率"},
-    {10, "公积金贷款年利率"},
+    {InputField::Area, msg::kFieldArea},
+    {InputField::Price, msg::kFieldPrice},
+    {InputField::LoanTotal, msg::kFieldLoanTotal},
+    {InputField::CommercialShare, msg::kFieldCommercialShare},
+    {InputField::Periods, msg::kFieldPeriods},
+    {InputField::RateS, msg::kFieldRateS},
+    {InputField::RateG, msg::kFieldRateG},
 }};
 
 // Bytes 0..32: every blank and control character. UTF-8 multibyte bytes are all >= 0x80, so a
@@ -40,14 +39,10 @@ bool IsBlank(char c)
     return static_cast<unsigned char>(c) <= 32;
 }
 
-std::string LineText(std::size_t line)
-{
-    return "第" + std::to_string(line) + "行";
-}
-
+// Users count fields from 1.
 std::string FieldText(std::size_t line, std::size_t index, const char* name)
 {
-    return LineText(line) + "第" + std::to_string(index + 1) + "个字段（" + name + "）";
+    return msg::FieldText(line, index + 1, name);
 }
 
 BackupError Refuse(std::size_t line, std::string reason)
@@ -126,25 +121,28 @@ std::optional<BackupError> CheckNumber(
 std::optional<BackupError> CheckInputLine(const std::vector<std::string>& fields)
 {
     if (fields.size() < kInputFieldsWithoutLoanType)
-        return Refuse(1, LineText(1) + "只有" + std::to_string(fields.size()) + "个字段，至少需要" +
-                             std::to_string(kInputFieldsWithoutLoanType) + "个");
+        return Refuse(1, msg::LineText(1) +
+                             msg::TooFewFields(fields.size(), kInputFieldsWithoutLoanType));
+    constexpr std::size_t mode = Index(InputField::Mode);
+    constexpr std::size_t loanType = Index(InputField::LoanType);
     int index = 0;
-    if (!ParseWholeNumber(fields[0], index))
-        return Refuse(1, FieldText(1, 0, "计算方式") + msg::kFieldNotWhole);
-    for (const NumberField& field : kInputNumberFields) {
+    if (!ParseWholeNumber(fields[mode], index))
+        return Refuse(1, FieldText(1, mode, msg::kFieldMode) + msg::kFieldNotWhole);
+    for (const NumberField& number : kInputNumberFields) {
+        const std::size_t at = Index(number.field);
         // An empty number field leaves the control as it was.
-        if (fields[field.index].empty())
+        if (fields[at].empty())
             continue;
         double value = 0;
-        if (auto error = CheckNumber(fields[field.index], 1, field.index, field.name, value))
+        if (auto error = CheckNumber(fields[at], 1, at, number.name, value))
             return error;
         // The periods field takes digits only; a fraction would need one more row than the
         // schedule grid has.
-        if (field.index == kPeriodsField && value != std::floor(value))
-            return Refuse(1, FieldText(1, field.index, field.name) + msg::kFieldNotWhole);
+        if (number.field == InputField::Periods && value != std::floor(value))
+            return Refuse(1, FieldText(1, at, number.name) + msg::kFieldNotWhole);
     }
-    if (fields.size() >= kInputFieldsWithLoanType && !ParseWholeNumber(fields[17], index))
-        return Refuse(1, FieldText(1, 17, "贷款类型") + msg::kFieldNotWhole);
+    if (fields.size() > loanType && !ParseWholeNumber(fields[loanType], index))
+        return Refuse(1, FieldText(1, loanType, msg::kFieldLoanType) + msg::kFieldNotWhole);
     return std::nullopt;
 }
 
@@ -152,18 +150,21 @@ std::variant<BackupPlanLine, BackupError> ReadPlanLine(const std::vector<std::st
                                                        std::size_t line)
 {
     if (fields.size() < kPlanFields)
-        return Refuse(line, LineText(line) + "只有" + std::to_string(fields.size()) +
-                                "个字段，至少需要" + std::to_string(kPlanFields) + "个");
+        return Refuse(line, msg::LineText(line) + msg::TooFewFields(fields.size(), kPlanFields));
+    constexpr std::size_t amount = Index(PlanField::Amount);
+    constexpr std::size_t shorten = Index(PlanField::Shorten);
+    constexpr std::size_t part = Index(PlanField::Part);
     BackupPlanLine plan;
-    plan.tqdate = fields[0];
-    if (auto error = CheckNumber(fields[1], line, 1, "提前还贷数额", plan.tqse))
+    plan.tqdate = fields[Index(PlanField::Date)];
+    if (auto error = CheckNumber(fields[amount], line, amount, msg::kFieldPlanAmount, plan.tqse))
         return *error;
-    if (auto error = CheckNumber(fields[2], line, 2, "缩短按揭期数", plan.sdajqs))
+    if (auto error =
+            CheckNumber(fields[shorten], line, shorten, msg::kFieldPlanShorten, plan.sdajqs))
         return *error;
-    if (fields[3].empty())
-        return Refuse(line, FieldText(line, 3, "还贷类型") + msg::kFieldEmpty);
-    plan.tqhdType = fields[3].substr(0, FirstCharacterLength(fields[3]));
-    plan.oneoverText = fields[4];
+    if (fields[part].empty())
+        return Refuse(line, FieldText(line, part, msg::kFieldPlanPart) + msg::kFieldEmpty);
+    plan.tqhdType = fields[part].substr(0, FirstCharacterLength(fields[part]));
+    plan.oneoverText = fields[Index(PlanField::OneOver)];
     return plan;
 }
 
@@ -262,8 +263,7 @@ Ttqhd BackupPlanLine::ToEntry() const
 
 std::string BackupPlanLine::ItemText() const
 {
-    return tqdate + " " + tqhdType + "<=> " + GeneralNumberText(tqse) + " 元 " +
-           GeneralNumberText(sdajqs) + " 期 " + oneoverText;
+    return PlanItemText(tqdate, tqhdType, tqse, sdajqs, oneoverText);
 }
 
 BackupPlanLine FromEntry(const Ttqhd& entry)
@@ -284,7 +284,7 @@ std::variant<BackupFile, BackupError> ParseBackup(std::string_view fileBytes)
     const std::optional<std::string> text = GbkToUtf8(fileBytes);
     if (!text) {
         const std::size_t line = FirstNonGbkLine(fileBytes);
-        return Refuse(line, LineText(line) + msg::kLineNotGbk);
+        return Refuse(line, msg::LineText(line) + msg::kLineNotGbk);
     }
 
     LineReader reader(*text);
@@ -292,7 +292,7 @@ std::variant<BackupFile, BackupError> ParseBackup(std::string_view fileBytes)
     reader.Next(line); // the text is not empty, so there is a line 1
     std::vector<std::string> inputFields = SplitFields(line, kInputFieldsWithLoanType);
     if (inputFields.empty())
-        return Refuse(1, LineText(1) + msg::kLineBlank);
+        return Refuse(1, msg::LineText(1) + msg::kLineBlank);
     if (auto error = CheckInputLine(inputFields))
         return *error;
     BackupFile file;
@@ -310,7 +310,7 @@ std::variant<BackupFile, BackupError> ParseBackup(std::string_view fileBytes)
             continue;
         }
         if (firstBlank != 0)
-            return Refuse(firstBlank, LineText(firstBlank) + msg::kLineBlankBeforeMore);
+            return Refuse(firstBlank, msg::LineText(firstBlank) + msg::kLineBlankBeforeMore);
         auto plan = ReadPlanLine(fields, lineNumber);
         if (auto* error = std::get_if<BackupError>(&plan))
             return std::move(*error);
@@ -325,9 +325,12 @@ std::optional<std::string> BackupBytes(const BackupFile& file)
     if (!AppendLine(text, file.inputFields))
         return std::nullopt;
     for (const BackupPlanLine& line : file.plan) {
-        const std::vector<std::string> fields{line.tqdate, GeneralNumberText(line.tqse),
-                                              GeneralNumberText(line.sdajqs), line.tqhdType,
-                                              line.oneoverText};
+        std::vector<std::string> fields(kPlanFields);
+        fields[Index(PlanField::Date)] = line.tqdate;
+        fields[Index(PlanField::Amount)] = GeneralNumberText(line.tqse);
+        fields[Index(PlanField::Shorten)] = GeneralNumberText(line.sdajqs);
+        fields[Index(PlanField::Part)] = line.tqhdType;
+        fields[Index(PlanField::OneOver)] = line.oneoverText;
         if (!AppendLine(text, fields))
             return std::nullopt;
     }

@@ -5,6 +5,9 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace lumavo {
 namespace {
@@ -336,6 +339,28 @@ TEST(Settlement, CollectMonthEntriesKeepsPlanOrderAndTheDayText)
     EXPECT_EQ(entries[0].dayText, "20");
     EXPECT_EQ(entries[1].dayText, "03");
     EXPECT_EQ(entries[1].entry, &plan[2]);
+}
+
+// The month needs digits; the day's text is handed on raw, however short, for the caller to judge.
+TEST(Settlement, CollectMonthEntriesNeedsMonthDigitsButTakesAnyDayText)
+{
+    const struct
+    {
+        const char* tqdate;
+        std::optional<std::string> dayText; // nullopt: not an entry of May 2009
+    } cases[] = {{"2009年05月03日", "03"}, {"2009年05月x1日", "x1"}, {"2009年05月3", "3"},
+                 {"2009年05月", ""},       {"2009年5月03日", {}},    {"20O9年05月03日", {}},
+                 {"2009年0x月03日", {}},   {"2009年06月03日", {}}};
+    for (const auto& c : cases) {
+        const std::vector<Ttqhd> plan = {Entry(c.tqdate, "S", 1)};
+        const auto entries = CollectMonthEntries(2009, 5, plan);
+        if (!c.dayText) {
+            EXPECT_TRUE(entries.empty()) << c.tqdate;
+            continue;
+        }
+        ASSERT_EQ(entries.size(), 1u) << c.tqdate;
+        EXPECT_EQ(entries[0].dayText, *c.dayText) << c.tqdate;
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,92 @@ TEST(CommandLine, UsageErrorsExitOne)
         EXPECT_NE(result.err.find("--help"), std::string::npos) << result.err;
     }
 }
+
+struct UsageCase
+{
+    const char* name;
+    std::vector<std::string> args;
+    std::string err;
+};
+
+void PrintTo(const UsageCase& testCase, std::ostream* os)
+{
+    *os << testCase.name;
+}
+
+class Usage : public testing::TestWithParam<UsageCase>
+{
+};
+
+TEST_P(Usage, SaysWhatIsWrong)
+{
+    EXPECT_EQ(RunCli(GetParam().args, kEnvironment).err,
+              "lumavo-cli: " + GetParam().err + "（用 --help 查看用法）\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors,
+    Usage,
+    testing::Values(
+        UsageCase{"UnknownOption", {"--bogus", "a.bak"}, "未知选项：--bogus"},
+        UsageCase{
+            "UnknownMethod", {"--method", "xyz", "a.bak"}, "--method 只能是 debx 或 debj：xyz"},
+        UsageCase{"UnknownFormat",
+                  {"--format=pdf", "a.bak"},
+                  "--format 只能是 table、csv、json 或 xls：pdf"},
+        UsageCase{"OptionWithoutValue", {"a.bak", "--rates"}, "选项 --rates 需要一个值"},
+        UsageCase{"NoBackupFile", {}, "缺少备份文件（.bak）"},
+        UsageCase{"TwoBackupFiles", {"a.bak", "b.bak"}, "只能给出一个备份文件，多出：b.bak"},
+        UsageCase{
+            "XlsWithoutOutput", {"--format", "xls", "a.bak"}, "--format xls 需要 --output 文件"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// 2009年05月15日 in GBK: 1000 yuan of the commercial part.
+const std::string kPrepaymentLine = "2009\xC4\xEA"
+                                    "05\xD4\xC2"
+                                    "15\xC8\xD5,1000,0,S,N\r\n";
+
+struct TotalsCase
+{
+    const char* name;
+    std::string method;
+    std::string bytes;
+    std::string totals;
+};
+
+void PrintTo(const TotalsCase& testCase, std::ostream* os)
+{
+    *os << testCase.name;
+}
+
+class TableTotals : public testing::TestWithParam<TotalsCase>
+{
+};
+
+// The captions are the window's; the blanks that line them up there must not reach the table.
+TEST_P(TableTotals, UseTheWindowsCaptionsTrimmed)
+{
+    TempDir dir;
+    const Result result =
+        RunCli({"--method", GetParam().method, dir.Write("a.bak", GetParam().bytes).string()},
+               kEnvironment);
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    const std::size_t at = result.out.rfind("\n\n");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(result.out.substr(at + 2), GetParam().totals);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions,
+    TableTotals,
+    testing::Values(TotalsCase{"Debj", "debj", kBasicLine,
+                               "月本金还款额：8333.33\n还款总额：103266.67\n利息总额：3266.67\n"
+                               "还款截止日期：2010年01月15日\n"},
+                    // A prepayment leaves the window's summary field empty.
+                    TotalsCase{"SummaryNotApplicable", "debx", kBasicLine + kPrepaymentLine,
+                               "月还款额：—（不适用）\n还款总额：103284.81\n利息总额：3284.81\n"
+                               "还款截止日期：2010年01月15日\n"}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(CommandLine, HelpListsEveryOption)
 {

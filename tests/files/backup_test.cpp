@@ -231,6 +231,54 @@ TEST(ParseBackupTest, SixteenFieldsReasonCountsFields)
     EXPECT_EQ(std::get<BackupError>(result).reason, "第1行只有16个字段，至少需要17个");
 }
 
+struct ReasonCase
+{
+    const char* name;
+    std::string bytes;
+    std::string reason;
+};
+
+void PrintTo(const ReasonCase& testCase, std::ostream* os)
+{
+    *os << testCase.name;
+}
+
+class BackupReasonTest : public ::testing::TestWithParam<ReasonCase>
+{
+};
+
+// The user finds the field by the number and name a reason gives, so each field's pair is pinned.
+TEST_P(BackupReasonTest, NamesTheFieldAsTheUserCountsIt)
+{
+    const auto result = ParseBackup(GetParam().bytes);
+    ASSERT_TRUE(std::holds_alternative<BackupError>(result));
+    EXPECT_EQ(std::get<BackupError>(result).reason, GetParam().reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files,
+    BackupReasonTest,
+    ::testing::Values(
+        ReasonCase{"Mode", InputLineWith(0, "x"), "第1行第1个字段（计算方式）不是整数"},
+        ReasonCase{"Area", InputLineWith(1, "-1"), "第1行第2个字段（面积）是负数"},
+        ReasonCase{"Price", InputLineWith(2, "x"), "第1行第3个字段（单价）不是数字"},
+        ReasonCase{"LoanTotal", InputLineWith(4, "x"), "第1行第5个字段（贷款总额）不是数字"},
+        ReasonCase{"CommercialShare", InputLineWith(5, "-1"),
+                   "第1行第6个字段（商业贷款比例）是负数"},
+        ReasonCase{"Periods", InputLineWith(7, "12.5"), "第1行第8个字段（按揭期数）不是整数"},
+        ReasonCase{"RateS", InputLineWith(9, "x"), "第1行第10个字段（商业贷款年利率）不是数字"},
+        ReasonCase{"RateG", InputLineWith(10, "x"), "第1行第11个字段（公积金贷款年利率）不是数字"},
+        ReasonCase{"LoanType", InputLineWith(17, "a"), "第1行第18个字段（贷款类型）不是整数"},
+        ReasonCase{"PlanAmount", kStartupLine + "\r\nd,abc,0,S,N\r\n",
+                   "第2行第2个字段（提前还贷数额）不是数字"},
+        ReasonCase{"PlanShorten", kStartupLine + "\r\nd,5,-1,S,N\r\n",
+                   "第2行第3个字段（缩短按揭期数）是负数"},
+        ReasonCase{"PlanPart", kStartupLine + "\r\nd,5,0,,N\r\n",
+                   "第2行第4个字段（还贷类型）是空的"},
+        ReasonCase{"PlanTooFewFields", kStartupLine + "\r\n" + kPlanS + "\r\nA,1,2,S\r\n",
+                   "第3行只有4个字段，至少需要5个"}),
+    [](const ::testing::TestParamInfo<ReasonCase>& caseInfo) { return caseInfo.param.name; });
+
 // Which input fields land in number controls decides what is refused; the others are combo
 // texts whose check is left to the next calculation.
 TEST(ParseBackupTest, OnlyNumberFieldsRefuseNegativeAndNonNumbers)

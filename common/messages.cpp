@@ -1,0 +1,73 @@
+#include "common/messages.h"
+
+namespace lumavo::msg {
+
+std::string FloatingRateNotPositive(int entry, const char* partTail)
+{
+    const std::string year = entry == 0 ? kFirstYear : "第" + std::to_string(entry) + "年";
+    return year + partTail;
+}
+
+std::string LineText(std::size_t line)
+{
+    return "第" + std::to_string(line) + "行";
+}
+
+std::string FieldText(std::size_t line, std::size_t fieldNumber, std::string_view name)
+{
+    return LineText(line) + "第" + std::to_string(fieldNumber) + "个字段（" + std::string(name) +
+           "）";
+}
+
+std::string TooFewFields(std::size_t have, std::size_t need)
+{
+    return "只有" + std::to_string(have) + "个字段，至少需要" + std::to_string(need) + "个";
+}
+
+std::string InputFieldError(std::size_t fieldNumber, std::string_view what)
+{
+    return "第" + std::to_string(fieldNumber) + "个字段" + std::string(what);
+}
+
+std::string NotInList(std::string_view what, std::string_view text)
+{
+    return std::string(what) + "：" + std::string(text);
+}
+
+std::string NotInYearList(std::string_view first, std::string_view last, std::string_view text)
+{
+    return std::string(kNotInYearList) + "（" + std::string(first) + "–" + std::string(last) +
+           "）：" + std::string(text);
+}
+
+std::string TooFewInputFields(std::size_t needed)
+{
+    return "字段不足" + std::to_string(needed) + "个";
+}
+
+std::string CliOptionNeedsValue(std::string_view option)
+{
+    return "选项 " + std::string(option) + " 需要一个值";
+}
+
+std::string CliMethodInvalid(std::string_view value)
+{
+    return "--method 只能是 debx 或 debj：" + std::string(value);
+}
+
+std::string CliFormatInvalid(std::string_view value)
+{
+    return "--format 只能是 table、csv、json 或 xls：" + std::string(value);
+}
+
+std::string CliUnknownOption(std::string_view option)
+{
+    return "未知选项：" + std::string(option);
+}
+
+std::string CliExtraBackup(std::string_view path)
+{
+    return "只能给出一个备份文件，多出：" + std::string(path);
+}
+
+} // namespace lumavo::msg
