@@ -14,7 +14,7 @@ namespace lumavo {
 
 namespace {
 
-struct NumberField
+struct NumberInput
 {
     InputField field;
     const char* name;
@@ -22,7 +22,7 @@ struct NumberField
 
 // The fields of line 1 that land in number controls; the others are combo texts, checked by the
 // next calculation.
-constexpr std::array<NumberField, 7> kInputNumberFields{{
+constexpr std::array<NumberInput, 7> kInputNumberFields{{
     {InputField::Area, msg::kFieldArea},
     {InputField::Price, msg::kFieldPrice},
     {InputField::LoanTotal, msg::kFieldLoanTotal},
@@ -128,7 +128,7 @@ std::optional<BackupError> CheckInputLine(const std::vector<std::string>& fields
     int index = 0;
     if (!ParseWholeNumber(fields[mode], index))
         return Refuse(1, FieldText(1, mode, msg::kFieldMode) + msg::kFieldNotWhole);
-    for (const NumberField& number : kInputNumberFields) {
+    for (const NumberInput& number : kInputNumberFields) {
         const std::size_t at = Index(number.field);
         // An empty number field leaves the control as it was.
         if (fields[at].empty())

@@ -2,7 +2,6 @@
 
 #include "calc/schedule_text.h"
 #include "common/date.h"
-#include "common/text.h"
 #include "files/backup_loan.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
@@ -272,16 +271,15 @@ void LoanPage::ShowSelectedPlanEntry()
     const Ttqhd* entry = m_plan->ChosenEntry();
     if (!entry)
         return;
-    Date date;
-    const bool dated = ParseDateText(entry->tqdate, date);
+    const std::optional<DateTextParts> date = SplitDateText(entry->tqdate);
     Picker& year = m_form.Choice(FormPicker::PrepaymentYear);
     Picker& month = m_form.Choice(FormPicker::PrepaymentMonth);
-    year.Choose(dated ? PadNumber(date.y, 4) : std::string());
-    month.Choose(dated ? PadNumber(date.m, 2) : std::string());
+    year.Choose(date ? date->year : std::string());
+    month.Choose(date ? date->month : std::string());
     // The day list follows the entry's month, as it does when the month is picked by hand.
     if (year.index >= 0 && month.index >= 0)
         m_form.PrepaymentDays();
-    m_form.Choice(FormPicker::PrepaymentDay).Choose(dated ? PadNumber(date.d, 2) : std::string());
+    m_form.Choice(FormPicker::PrepaymentDay).Choose(date ? date->day : std::string());
     ShowForm();
     m_plan->ShowEntryFields(*entry);
 }

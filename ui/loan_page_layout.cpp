@@ -1,4 +1,5 @@
 // How a loan tab is put together; the rules live in loan_page.cpp.
+#include "common/messages.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
 #include "ui/loan_page.h"
@@ -212,9 +213,11 @@ QWidget* BuildOutput(const LoanPageNames& names, QWidget* parent, LoanPageContro
     auto* totalsGrid = new QGridLayout(totals);
     totalsGrid->setContentsMargins(6, 4, 6, 4);
     AddFieldRow(totalsGrid, 0, names.summaryCaption, ui.summary, QStringLiteral("元"));
-    AddFieldRow(totalsGrid, 1, QStringLiteral("还款总额："), ui.hkze, QStringLiteral("元"));
-    AddFieldRow(totalsGrid, 0, QStringLiteral("利息总额："), ui.lxze, QStringLiteral("元"), 3);
-    totalsGrid->addWidget(Caption(QStringLiteral("还款截止日期：    "), totals), 1, 3);
+    AddFieldRow(totalsGrid, 1, QString::fromUtf8(msg::kCaptionTotalRepayment), ui.hkze,
+                QStringLiteral("元"));
+    AddFieldRow(totalsGrid, 0, QString::fromUtf8(msg::kCaptionTotalInterest), ui.lxze,
+                QStringLiteral("元"), 3);
+    totalsGrid->addWidget(Caption(QString::fromUtf8(msg::kCaptionEndDate), totals), 1, 3);
     totalsGrid->addWidget(ui.jzrq, 1, 4);
     totalsGrid->setColumnStretch(1, 1);
     totalsGrid->setColumnStretch(4, 1);
@@ -257,7 +260,7 @@ LoanPageNames LoanPageNames::Tab1()
             .grid = "suiSG1",
             .splitter = "Splitter1",
             .summaryField = "suiNEyhke",
-            .summaryCaption = "月还款额：",
+            .summaryCaption = msg::kCaptionSummaryDebx,
             .totalsEditable = false};
 }
 
@@ -282,7 +285,7 @@ LoanPageNames LoanPageNames::Tab2()
             .grid = "suiSG2",
             .splitter = "Splitter2",
             .summaryField = "suiNEybjhke2",
-            .summaryCaption = "月本金还款额：  ",
+            .summaryCaption = msg::kCaptionSummaryDebj,
             .totalsEditable = true};
 }
 
