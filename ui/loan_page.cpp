@@ -66,63 +66,65 @@ LoanPage::LoanPage(QWidget* page, const LoanPageNames& names, UserDialogs& dialo
     BindForm();
 }
 
-LoanPage::~LoanPage() = default;
+LoanPage::~LoanPage()
+{
+    // The widgets may outlive the page; nothing they report may reach it then.
+    for (const QMetaObject::Connection& connection : m_connections)
+        QObject::disconnect(connection);
+}
 
 // The form learns every change the user makes before any handler runs; the program's own
 // changes are made quietly, from the form.
 void LoanPage::BindForm()
 {
     for (const auto& [field, edit] : NumberBindings(m_ui))
-        QObject::connect(edit, &NumberEdit::changed, edit, [this, field = field, edit = edit] {
-            m_form.Number(field).SetText(edit->text().toStdString());
-        });
+        m_connections.push_back(
+            QObject::connect(edit, &NumberEdit::changed, edit, [this, field = field, edit = edit] {
+                m_form.Number(field).SetText(edit->text().toStdString());
+            }));
     for (const auto& [picker, combo] : PickerBindings(m_ui))
-        QObject::connect(
+        m_connections.push_back(QObject::connect(
             combo, &QComboBox::currentIndexChanged, combo,
-            [this, picker = picker](int index) { m_form.Choice(picker).index = index; });
-    QObject::connect(m_ui.loanType, &QComboBox::currentIndexChanged, m_ui.loanType,
-                     [this](int index) { m_form.loanType = index; });
-    QObject::connect(m_ui.mode, &RadioGroup::clicked, m_ui.mode,
-                     [this] { m_form.mode = m_ui.mode->ItemIndex(); });
-    QObject::connect(m_ui.fixedRate, &QRadioButton::toggled, m_ui.fixedRate,
-                     [this](bool checked) { m_form.fixedRate = checked; });
+            [this, picker = picker](int index) { m_form.Choice(picker).index = index; }));
+    m_connections.push_back(QObject::connect(m_ui.loanType, &QComboBox::currentIndexChanged,
+                                             m_ui.loanType,
+                                             [this](int index) { m_form.loanType = index; }));
+    m_connections.push_back(QObject::connect(m_ui.mode, &RadioGroup::clicked, m_ui.mode,
+                                             [this] { m_form.mode = m_ui.mode->ItemIndex(); }));
+    m_connections.push_back(QObject::connect(m_ui.fixedRate, &QRadioButton::toggled, m_ui.fixedRate,
+                                             [this](bool checked) { m_form.fixedRate = checked; }));
 }
 
 void LoanPage::Connect(QObject* context, const LoanPageHandlers& h)
 {
-    const auto choose = [context](ChooseCombo* combo, const std::function<void()>& handler) {
-        QObject::connect(combo, &QComboBox::activated, context, handler);
+    const auto on = [this, context](auto* sender, auto signal,
+                                    const std::function<void()>& handler) {
+        m_connections.push_back(QObject::connect(sender, signal, context, handler));
     };
-    const auto change = [context](NumberEdit* field, const std::function<void()>& handler) {
-        QObject::connect(field, &NumberEdit::changed, context, handler);
-    };
-    const auto click = [context](auto* button, const std::function<void()>& handler) {
-        QObject::connect(button, &QAbstractButton::clicked, context, handler);
-    };
-    QObject::connect(m_ui.mode, &RadioGroup::clicked, context, h.modeClick);
-    change(m_ui.price, h.priceChange);
-    choose(m_ui.ratio, h.ratioChange);
-    click(m_ui.roundButton, h.roundClick);
-    choose(m_ui.years, h.yearsChange);
-    change(m_ui.periods, h.periodsChange);
-    choose(m_ui.lendingYear, h.lendingYearChange);
-    choose(m_ui.lendingMonth, h.lendingMonthChange);
-    choose(m_ui.firstYear, h.firstYearChange);
-    choose(m_ui.firstMonth, h.firstMonthChange);
-    choose(m_ui.plan.year, h.prepaymentYearChange);
-    choose(m_ui.plan.month, h.prepaymentMonthChange);
-    change(m_ui.shareS, h.shareChange);
-    choose(m_ui.loanType, h.loanTypeClick);
-    click(m_ui.fixedRate, h.fixedRateClick);
-    click(m_ui.floating, h.floatingRateClick);
-    click(m_ui.plan.submit, h.submitClick);
-    click(m_ui.plan.undo, h.undoClick);
+    on(m_ui.mode, &RadioGroup::clicked, h.modeClick);
+    on(m_ui.price, &NumberEdit::changed, h.priceChange);
+    on(m_ui.ratio, &QComboBox::activated, h.ratioChange);
+    on(m_ui.roundButton, &QAbstractButton::clicked, h.roundClick);
+    on(m_ui.years, &QComboBox::activated, h.yearsChange);
+    on(m_ui.periods, &NumberEdit::changed, h.periodsChange);
+    on(m_ui.lendingYear, &QComboBox::activated, h.lendingYearChange);
+    on(m_ui.lendingMonth, &QComboBox::activated, h.lendingMonthChange);
+    on(m_ui.firstYear, &QComboBox::activated, h.firstYearChange);
+    on(m_ui.firstMonth, &QComboBox::activated, h.firstMonthChange);
+    on(m_ui.plan.year, &QComboBox::activated, h.prepaymentYearChange);
+    on(m_ui.plan.month, &QComboBox::activated, h.prepaymentMonthChange);
+    on(m_ui.shareS, &NumberEdit::changed, h.shareChange);
+    on(m_ui.loanType, &QComboBox::activated, h.loanTypeClick);
+    on(m_ui.fixedRate, &QAbstractButton::clicked, h.fixedRateClick);
+    on(m_ui.floating, &QAbstractButton::clicked, h.floatingRateClick);
+    on(m_ui.plan.submit, &QAbstractButton::clicked, h.submitClick);
+    on(m_ui.plan.undo, &QAbstractButton::clicked, h.undoClick);
     // A click on the chosen item loads it again; arrow keys choose through the current item.
-    QObject::connect(m_ui.plan.list, &QListWidget::itemClicked, context, h.planListClick);
-    QObject::connect(m_ui.plan.list, &QListWidget::currentItemChanged, context, h.planListClick);
+    on(m_ui.plan.list, &QListWidget::itemClicked, h.planListClick);
+    on(m_ui.plan.list, &QListWidget::currentItemChanged, h.planListClick);
     // Also when an entry is shown: a pay-off entry locks its amount and periods.
-    QObject::connect(m_ui.plan.oneover, &QCheckBox::toggled, context, h.oneoverClick);
-    QObject::connect(m_ui.plan.panel, &CollapsiblePanel::popped, context, h.panelPop);
+    on(m_ui.plan.oneover, &QCheckBox::toggled, h.oneoverClick);
+    on(m_ui.plan.panel, &CollapsiblePanel::popped, h.panelPop);
 }
 
 void LoanPage::ShowForm()

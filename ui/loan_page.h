@@ -5,10 +5,12 @@
 #include "common/text_grid.h"
 #include "files/backup.h"
 
+#include <QMetaObject>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -204,6 +206,7 @@ class LoanPage
     LoanPageControls m_ui;
     LoanForm m_form;
     std::unique_ptr<PlanPanel> m_plan;
+    std::vector<QMetaObject::Connection> m_connections;
 };
 
 } // namespace lumavo
