@@ -424,7 +424,7 @@ class ScheduleBuilder
         totals.hkze = RoundToDecimals(s.totalPaid + g.totalPaid, 2);
         totals.lxze = RoundToDecimals((s.totalPaid - s.principal) + (g.totalPaid - g.principal), 2);
         const auto& rows = m_schedule.rows;
-        totals.endDate = rows.empty() ? " " : " " + DateText(rows.back().date);
+        totals.endDate = ' ' + (rows.empty() ? std::string() : DateText(rows.back().date));
 
         const bool filled =
             m_input.plan.empty() && (m_method == Method::Debj || !m_input.floatingRates);
