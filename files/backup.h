@@ -41,11 +41,11 @@ enum class InputField : std::size_t
 // The fields of a plan line, in file order.
 enum class PlanField : std::size_t
 {
-    Date,     // 提前日期
-    Amount,   // 提前数额
-    Shorten,  // 缩短按揭期数
-    Part,     // "S" or "G"
-    OneOver,  // "Y" pays off at once
+    Date,    // 提前日期
+    Amount,  // 提前数额
+    Shorten, // 缩短按揭期数
+    Part,    // "S" or "G"
+    OneOver, // "Y" pays off at once
     Count,
 };
 
