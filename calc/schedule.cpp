@@ -37,13 +37,6 @@ bool LoanPart::Active() const
     return balance >= kSmallestOpenBalance && remainingPeriods > 0;
 }
 
-int SpanDays(const Date& from, const Date& to)
-{
-    if (from.m == to.m)
-        return to.d - from.d;
-    return DaysInMonth(from.y, from.m) - from.d + to.d;
-}
-
 namespace {
 
 const std::string kYearMark = "年";

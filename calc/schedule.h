@@ -75,9 +75,6 @@ struct MonthEntry
     std::string dayText;
 };
 
-// Days from F to T, for T in the same month as F or the next one.
-int SpanDays(const Date& from, const Date& to);
-
 // The plan entries dated in the given month, in plan order.
 std::vector<MonthEntry> CollectMonthEntries(int year, int month, const std::vector<Ttqhd>& plan);
 

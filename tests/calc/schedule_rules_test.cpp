@@ -61,15 +61,6 @@ void ExpectPaidOff(const Schedule& schedule, double principal)
     EXPECT_NEAR(schedule.totals.hkze - schedule.totals.lxze, principal, 0.011);
 }
 
-TEST(DayCount, SpanDaysWithinAndAcrossAMonth)
-{
-    EXPECT_EQ(SpanDays({2009, 1, 15}, {2009, 2, 15}), 31);
-    EXPECT_EQ(SpanDays({2009, 2, 15}, {2009, 3, 15}), 28);
-    EXPECT_EQ(SpanDays({2012, 2, 15}, {2012, 3, 15}), 29);
-    EXPECT_EQ(SpanDays({2009, 5, 1}, {2009, 5, 15}), 14);
-    EXPECT_EQ(SpanDays({2008, 12, 20}, {2009, 1, 20}), 31);
-}
-
 TEST(DayCount, DaysInMonthCountsEveryFourthYearAsLeap)
 {
     EXPECT_EQ(DaysInMonth(2012, 2), 29);
