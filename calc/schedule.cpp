@@ -16,6 +16,26 @@ bool ScheduleRow::Settles(PartLetter part) const
 
 namespace {
 
+// A part's state during a run.
+struct LoanPart
+{
+    double principal = 0;
+    double balance = 0;
+    double remainingPeriods = 0;
+    double interestSoFar = 0;
+    double totalPaid = 0;
+    const RateTable* rates = nullptr;
+
+    bool Active() const;
+};
+
+// A plan entry that falls in a month of the loop, with the two characters of its day.
+struct MonthEntry
+{
+    const Ttqhd* entry = nullptr;
+    std::string dayText;
+};
+
 // The smallest balance that rounds to a cent or more (x / 0.01 rounded, ties to even, above 0).
 // Division is monotonic, so comparing with it is exact; it saves a division per part and month.
 double SmallestOpenBalance()
@@ -30,14 +50,10 @@ double SmallestOpenBalance()
 
 const double kSmallestOpenBalance = SmallestOpenBalance();
 
-} // namespace
-
 bool LoanPart::Active() const
 {
     return balance >= kSmallestOpenBalance && remainingPeriods > 0;
 }
-
-namespace {
 
 const std::string kYearMark = "年";
 const std::string kMonthMark = "月";
@@ -71,6 +87,15 @@ double WholePower(double base, double n)
         base *= base;
     }
     return result;
+}
+
+// 1-based number of the latest row before currentRow (1-based) that settles the part; 0 for none.
+int LastSettlementRow(const std::vector<ScheduleRow>& rows, PartLetter part, int currentRow)
+{
+    for (int row = std::min(currentRow - 1, static_cast<int>(rows.size())); row >= 1; --row)
+        if (rows[static_cast<std::size_t>(row - 1)].Settles(part))
+            return row;
+    return 0;
 }
 
 PartLetter OtherPart(PartLetter part)
@@ -445,27 +470,6 @@ class ScheduleBuilder
 };
 
 } // namespace
-
-std::vector<MonthEntry> CollectMonthEntries(int year, int month, const std::vector<Ttqhd>& plan)
-{
-    std::vector<MonthEntry> entries;
-    for (const Ttqhd& entry : plan) {
-        int y = 0;
-        int m = 0;
-        std::string dayText;
-        if (EntryMonth(entry, y, m, dayText) && y == year && m == month)
-            entries.push_back(MonthEntry{&entry, dayText});
-    }
-    return entries;
-}
-
-int LastSettlementRow(const std::vector<ScheduleRow>& rows, PartLetter part, int currentRow)
-{
-    for (int row = std::min(currentRow - 1, static_cast<int>(rows.size())); row >= 1; --row)
-        if (rows[static_cast<std::size_t>(row - 1)].Settles(part))
-            return row;
-    return 0;
-}
 
 Schedule BuildSchedule(const LoanInput& input, Method method, const RunRates& rates)
 {

@@ -303,30 +303,76 @@ TEST(Summary, FloatingRatesFillOnlyTheEqualPrincipalSummary)
     EXPECT_EQ(MoneyText(debj.totals.summary), "8333.33");
 }
 
-TEST(Settlement, LastSettlementRowSkipsRowsOfTheOtherPart)
+// A row of one part leaves the other part's interest counting from its own last settling row.
+struct OtherPartCase
 {
-    std::vector<ScheduleRow> rows(3);
-    rows[0].kind = RowKind::Regular;
-    rows[1].kind = RowKind::Prepayment;
-    rows[1].prepaidG = 100;
-    rows[2].kind = RowKind::Prepayment;
-    rows[2].prepaidS = 100;
-    EXPECT_EQ(LastSettlementRow(rows, PartLetter::S, 4), 3);
-    EXPECT_EQ(LastSettlementRow(rows, PartLetter::G, 4), 2);
-    EXPECT_EQ(LastSettlementRow(rows, PartLetter::G, 2), 1);
-    EXPECT_EQ(LastSettlementRow(rows, PartLetter::S, 1), 0);
+    std::string name;
+    std::string first;  // the part repaid on 1 May
+    std::string second; // the part repaid on 5 May
+};
+
+class Settlement : public testing::TestWithParam<OtherPartCase>
+{
+};
+
+std::string PartsName(const testing::TestParamInfo<OtherPartCase>& info)
+{
+    return info.param.name;
 }
 
-TEST(Settlement, CollectMonthEntriesKeepsPlanOrderAndTheDayText)
+TEST_P(Settlement, RowOfTheOtherPartDoesNotRestartTheCount)
 {
-    const std::vector<Ttqhd> plan = {Entry("2009年05月20日", "S", 1),
-                                     Entry("2009年06月01日", "S", 1),
-                                     Entry("2009年05月03日", "G", 1)};
-    const auto entries = CollectMonthEntries(2009, 5, plan);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].dayText, "20");
-    EXPECT_EQ(entries[1].dayText, "03");
-    EXPECT_EQ(entries[1].entry, &plan[2]);
+    const OtherPartCase& c = GetParam();
+    LoanInput input = Loan(50);
+    input.plan = {Entry("2009年05月01日", c.first, 5000), Entry("2009年05月05日", c.second, 4000)};
+    const Schedule schedule = Compute(input);
+    ASSERT_EQ(Cell(schedule, 5, 0), "2009年05月05日");
+
+    // Without the first entry, the second part counts from the regular row of 15 April.
+    LoanInput secondOnly = Loan(50);
+    secondOnly.plan = {Entry("2009年05月05日", c.second, 4000)};
+    const Schedule reference = Compute(secondOnly);
+    ASSERT_EQ(Cell(reference, 4, 0), "2009年05月05日");
+    EXPECT_EQ(Cell(schedule, 5, 1), Cell(reference, 4, 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts,
+                         Settlement,
+                         testing::Values(OtherPartCase{"ProvidentThenCommercial", "G", "S"},
+                                         OtherPartCase{"CommercialThenProvident", "S", "G"}),
+                         PartsName);
+
+TEST(SettlementStart, BeforeAnyRowTheCountStartsAtTheLendingDate)
+{
+    LoanInput input = Loan();
+    input.plan = {Entry("2009年02月01日", "S", 1000)};
+    const Schedule schedule = Compute(input);
+    EXPECT_EQ(Cell(schedule, 1, 0), "2009年02月01日");
+    EXPECT_EQ(Cell(schedule, 1, 1), MoneyText(DailyInterest(100000, 6, 17)));
+    EXPECT_EQ(Cell(schedule, 2, 1), MoneyText(DailyInterest(99000, 6, 14)));
+}
+
+// Within one side of the payment day entries go in plan order, not sorted by day; each row
+// carries the day of its own entry.
+TEST(PlanEntries, WithinAMonthFollowPlanOrderWithTheirOwnDays)
+{
+    LoanInput input = Loan(50);
+    input.plan = {Entry("2009年05月10日", "S", 1000), Entry("2009年06月01日", "S", 1000),
+                  Entry("2009年05月03日", "G", 1000), Entry("2009年05月20日", "S", 1000)};
+    const Schedule schedule = Compute(input);
+    const struct
+    {
+        int row;
+        std::string date;
+        std::string prepaidS, prepaidG;
+    } expected[] = {{4, "2009年05月10日", "1000.00", ""}, {5, "2009年05月03日", "", "1000.00"},
+                    {6, "2009年05月15日", "", ""},        {7, "2009年05月20日", "1000.00", ""},
+                    {8, "2009年06月01日", "1000.00", ""}, {9, "2009年06月15日", "", ""}};
+    for (const auto& e : expected) {
+        EXPECT_EQ(Cell(schedule, e.row, 0), e.date) << e.row;
+        EXPECT_EQ(Cell(schedule, e.row, 6), e.prepaidS) << e.row;
+        EXPECT_EQ(Cell(schedule, e.row, 7), e.prepaidG) << e.row;
+    }
 }
 
 } // namespace
