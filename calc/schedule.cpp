@@ -18,6 +18,26 @@ bool ScheduleRow::Settles(PartLetter part) const
 
 namespace {
 
+// A part's state during a run.
+struct LoanPart
+{
+    double principal = 0;
+    double balance = 0;
+    double remainingPeriods = 0;
+    double interestSoFar = 0;
+    double totalPaid = 0;
+    const RateTable* rates = nullptr;
+
+    bool Active() const;
+};
+
+// A plan entry that falls in a month of the loop, with the two characters of its day.
+struct MonthEntry
+{
+    const Ttqhd* entry = nullptr;
+    std::string dayText;
+};
+
 // The smallest balance that rounds to a cent or more (x / 0.01 rounded, ties to even, above 0).
 // Division is monotonic, so comparing with it is exact; it saves a division per part and month.
 double SmallestOpenBalance()
@@ -32,21 +52,10 @@ double SmallestOpenBalance()
 
 const double kSmallestOpenBalance = SmallestOpenBalance();
 
-} // namespace
-
 bool LoanPart::Active() const
 {
     return balance >= kSmallestOpenBalance && remainingPeriods > 0;
 }
-
-int SpanDays(const Date& from, const Date& to)
-{
-    if (from.m == to.m)
-        return to.d - from.d;
-    return DaysInMonth(from.y, from.m) - from.d + to.d;
-}
-
-namespace {
 
 // Month key and day text of an entry whose date starts with four digits, 年, two digits, 月; the
 // day's text is taken raw, however short, and judged by the caller.
@@ -72,6 +81,15 @@ double WholePower(double base, double n)
         base *= base;
     }
     return result;
+}
+
+// 1-based number of the latest row before currentRow (1-based) that settles the part; 0 for none.
+int LastSettlementRow(const std::vector<ScheduleRow>& rows, PartLetter part, int currentRow)
+{
+    for (int row = std::min(currentRow - 1, static_cast<int>(rows.size())); row >= 1; --row)
+        if (rows[static_cast<std::size_t>(row - 1)].Settles(part))
+            return row;
+    return 0;
 }
 
 PartLetter OtherPart(PartLetter part)
@@ -418,7 +436,7 @@ class ScheduleBuilder
         totals.hkze = RoundToDecimals(s.totalPaid + g.totalPaid, 2);
         totals.lxze = RoundToDecimals((s.totalPaid - s.principal) + (g.totalPaid - g.principal), 2);
         const auto& rows = m_schedule.rows;
-        totals.endDate = rows.empty() ? " " : " " + DateText(rows.back().date);
+        totals.endDate = ' ' + (rows.empty() ? std::string() : DateText(rows.back().date));
 
         const bool filled =
             m_input.plan.empty() && (m_method == Method::Debj || !m_input.floatingRates);
@@ -446,27 +464,6 @@ class ScheduleBuilder
 };
 
 } // namespace
-
-std::vector<MonthEntry> CollectMonthEntries(int year, int month, const std::vector<Ttqhd>& plan)
-{
-    std::vector<MonthEntry> entries;
-    for (const Ttqhd& entry : plan) {
-        int y = 0;
-        int m = 0;
-        std::string dayText;
-        if (EntryMonth(entry, y, m, dayText) && y == year && m == month)
-            entries.push_back(MonthEntry{&entry, dayText});
-    }
-    return entries;
-}
-
-int LastSettlementRow(const std::vector<ScheduleRow>& rows, PartLetter part, int currentRow)
-{
-    for (int row = std::min(currentRow - 1, static_cast<int>(rows.size())); row >= 1; --row)
-        if (rows[static_cast<std::size_t>(row - 1)].Settles(part))
-            return row;
-    return 0;
-}
 
 Schedule BuildSchedule(const LoanInput& input, Method method, const RunRates& rates)
 {

@@ -55,35 +55,6 @@ struct Schedule
         0; // header row + periods + plan entries; rows past the written ones stay empty
 };
 
-// A part's state during a run.
-struct LoanPart
-{
-    double principal = 0;
-    double balance = 0;
-    double remainingPeriods = 0;
-    double interestSoFar = 0;
-    double totalPaid = 0;
-    const RateTable* rates = nullptr;
-
-    bool Active() const;
-};
-
-// A plan entry that falls in a month of the loop, with the two characters of its day.
-struct MonthEntry
-{
-    const Ttqhd* entry = nullptr;
-    std::string dayText;
-};
-
-// Days from F to T, for T in the same month as F or the next one.
-int SpanDays(const Date& from, const Date& to);
-
-// The plan entries dated in the given month, in plan order.
-std::vector<MonthEntry> CollectMonthEntries(int year, int month, const std::vector<Ttqhd>& plan);
-
-// 1-based number of the latest row before currentRow (1-based) that settles the part; 0 for none.
-int LastSettlementRow(const std::vector<ScheduleRow>& rows, PartLetter part, int currentRow);
-
 // The schedule of checked inputs with the rate tables of the run.
 Schedule BuildSchedule(const LoanInput& input, Method method, const RunRates& rates);
 

@@ -1,6 +1,5 @@
 #include "cli/cli_app.h"
 
-#include "calc/rate_archive.h"
 #include "calc/schedule.h"
 #include "calc/schedule_text.h"
 #include "cli/options.h"
@@ -9,6 +8,7 @@
 #include "common/messages.h"
 #include "common/xls.h"
 #include "files/backup_loan.h"
+#include "files/rate_archive.h"
 
 #include <algorithm>
 

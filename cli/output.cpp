@@ -83,8 +83,11 @@ std::string JsonOutput(const Schedule& schedule, Method method)
     for (std::size_t r = 0; r < schedule.rows.size(); ++r) {
         out += r ? ",[" : "[";
         const auto cells = ScheduleRowTexts(schedule.rows[r]);
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            out += (c ? "," : "") + JsonString(cells[c]);
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c)
+                out += ',';
+            out += JsonString(cells[c]);
+        }
         out += "]";
     }
     const ScheduleTotals& totals = schedule.totals;
@@ -105,13 +108,19 @@ std::string JsonError(const std::string& message)
 std::string CsvOutput(const Schedule& schedule)
 {
     std::string out;
-    for (int c = 0; c < kScheduleColumns; ++c)
-        out += (c ? "," : "") + HeaderTitle(c);
+    for (int c = 0; c < kScheduleColumns; ++c) {
+        if (c)
+            out += ',';
+        out += HeaderTitle(c);
+    }
     out += "\n";
     for (const ScheduleRow& row : schedule.rows) {
         const auto cells = ScheduleRowTexts(row);
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            out += (c ? "," : "") + cells[c];
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c)
+                out += ',';
+            out += cells[c];
+        }
         out += "\n";
     }
     return out;
@@ -135,15 +144,18 @@ std::string TableOutput(const Schedule& schedule, Method method)
     std::string out;
     for (const auto& line : lines) {
         std::string text;
-        for (std::size_t c = 0; c < line.size(); ++c)
-            text += (c ? "  " : "") + Padded(line[c], widths[c], c > 0);
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            if (c)
+                text += "  ";
+            text += Padded(line[c], widths[c], c > 0);
+        }
         out += text.substr(0, text.find_last_not_of(' ') + 1) + "\n";
     }
     const ScheduleTotals& totals = schedule.totals;
-    out +=
-        "\n" + SummaryLabel(method) +
-        (totals.summaryEnabled ? MoneyText(totals.summary) : std::string(msg::kCliNotApplicable)) +
-        "\n";
+    out += '\n';
+    out += SummaryLabel(method);
+    out += totals.summaryEnabled ? MoneyText(totals.summary) : std::string(msg::kCliNotApplicable);
+    out += '\n';
     out += msg::kCaptionTotalRepayment + MoneyText(totals.hkze) + "\n";
     out += msg::kCaptionTotalInterest + MoneyText(totals.lxze) + "\n";
     out += Trim(msg::kCaptionEndDate) + Trim(totals.endDate) + "\n";

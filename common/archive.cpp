@@ -163,7 +163,7 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
     std::string line = std::string(key) + "=" + Trim(value);
     const auto span = FindSection(section);
     if (!span) {
-        m_lines.push_back("[" + std::string(section) + "]");
+        m_lines.push_back('[' + std::string(section) + ']');
         m_lines.push_back(std::move(line));
         return;
     }

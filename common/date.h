@@ -27,6 +27,14 @@ inline int DaysInMonth(int year, int month)
     return month == 2 && year % 4 == 0 ? 29 : kDays[month];
 }
 
+// Days from F to T, for T in the same month as F or the next one.
+inline int SpanDays(const Date& from, const Date& to)
+{
+    if (from.m == to.m)
+        return to.d - from.d;
+    return DaysInMonth(from.y, from.m) - from.d + to.d;
+}
+
 // The same over the texts of the date pickers: -1 when either text is not a whole number.
 int DaysInMonth(const std::string& yearText, const std::string& monthText);
 

@@ -106,8 +106,8 @@ std::string GeneralNumberText(double x)
     if (magnitude >= 1e15 || magnitude < 1e-5) {
         result = digits.substr(0, 1);
         if (digits.size() > 1)
-            result += "." + digits.substr(1);
-        result += "E" + std::to_string(exponent);
+            result.append(1, '.').append(digits, 1);
+        result.append(1, 'E').append(std::to_string(exponent));
     } else if (exponent < 0) {
         result = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
     } else {

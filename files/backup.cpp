@@ -273,7 +273,7 @@ BackupPlanLine FromEntry(const Ttqhd& entry)
     line.tqse = entry.tqse;
     line.sdajqs = entry.sdajqs;
     line.tqhdType = entry.tqhdType;
-    line.oneoverText = entry.oneover ? "Y" : "N";
+    line.oneoverText = entry.oneover ? 'Y' : 'N';
     return line;
 }
 

@@ -9,11 +9,11 @@ jobs="$(nproc)"
 # Formatting is part of the build's contract: one style, checked here rather than in review.
 (cd "$root" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror)
 
-"$root/scripts/build.sh" -DLUMAVO_BUILD_TESTS=ON -DLUMAVO_BUILD_BENCH=ON
+"$root/scripts/build.sh" -DLUMAVO_BUILD_TESTS=ON -DLUMAVO_BUILD_BENCH=ON -DLUMAVO_WERROR=ON
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
 cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DLUMAVO_SANITIZE=ON -DLUMAVO_BUILD_BENCH=OFF
+    -DLUMAVO_SANITIZE=ON -DLUMAVO_BUILD_BENCH=OFF -DLUMAVO_WERROR=ON
 cmake --build "$root/build-sanitize"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"

@@ -1,6 +1,6 @@
 #include "ui/rate_page.h"
 
-#include "calc/rate_archive.h"
+#include "files/rate_archive.h"
 #include "ui/number_edit.h"
 #include "ui/widget_kit.h"
 

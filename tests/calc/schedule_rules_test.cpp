@@ -3,6 +3,7 @@
 #include "calc/schedule_text.h"
 #include "common/text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <optional>
@@ -62,15 +63,6 @@ void ExpectPaidOff(const Schedule& schedule, double principal)
     ASSERT_FALSE(schedule.rows.empty());
     EXPECT_EQ(MoneyText(schedule.rows.back().balance), "0.00");
     EXPECT_NEAR(schedule.totals.hkze - schedule.totals.lxze, principal, 0.011);
-}
-
-TEST(DayCount, SpanDaysWithinAndAcrossAMonth)
-{
-    EXPECT_EQ(SpanDays({2009, 1, 15}, {2009, 2, 15}), 31);
-    EXPECT_EQ(SpanDays({2009, 2, 15}, {2009, 3, 15}), 28);
-    EXPECT_EQ(SpanDays({2012, 2, 15}, {2012, 3, 15}), 29);
-    EXPECT_EQ(SpanDays({2009, 5, 1}, {2009, 5, 15}), 14);
-    EXPECT_EQ(SpanDays({2008, 12, 20}, {2009, 1, 20}), 31);
 }
 
 TEST(DayCount, DaysInMonthCountsEveryFourthYearAsLeap)
@@ -315,51 +307,98 @@ TEST(Summary, FloatingRatesFillOnlyTheEqualPrincipalSummary)
     EXPECT_EQ(MoneyText(debj.totals.summary), "8333.33");
 }
 
-TEST(Settlement, LastSettlementRowSkipsRowsOfTheOtherPart)
+// A row of one part leaves the other part's interest counting from its own last settling row.
+struct OtherPartCase
 {
-    std::vector<ScheduleRow> rows(3);
-    rows[0].kind = RowKind::Regular;
-    rows[1].kind = RowKind::Prepayment;
-    rows[1].prepaidG = 100;
-    rows[2].kind = RowKind::Prepayment;
-    rows[2].prepaidS = 100;
-    EXPECT_EQ(LastSettlementRow(rows, PartLetter::S, 4), 3);
-    EXPECT_EQ(LastSettlementRow(rows, PartLetter::G, 4), 2);
-    EXPECT_EQ(LastSettlementRow(rows, PartLetter::G, 2), 1);
-    EXPECT_EQ(LastSettlementRow(rows, PartLetter::S, 1), 0);
+    std::string name;
+    std::string first;  // the part repaid on 1 May
+    std::string second; // the part repaid on 5 May
+};
+
+class Settlement : public testing::TestWithParam<OtherPartCase>
+{
+};
+
+std::string PartsName(const testing::TestParamInfo<OtherPartCase>& info)
+{
+    return info.param.name;
 }
 
-TEST(Settlement, CollectMonthEntriesKeepsPlanOrderAndTheDayText)
+TEST_P(Settlement, RowOfTheOtherPartDoesNotRestartTheCount)
 {
-    const std::vector<Ttqhd> plan = {Entry("2009年05月20日", "S", 1),
-                                     Entry("2009年06月01日", "S", 1),
-                                     Entry("2009年05月03日", "G", 1)};
-    const auto entries = CollectMonthEntries(2009, 5, plan);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].dayText, "20");
-    EXPECT_EQ(entries[1].dayText, "03");
-    EXPECT_EQ(entries[1].entry, &plan[2]);
+    const OtherPartCase& c = GetParam();
+    LoanInput input = Loan(50);
+    input.plan = {Entry("2009年05月01日", c.first, 5000), Entry("2009年05月05日", c.second, 4000)};
+    const Schedule schedule = Compute(input);
+    ASSERT_EQ(Cell(schedule, 5, 0), "2009年05月05日");
+
+    // Without the first entry, the second part counts from the regular row of 15 April.
+    LoanInput secondOnly = Loan(50);
+    secondOnly.plan = {Entry("2009年05月05日", c.second, 4000)};
+    const Schedule reference = Compute(secondOnly);
+    ASSERT_EQ(Cell(reference, 4, 0), "2009年05月05日");
+    EXPECT_EQ(Cell(schedule, 5, 1), Cell(reference, 4, 1));
 }
 
-// The month needs digits; the day's text is handed on raw, however short, for the caller to judge.
-TEST(Settlement, CollectMonthEntriesNeedsMonthDigitsButTakesAnyDayText)
+INSTANTIATE_TEST_SUITE_P(Parts,
+                         Settlement,
+                         testing::Values(OtherPartCase{"ProvidentThenCommercial", "G", "S"},
+                                         OtherPartCase{"CommercialThenProvident", "S", "G"}),
+                         PartsName);
+
+TEST(SettlementStart, BeforeAnyRowTheCountStartsAtTheLendingDate)
+{
+    LoanInput input = Loan();
+    input.plan = {Entry("2009年02月01日", "S", 1000)};
+    const Schedule schedule = Compute(input);
+    EXPECT_EQ(Cell(schedule, 1, 0), "2009年02月01日");
+    EXPECT_EQ(Cell(schedule, 1, 1), MoneyText(DailyInterest(100000, 6, 17)));
+    EXPECT_EQ(Cell(schedule, 2, 1), MoneyText(DailyInterest(99000, 6, 14)));
+}
+
+// Within one side of the payment day entries go in plan order, not sorted by day; each row
+// carries the day of its own entry.
+TEST(PlanEntries, WithinAMonthFollowPlanOrderWithTheirOwnDays)
+{
+    LoanInput input = Loan(50);
+    input.plan = {Entry("2009年05月10日", "S", 1000), Entry("2009年06月01日", "S", 1000),
+                  Entry("2009年05月03日", "G", 1000), Entry("2009年05月20日", "S", 1000)};
+    const Schedule schedule = Compute(input);
+    const struct
+    {
+        int row;
+        std::string date;
+        std::string prepaidS, prepaidG;
+    } expected[] = {{4, "2009年05月10日", "1000.00", ""}, {5, "2009年05月03日", "", "1000.00"},
+                    {6, "2009年05月15日", "", ""},        {7, "2009年05月20日", "1000.00", ""},
+                    {8, "2009年06月01日", "1000.00", ""}, {9, "2009年06月15日", "", ""}};
+    for (const auto& e : expected) {
+        EXPECT_EQ(Cell(schedule, e.row, 0), e.date) << e.row;
+        EXPECT_EQ(Cell(schedule, e.row, 6), e.prepaidS) << e.row;
+        EXPECT_EQ(Cell(schedule, e.row, 7), e.prepaidG) << e.row;
+    }
+}
+
+// An imported plan may hold any date text: only a whole "YYYY年MM月DD日" of May 2009 makes a row
+// there; a text with an odd day or month is passed over without stopping the schedule.
+TEST(PlanEntries, OnlyWellFormedDatesApply)
 {
     const struct
     {
         const char* tqdate;
-        std::optional<std::string> dayText; // nullopt: not an entry of May 2009
-    } cases[] = {{"2009年05月03日", "03"}, {"2009年05月x1日", "x1"}, {"2009年05月3", "3"},
-                 {"2009年05月", ""},       {"2009年5月03日", {}},    {"20O9年05月03日", {}},
-                 {"2009年0x月03日", {}},   {"2009年06月03日", {}}};
+        bool applies;
+    } cases[] = {{"2009年05月03日", true}, {"2009年05月x1日", false}, {"2009年05月3", false},
+                 {"2009年05月", false},    {"2009年5月03日", false},  {"20O9年05月03日", false},
+                 {"2009年0x月03日", false}};
     for (const auto& c : cases) {
-        const std::vector<Ttqhd> plan = {Entry(c.tqdate, "S", 1)};
-        const auto entries = CollectMonthEntries(2009, 5, plan);
-        if (!c.dayText) {
-            EXPECT_TRUE(entries.empty()) << c.tqdate;
-            continue;
-        }
-        ASSERT_EQ(entries.size(), 1u) << c.tqdate;
-        EXPECT_EQ(entries[0].dayText, *c.dayText) << c.tqdate;
+        LoanInput input = Loan();
+        input.plan = {Entry(c.tqdate, "S", 1000)};
+        const Schedule schedule = Compute(input);
+        const bool prepaid =
+            std::any_of(schedule.rows.begin(), schedule.rows.end(),
+                        [](const ScheduleRow& row) { return row.kind == RowKind::Prepayment; });
+        EXPECT_EQ(prepaid, c.applies) << c.tqdate;
+        EXPECT_EQ(schedule.rows.size(), 12u + (c.applies ? 1u : 0u)) << c.tqdate;
     }
 }
 

@@ -200,6 +200,20 @@ TEST(DaysInMonthText, EveryFourthYearLeapAndBadTextsMinusOne)
         EXPECT_EQ(DaysInMonth(c.year, c.month), c.days) << c.year << '/' << c.month;
 }
 
+TEST(DayCount, SpanDaysWithinAndAcrossAMonth)
+{
+    const struct
+    {
+        Date from, to;
+        int days;
+    } cases[] = {{{2009, 1, 15}, {2009, 2, 15}, 31}, {{2009, 2, 15}, {2009, 3, 15}, 28},
+                 {{2012, 2, 15}, {2012, 3, 15}, 29}, {{2100, 2, 15}, {2100, 3, 15}, 29},
+                 {{2009, 5, 1}, {2009, 5, 15}, 14},  {{2009, 5, 15}, {2009, 5, 15}, 0},
+                 {{2008, 12, 20}, {2009, 1, 20}, 31}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SpanDays(c.from, c.to), c.days) << DateText(c.from) << " to " << DateText(c.to);
+}
+
 TEST(DateTexts, WrittenPaddedAndReadBack)
 {
     const struct

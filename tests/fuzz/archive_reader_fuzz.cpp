@@ -1,8 +1,8 @@
 // A hand-edited "percents.ini": start-up loads both tables through the real file path, and
 // saving one table keeps every value of the other.
-#include "calc/rate_archive.h"
 #include "common/archive.h"
 #include "common/text.h"
+#include "files/rate_archive.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -97,8 +97,8 @@ TEST_P(WindowMatchesCommandLine, ImportAndCalculate)
 INSTANTIATE_TEST_SUITE_P(GoldenCases,
                          WindowMatchesCommandLine,
                          ::testing::ValuesIn(CaseNames()),
-                         [](const auto& info) {
-                             std::string name = info.param;
+                         [](const auto& p) {
+                             std::string name = p.param;
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;
                          });

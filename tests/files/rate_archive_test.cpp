@@ -1,5 +1,5 @@
-#include "calc/rate_archive.h"
 #include "common/atomic_file.h"
+#include "files/rate_archive.h"
 #include "tests/support/temp_dir.h"
 
 #include <csignal>

@@ -1,4 +1,4 @@
-#include "calc/rate_archive.h"
+#include "files/rate_archive.h"
 
 #include "common/archive.h"
 #include "common/text.h"
