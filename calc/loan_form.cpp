@@ -4,6 +4,7 @@
 #include "common/messages.h"
 #include "common/text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumavo {
@@ -331,7 +332,9 @@ std::vector<std::string> PrepaymentYearTexts(const std::string& firstYearText, d
     int first = 0;
     if (!ParseWholeNumber(firstYearText, first) || !(periods >= 0))
         return {};
-    const double years = std::floor(std::trunc(periods) / 12);
+    // A term past the longest a calculation takes is refused by 计算; listing its years would
+    // only cost time on every keystroke (a mistyped 30-digit term meant thousands of items).
+    const double years = std::min(std::floor(std::trunc(periods) / 12), kMaxPeriods / 12);
     const int last = years > 9999.0 - first ? 9999 : first + static_cast<int>(years);
     return NumberTexts(first, last, 4);
 }

@@ -143,7 +143,8 @@ double DerivedLoanTotal(double area, double unitPrice, int ratioTenths);
 double RoundToTenThousands(double total);
 
 // The years a prepayment may fall in: the first payment year and one more for every whole 12
-// periods. Year texts have four digits, so the list never runs past 9999.
+// periods, at most as many as the longest term a calculation takes. Year texts have four
+// digits, so the list never runs past 9999.
 std::vector<std::string> PrepaymentYearTexts(const std::string& firstYearText, double periods);
 
 // "01" .. the month's length; empty when either text is not a whole number or the month is

@@ -9,8 +9,6 @@ namespace lumavo {
 
 namespace {
 
-constexpr double kMaxPeriods = 360;
-
 // Index of the first entry 0..lastEntry that is not above zero, or -1.
 int FirstNonPositiveEntry(const RateTable& table, int lastEntry)
 {
@@ -51,6 +49,8 @@ CheckLoanInput(const LoanInput& input, const RateTable& floatingS, const RateTab
 {
     if (!(input.dkze > 0) || !std::isfinite(input.dkze))
         return Refusal{msg::kLoanTotalPositive};
+    if (!(input.dkze < kMaxLoanTotal))
+        return Refusal{msg::kLoanTotalTooLarge};
     if (!(input.ajqs > 0))
         return Refusal{msg::kPeriodsPositive};
     if (input.ajqs > kMaxPeriods)

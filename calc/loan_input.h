@@ -16,6 +16,14 @@ enum class Method
     Debj, // 等额本金 equal principal
 };
 
+// The longest term a calculation takes: thirty years, the last entry of a rate table.
+inline constexpr double kMaxPeriods = 360;
+
+// Loan totals from here on are refused. A double holds whole fen exactly up to about 9 * 10^13
+// yuan; a schedule multiplies balances by rates and day counts, and this bound keeps two orders
+// of magnitude of that margin, far above any home loan.
+inline constexpr double kMaxLoanTotal = 1e12;
+
 // The inputs of one loan page, read when a calculation starts.
 struct LoanInput
 {

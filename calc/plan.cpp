@@ -166,6 +166,9 @@ std::variant<PlanDecision, Refusal> CheckPlanSubmission(const PlanList& list,
         return *refusal;
     if (!(loan.dkze > 0))
         return Refusal{msg::kLoanTotalPositive};
+    // Amounts checked against such a total would be past what a schedule can carry to the fen.
+    if (!(loan.dkze < kMaxLoanTotal))
+        return Refusal{msg::kLoanTotalTooLarge};
 
     const bool commercial = submission.partIndex == 0;
     const std::string part = commercial ? "S" : "G";

@@ -4,6 +4,7 @@
 #include "calc/schedule_text.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "common/archive.h"
 #include "common/atomic_file.h"
 #include "common/messages.h"
 #include "common/xls.h"
@@ -70,6 +71,10 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     const std::string rates =
         options.ratesPath ? *options.ratesPath
                           : RateArchivePathFor(environment.programDirectory, environment.config);
+    // The window starts with zero rates from an archive it cannot read; a script is better told.
+    std::string unreadable;
+    if (!ReadIniFile(rates, &unreadable))
+        return Fail(kExitFileError, unreadable);
     const RateTable floatingS = LoadRateTable(rates, kCommercialRateSection);
     const RateTable floatingG = LoadRateTable(rates, kProvidentRateSection);
 

@@ -1,5 +1,7 @@
 #include "common/atomic_file.h"
 
+#include "common/messages.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -81,7 +83,8 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
     return std::nullopt;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error)
+std::optional<std::string>
+ReadWholeFile(const std::string& path, std::string* error, std::size_t maxBytes)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -89,6 +92,15 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
             *error = Reason(path);
         return std::nullopt;
     }
+    const auto tooLarge = [&] {
+        if (error)
+            *error = path + ": " + msg::FileTooLarge(maxBytes);
+        ::close(fd);
+        return std::nullopt;
+    };
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && static_cast<std::size_t>(info.st_size) > maxBytes)
+        return tooLarge();
     std::string content;
     char buffer[65536];
     for (;;) {
@@ -103,6 +115,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
         }
         if (n == 0)
             break;
+        // A pipe or a device has no size to look at first.
+        if (content.size() + static_cast<std::size_t>(n) > maxBytes)
+            return tooLarge();
         content.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);

@@ -29,8 +29,15 @@ class ScopedWriteCall
     WriteCall m_previous;
 };
 
-// Whole file, or nullopt with the reason in *error.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr);
+// The largest file the program reads. Backups and rate archives are small (a 10,000-entry plan is
+// about 240 KB); anything far larger was picked by mistake and would only cost time and memory.
+inline constexpr std::size_t kMaxReadBytes = 4u << 20;
+
+// Whole file, or nullopt with the reason in *error. A file larger than maxBytes is refused
+// before its contents are read.
+std::optional<std::string> ReadWholeFile(const std::string& path,
+                                         std::string* error = nullptr,
+                                         std::size_t maxBytes = kMaxReadBytes);
 
 // The folder of the running program file, with a trailing "/".
 std::string ProgramDirectory();

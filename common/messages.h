@@ -13,6 +13,7 @@ inline constexpr const char* kReplaceFile = "文件已经存在，是否替换�
 
 // Loan checks, in the order they are made.
 inline constexpr const char* kLoanTotalPositive = "贷款总额须大于零！";
+inline constexpr const char* kLoanTotalTooLarge = "贷款总额须小于一万亿元！";
 inline constexpr const char* kPeriodsPositive = "按揭期数须大于零！";
 inline constexpr const char* kPeriodsAtMost360 = "按揭期数须小于等于360期！";
 inline constexpr const char* kFixedRateS = "商业贷款固定年利率须大于零！";
@@ -120,6 +121,8 @@ std::string NotInList(std::string_view what, std::string_view text);
 std::string NotInYearList(std::string_view first, std::string_view last, std::string_view text);
 // "字段不足17个"
 std::string TooFewInputFields(std::size_t needed);
+// "文件大于4 MiB，不予读取": a file refused before it is read.
+std::string FileTooLarge(std::size_t limitBytes);
 
 // The backup fields a reason names, in the words of the controls that hold them.
 inline constexpr const char* kFieldMode = "计算方式";

@@ -20,9 +20,14 @@ constexpr DateFields kFirstPayment{InputField::FirstYear,  InputField::FirstMont
                                    InputField::FirstDay,   FormPicker::FirstYear,
                                    FormPicker::FirstMonth, FormPicker::FirstDay};
 
+// What the field shows, or, when that text is no number (emptied, or only a point typed so
+// far), its value in the mask: the file must read back as the page holds it.
 std::string Text(const LoanForm& form, FormNumber field)
 {
-    return form.Number(field).text;
+    const MaskedNumber& number = form.Number(field);
+    double shown = 0;
+    return ParseNumber(number.text, shown) ? number.text
+                                           : MaskedText(number.value, number.decimals);
 }
 
 std::string Text(const LoanForm& form, FormPicker picker)
@@ -73,6 +78,15 @@ CheckDate(const LoanForm& form, const BackupFile& file, const DateFields& date)
             date.day, msg::NotInList(inAnyMonth ? msg::kNotInMonthDays : msg::kNotInDayList, day));
     }
     return std::nullopt;
+}
+
+// The share fields hold whole percents, and the provident share is 100 less the commercial one.
+// A fraction from a file is rounded as the field rounds it when left (2.5 -> 3, so 3 and 97);
+// taken as written, the provident share would show 98 and the loan would lend 100.5 %.
+std::string WholeShare(const std::string& text)
+{
+    double share = 0;
+    return ParseNumber(text, share) ? CountText(share) : text;
 }
 
 // Files written before the loan type existed: the commercial share tells it.
@@ -131,7 +145,8 @@ std::variant<FormMessages, BackupError> ApplyBackup(LoanForm& form, const Backup
     // Pickers set by the program run no rule: the loan total stays what the file says.
     page.Choice(FormPicker::Ratio).Choose(file.Field(InputField::Ratio));
     SetNumber(page, FormNumber::LoanTotal, file.Field(InputField::LoanTotal), messages);
-    SetNumber(page, FormNumber::CommercialShare, file.Field(InputField::CommercialShare), messages);
+    SetNumber(page, FormNumber::CommercialShare,
+              WholeShare(file.Field(InputField::CommercialShare)), messages);
     page.Choice(FormPicker::Years).Choose(file.Field(InputField::Years));
     SetNumber(page, FormNumber::Periods, file.Field(InputField::Periods), messages);
     page.fixedRate = file.Field(InputField::RateKind) == "1";

@@ -11,18 +11,22 @@ namespace lumavo {
 namespace {
 
 // Pasted or dropped text must obey the same rule as typed keys. A minus sign can only come
-// from the program (a negative rate in the archive); it may stay while the user edits.
+// from the program (a negative rate in the archive): it may stay while the user edits such a
+// value, but no edit brings one in, or a share of -5 would lend 105 %.
 class NumberTextValidator : public QValidator
 {
   public:
-    NumberTextValidator(int decimals, QObject* parent) : QValidator(parent), m_decimals(decimals) {}
+    NumberTextValidator(int decimals, QLineEdit* edit)
+        : QValidator(edit), m_decimals(decimals), m_edit(edit)
+    {
+    }
 
     State validate(QString& input, int&) const override
     {
         int points = 0;
         for (qsizetype i = 0; i < input.size(); ++i) {
             const QChar c = input[i];
-            if (c == '-' && i == 0)
+            if (c == '-' && i == 0 && m_edit->text().startsWith('-'))
                 continue;
             if (c == '.' && m_decimals > 0 && ++points == 1)
                 continue;
@@ -34,6 +38,7 @@ class NumberTextValidator : public QValidator
 
   private:
     int m_decimals;
+    const QLineEdit* m_edit; // still shows the text before the edit while it is checked
 };
 
 } // namespace

@@ -48,7 +48,8 @@ TEST(LoanFormTest, PrepaymentYears)
     EXPECT_EQ(PrepaymentYearTexts("2008", 0), Years{"2008"});
     EXPECT_TRUE(PrepaymentYearTexts("", 240).empty());
     // A mistyped term of many digits must not build millions of items.
-    EXPECT_EQ(PrepaymentYearTexts("2008", 1e15).back(), "9999");
+    EXPECT_EQ(PrepaymentYearTexts("2008", 1e15).back(), "2038");
+    EXPECT_EQ(PrepaymentYearTexts("9990", 1e15).back(), "9999");
 }
 
 TEST(LoanFormTest, DayTexts)
