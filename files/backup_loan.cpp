@@ -3,6 +3,8 @@
 #include "common/messages.h"
 #include "common/text.h"
 
+#include <charconv>
+
 namespace lumavo {
 
 namespace {
@@ -20,14 +22,18 @@ constexpr DateFields kFirstPayment{InputField::FirstYear,  InputField::FirstMont
                                    InputField::FirstDay,   FormPicker::FirstYear,
                                    FormPicker::FirstMonth, FormPicker::FirstDay};
 
-// What the field shows, or, when that text is no number (emptied, or only a point typed so
-// far), its value in the mask: the file must read back as the page holds it.
+// What the field shows; while it shows no number (emptied, or only a point typed so far) it
+// still holds its value, and a calculation would use that, so the file gets the value, in the
+// shortest text that reads back to the same double.
 std::string Text(const LoanForm& form, FormNumber field)
 {
     const MaskedNumber& number = form.Number(field);
     double shown = 0;
-    return ParseNumber(number.text, shown) ? number.text
-                                           : MaskedText(number.value, number.decimals);
+    if (ParseNumber(number.text, shown))
+        return number.text;
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, number.value);
+    return std::string(buffer, written.ptr);
 }
 
 std::string Text(const LoanForm& form, FormPicker picker)

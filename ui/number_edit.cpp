@@ -16,7 +16,7 @@ namespace {
 class NumberTextValidator : public QValidator
 {
   public:
-    NumberTextValidator(int decimals, QLineEdit* edit)
+    NumberTextValidator(int decimals, NumberEdit* edit)
         : QValidator(edit), m_decimals(decimals), m_edit(edit)
     {
     }
@@ -26,7 +26,7 @@ class NumberTextValidator : public QValidator
         int points = 0;
         for (qsizetype i = 0; i < input.size(); ++i) {
             const QChar c = input[i];
-            if (c == '-' && i == 0 && m_edit->text().startsWith('-'))
+            if (c == '-' && i == 0 && m_edit->AcceptedText().startsWith('-'))
                 continue;
             if (c == '.' && m_decimals > 0 && ++points == 1)
                 continue;
@@ -38,7 +38,7 @@ class NumberTextValidator : public QValidator
 
   private:
     int m_decimals;
-    const QLineEdit* m_edit; // still shows the text before the edit while it is checked
+    const NumberEdit* m_edit;
 };
 
 } // namespace
@@ -48,6 +48,7 @@ NumberEdit::NumberEdit(int decimals, QWidget* parent) : QLineEdit(parent), m_dec
     setValidator(new NumberTextValidator(decimals, this));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setText(Masked(0));
+    m_accepted = text();
     connect(this, &QLineEdit::textChanged, this, &NumberEdit::TakeText);
 }
 
@@ -73,6 +74,7 @@ void NumberEdit::ShowNumber(double value, const QString& text)
 
 void NumberEdit::TakeText(const QString& text)
 {
+    m_accepted = text;
     double parsed = 0;
     if (ParseNumber(text.toStdString(), parsed))
         m_value = parsed;

@@ -21,6 +21,9 @@ class NumberEdit : public QLineEdit
     // Shows what a form holds, without reporting a change: the form has run its rules already.
     void ShowNumber(double value, const QString& text);
     int decimals() const { return m_decimals; }
+    // The text before the edit being checked: while a change is validated, text() already
+    // holds the new one.
+    const QString& AcceptedText() const { return m_accepted; }
 
   signals:
     void changed();
@@ -37,6 +40,7 @@ class NumberEdit : public QLineEdit
     int m_decimals;
     double m_value = 0;
     bool m_quiet = false;
+    QString m_accepted;
 };
 
 } // namespace lumavo

@@ -64,6 +64,15 @@ INSTANTIATE_TEST_SUITE_P(
                                   i.ajqs = 0;
                               },
                               msg::kLoanTotalPositive},
+                    // A total of 10^17 once showed principal alternating ...77.78 / ...77.75.
+                    CheckCase{"LoanTotalTooLargeForFen",
+                              [](LoanInput& i, auto&, auto&) {
+                                  i.dkze = 1e12;
+                                  i.ajqs = 0;
+                              },
+                              msg::kLoanTotalTooLarge},
+                    CheckCase{"LoanTotalJustBelowTheBound",
+                              [](LoanInput& i, auto&, auto&) { i.dkze = 999999999999.99; }, ""},
                     CheckCase{"PeriodsZero", [](LoanInput& i, auto&, auto&) { i.ajqs = 0; },
                               msg::kPeriodsPositive},
                     CheckCase{"Periods360Accepted",

@@ -264,5 +264,19 @@ INSTANTIATE_TEST_SUITE_P(
                                  "/cfg/lumavo/percents.ini"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
+// Files are read with a bound, so a wrong pick costs neither time nor memory; a device has no
+// size to look at first and is cut off while read.
+TEST(ReadWholeFileTest, RefusesWhatIsLargerThanTheBound)
+{
+    TempDir dir;
+    const std::string path = dir.Write("ten.txt", "0123456789").string();
+    std::string reason;
+    EXPECT_EQ(ReadWholeFile(path, &reason, 10), "0123456789");
+    EXPECT_EQ(ReadWholeFile(path, &reason, 9), std::nullopt);
+    EXPECT_EQ(reason.rfind(path + ": ", 0), 0u);
+    EXPECT_EQ(ReadWholeFile("/dev/zero", &reason), std::nullopt);
+    EXPECT_NE(reason.find("4 MiB"), std::string::npos);
+}
+
 } // namespace
 } // namespace lumavo

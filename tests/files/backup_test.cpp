@@ -532,5 +532,38 @@ TEST(LoanFormTest, ImportDerivesWithTheRatioShown)
     EXPECT_DOUBLE_EQ(std::get<LoanInput>(input).dkze, DerivedLoanTotal(50.03, 12345, 8));
 }
 
+// A fractional share once lent 100.5 % in the window (2.5 and 98) and 100 % in lumavo-cli.
+TEST(LoanInputFromBackupTest, SharesAreWholeAndAddUpTo100)
+{
+    const struct
+    {
+        const char* share;
+        double s, g;
+    } cases[] = {
+        {"2.5", 3, 97}, {"50.5", 51, 49}, {"0.4", 0, 100}, {"150", 100, 0}, {"60", 60, 40}};
+    for (const auto& c : cases) {
+        BackupFile file;
+        // 17 fields: the loan type follows the share as the page holds it.
+        file.inputFields = SplitBackupLine(InputLineWith(5, c.share));
+        file.inputFields.pop_back();
+        const auto input = LoanInputFromBackup(file, 2026);
+        ASSERT_TRUE(std::holds_alternative<LoanInput>(input)) << c.share;
+        EXPECT_EQ(std::get<LoanInput>(input).ratioS, c.s) << c.share;
+        EXPECT_EQ(std::get<LoanInput>(input).ratioG, c.g) << c.share;
+    }
+}
+
+// A 300 MB one-line file was refused only after 5.4 s and 882 MB of memory.
+TEST_F(BackupFileTest, FileOverTheBoundIsRefusedUnread)
+{
+    const std::string path = PathOf("huge.bak");
+    std::ofstream(path).close();
+    std::filesystem::resize_file(path, 300u << 20); // sparse: nothing to read cheaply either
+    const auto result = ReadBackupFile(path);
+    ASSERT_TRUE(std::holds_alternative<BackupError>(result));
+    EXPECT_NE(std::get<BackupError>(result).reason.find(path), std::string::npos);
+    EXPECT_NE(std::get<BackupError>(result).reason.find("MiB"), std::string::npos);
+}
+
 } // namespace
 } // namespace lumavo

@@ -1,5 +1,6 @@
 #include "tests/ui/window_fixture.h"
 
+#include <QClipboard>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -266,6 +267,32 @@ TEST(NumberEditTest, ChangeRuleRunsOnEveryNewTextOnly)
     EXPECT_DOUBLE_EQ(field.value(), 12.35); // an empty text keeps the value
     field.setValue(-1.5);                   // only the program can show a negative number
     EXPECT_EQ(field.text(), "-1.50");
+}
+
+// Pasting "-5" into the commercial share once made the provident share 105 %.
+TEST(NumberEditTest, PasteBringsNoMinusInButAProgramMinusMayStay)
+{
+    struct Case
+    {
+        int decimals;
+        double shownByProgram;
+        const char* pasted; // over the whole text
+        const char* shown;
+    };
+    const Case cases[] = {
+        {0, 100, "-5", "100"},     {2, 0, "-1234.5", "0.00"}, {3, 0, "-6.5", "0.000"},
+        {0, 100, "5-", "100"},     {2, 0, "12.5", "12.5"},    {3, -1.5, "-2.25", "-2.25"},
+        {3, -1.5, "2.25", "2.25"}, {0, 240, "1,000", "240"},  {2, 0, "１２", "0.00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pasted);
+        NumberEdit field(c.decimals);
+        field.setValue(c.shownByProgram);
+        QApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+        field.selectAll();
+        QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(field.text(), QString::fromUtf8(c.shown));
+    }
 }
 
 } // namespace
