@@ -1,5 +1,5 @@
 #include "ui/Umain.h"
-#include "ui/commands.h"
+#include "ui/application.h"
 
 #include <QApplication>
 #include <clocale>
@@ -37,11 +37,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // Qt adopts the user's locale; the number texts and the archive always use a full stop.
     std::setlocale(LC_NUMERIC, "C");
-    QApplication::setApplicationName(QStringLiteral("lumavo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumavo房贷按揭计算器"));
-    // Lets the desktop match the window to its menu entry and icon (Wayland uses this name).
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.lumavo.Calculator"));
-    QApplication::setWindowIcon(lumavo::ToolIcon("app"));
+    lumavo::ConfigureApplication(app);
 
     lumavo::TfrmMain frmMain;
     frmMain.show();

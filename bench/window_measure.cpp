@@ -51,7 +51,7 @@ class SilentDialogs : public UserDialogs
     bool ConfirmReplace(QWidget*, const QString&) override { return true; }
     QString AskSaveFile(QWidget*, const FileRequest&) override { return {}; }
     QString AskOpenFile(QWidget*, const FileRequest&) override { return {}; }
-    void OpenUrl(QWidget*, const QString&) override {}
+    bool OpenUrl(QWidget*, const QString&) override { return true; }
 };
 
 // Seconds since the process was created (fork and exec included), from the kernel's record.

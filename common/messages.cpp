@@ -45,6 +45,11 @@ std::string TooFewInputFields(std::size_t needed)
     return "字段不足" + std::to_string(needed) + "个";
 }
 
+std::string PlanCount(std::size_t entries)
+{
+    return std::to_string(entries) + " 项";
+}
+
 std::string FileTooLarge(std::size_t limitBytes)
 {
     return "文件大于" + std::to_string(limitBytes >> 20) + " MiB，不予读取";

@@ -43,6 +43,9 @@ inline constexpr const char* kPlanSumPeriods = "累计缩短按揭期数须小�
 inline constexpr const char* kPlanItemYuan = " 元 ";
 inline constexpr const char* kPlanItemPeriods = " 期 ";
 
+// Web pages.
+inline constexpr const char* kUrlNotOpened = "无法打开网页，请将下面的地址复制到浏览器中：";
+
 // Form rules.
 inline constexpr const char* kAreaPositive = "面积须大于零！";
 inline constexpr const char* kPricePositive = "单价须大于零！";
@@ -121,6 +124,8 @@ std::string NotInList(std::string_view what, std::string_view text);
 std::string NotInYearList(std::string_view first, std::string_view last, std::string_view text);
 // "字段不足17个"
 std::string TooFewInputFields(std::size_t needed);
+// "3 项": how many entries a folded plan panel holds.
+std::string PlanCount(std::size_t entries);
 // "文件大于4 MiB，不予读取": a file refused before it is read.
 std::string FileTooLarge(std::size_t limitBytes);
 

@@ -6,9 +6,10 @@ class QPlainTextEdit;
 
 namespace lumavo {
 
-// 利率: the table of loan-rate changes; 更新: the home page where new versions are announced.
-inline constexpr char kRateChangesUrl[] = "https://lumavo.example.org/lilv/biangeng.html";
-inline constexpr char kHomePageUrl[] = "https://lumavo.example.org/";
+// 利率: where the loan prime rate is published (the National Interbank Funding Center's page,
+// also linked from the central bank's); 更新: the home page, as the AppStream file names it.
+inline constexpr char kRateChangesUrl[] = "https://www.chinamoney.com.cn/chinese/bklpr/";
+inline constexpr char kHomePageUrl[] = "https://lumavo.github.io/";
 
 // frmAbout: the text about the program. Built anew for every showing and released when it
 // closes, so it always opens scrolled to the top.

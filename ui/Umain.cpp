@@ -585,12 +585,19 @@ void TfrmMain::ToolButton1Click()
 
 void TfrmMain::ToolButton5Click()
 {
-    m_dialogs->OpenUrl(this, QString::fromUtf8(kRateChangesUrl));
+    OpenWebPage(kRateChangesUrl);
 }
 
 void TfrmMain::ToolButton6Click()
 {
-    m_dialogs->OpenUrl(this, QString::fromUtf8(kHomePageUrl));
+    OpenWebPage(kHomePageUrl);
+}
+
+// Without a browser the address is shown, so it can be copied.
+void TfrmMain::OpenWebPage(const char* url)
+{
+    if (!m_dialogs->OpenUrl(this, QString::fromUtf8(url)))
+        m_dialogs->Inform(this, QString::fromUtf8(msg::kUrlNotOpened), QString::fromUtf8(url));
 }
 
 } // namespace lumavo

@@ -60,6 +60,7 @@ class TfrmMain : public QMainWindow
                          void (TfrmMain::*fieldChange)(const NumberEdit*),
                          void (TfrmMain::*uniformClick)());
     void Inform(const char* message);
+    void OpenWebPage(const char* url);
     FileCommandContext FileContext();
 
     // Window

@@ -7,14 +7,14 @@
 namespace lumavo {
 
 CollapsiblePanel::CollapsiblePanel(const QString& caption, QWidget* dockParent)
-    : QWidget(dockParent), m_caption(new QToolButton(this)), m_body(new QWidget(this))
+    : QWidget(dockParent), m_caption(new QToolButton(this)), m_body(new QWidget(this)),
+      m_title(caption)
 {
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
 
-    m_caption->setText(caption);
     m_caption->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_caption->setAutoRaise(true);
     m_caption->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -42,8 +42,20 @@ void CollapsiblePanel::SetCollapsed(bool collapsed)
     m_collapsed = collapsed;
     m_caption->setArrowType(collapsed ? Qt::UpArrow : Qt::DownArrow);
     m_body->setVisible(!collapsed);
+    ShowCaption();
     FitToHost();
     raise();
+}
+
+void CollapsiblePanel::SetNote(const QString& note)
+{
+    m_note = note;
+    ShowCaption();
+}
+
+void CollapsiblePanel::ShowCaption()
+{
+    m_caption->setText(m_collapsed && !m_note.isEmpty() ? m_title + "  " + m_note : m_title);
 }
 
 bool CollapsiblePanel::eventFilter(QObject* watched, QEvent* event)

@@ -19,6 +19,8 @@ class CollapsiblePanel : public QWidget
     bool IsCollapsed() const { return m_collapsed; }
     void SetCollapsed(bool collapsed);
     int CaptionHeight() const;
+    // Shown beside the caption while the panel is folded, so what it holds is not forgotten.
+    void SetNote(const QString& note);
     // Docks to the bottom of the parent: the caption alone, or opened up to 20 pixels below the
     // parent's top edge.
     void FitToHost();
@@ -30,9 +32,13 @@ class CollapsiblePanel : public QWidget
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void ShowCaption();
+
     QToolButton* m_caption;
     QWidget* m_body;
     bool m_collapsed = false;
+    QString m_title;
+    QString m_note;
 };
 
 } // namespace lumavo

@@ -1,5 +1,6 @@
 #include "ui/plan_panel.h"
 
+#include "common/messages.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
 #include "ui/number_edit.h"
@@ -24,6 +25,7 @@ void PlanPanel::SetPlan(PlanList plan)
     m_plan = std::move(plan);
     for (std::size_t i = 0; i < m_plan.Size(); ++i)
         InsertItem(i);
+    ShowCount();
 }
 
 std::optional<std::string> PlanPanel::Submit(const PlanLoanContext& loan)
@@ -48,7 +50,14 @@ std::optional<std::string> PlanPanel::Submit(const PlanLoanContext& loan)
     }
     // A new entry is not chosen; any other choice stays.
     InsertItem(ApplyPlanDecision(m_plan, decision));
+    ShowCount();
     return std::nullopt;
+}
+
+void PlanPanel::ShowCount()
+{
+    m_ui.panel->SetNote(m_plan.Empty() ? QString()
+                                       : QString::fromStdString(msg::PlanCount(m_plan.Size())));
 }
 
 void PlanPanel::InsertItem(std::size_t index)
@@ -67,6 +76,7 @@ void PlanPanel::RemoveChosen()
     delete m_ui.list->takeItem(row);
     // Nothing is shown as chosen that the fields do not hold.
     m_ui.list->setCurrentRow(-1);
+    ShowCount();
 }
 
 const Ttqhd* PlanPanel::ChosenEntry() const

@@ -35,6 +35,7 @@ class PlanPanel
 
   private:
     void InsertItem(std::size_t index);
+    void ShowCount();
 
     PlanControls m_ui;
     bool m_secondTab; // an entry of an unknown part shows as 公积金贷款 there

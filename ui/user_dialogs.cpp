@@ -28,6 +28,8 @@ int ShowBox(QWidget* parent,
 {
     QMessageBox box(icon, QString::fromUtf8(title), DisplayText(text), buttons, parent);
     box.setInformativeText(detail);
+    // Paths and addresses in a box are there to be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     return box.exec();
 }
 
@@ -74,9 +76,9 @@ QString WidgetDialogs::AskOpenFile(QWidget* parent, const FileRequest& request)
     return AskFile(parent, request, QFileDialog::AcceptOpen);
 }
 
-void WidgetDialogs::OpenUrl(QWidget*, const QString& url)
+bool WidgetDialogs::OpenUrl(QWidget*, const QString& url)
 {
-    QDesktopServices::openUrl(QUrl(url));
+    return QDesktopServices::openUrl(QUrl(url));
 }
 
 } // namespace lumavo

@@ -34,8 +34,8 @@ class UserDialogs
     // file: the caller's replace question does.
     virtual QString AskSaveFile(QWidget* parent, const FileRequest& request) = 0;
     virtual QString AskOpenFile(QWidget* parent, const FileRequest& request) = 0;
-    // Hands the address to the system's handler for web addresses; the outcome is not reported.
-    virtual void OpenUrl(QWidget* parent, const QString& url) = 0;
+    // Hands the address to the system's handler for web addresses; false when none took it.
+    virtual bool OpenUrl(QWidget* parent, const QString& url) = 0;
 };
 
 // The real boxes.
@@ -47,7 +47,7 @@ class WidgetDialogs : public UserDialogs
     bool ConfirmReplace(QWidget* parent, const QString& text) override;
     QString AskSaveFile(QWidget* parent, const FileRequest& request) override;
     QString AskOpenFile(QWidget* parent, const FileRequest& request) override;
-    void OpenUrl(QWidget* parent, const QString& url) override;
+    bool OpenUrl(QWidget* parent, const QString& url) override;
 };
 
 // "\r" (and "\r\n") as a visible line break.

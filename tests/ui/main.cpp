@@ -1,3 +1,5 @@
+#include "ui/application.h"
+
 #include <QApplication>
 #include <clocale>
 #include <cstdlib>
@@ -9,6 +11,7 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    lumavo::ConfigureApplication(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

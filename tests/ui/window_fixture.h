@@ -64,7 +64,11 @@ class RecordingDialogs : public UserDialogs
         requests.push_back(request);
         return chosenFile;
     }
-    void OpenUrl(QWidget*, const QString& url) override { boxes.push_back({"url", url, {}}); }
+    bool OpenUrl(QWidget*, const QString& url) override
+    {
+        boxes.push_back({"url", url, {}});
+        return urlOpens;
+    }
 
     QStringList Texts() const
     {
@@ -77,7 +81,8 @@ class RecordingDialogs : public UserDialogs
     std::vector<Box> boxes;
     std::vector<FileRequest> requests;
     bool replaceAnswer = true;
-    QString chosenFile; // what the file dialogs answer; empty is a cancel
+    bool urlOpens = true; // whether the desktop takes a web address
+    QString chosenFile;   // what the file dialogs answer; empty is a cancel
 };
 
 // What leaving a field with Tab does, without needing a focused window.
