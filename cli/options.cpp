@@ -68,6 +68,37 @@ std::optional<RateRule> RuleNamed(const std::string& text, bool provident)
     return rule;
 }
 
+// The options that build the floating tables from the published rates; false when the option
+// is none of them.
+bool TakeRateOption(const std::vector<std::string>& args,
+                    std::size_t& i,
+                    Options& options,
+                    std::optional<UsageError>& error)
+{
+    std::optional<std::string> value;
+    const auto invalid = [&](const char* option) {
+        error = UsageError{msg::CliRuleInvalid(option, *value)};
+    };
+    if (TakeValue(args, i, "--rates-rule", value, error)) {
+        if (!error && !(options.ratesRule = RuleNamed(*value, false)))
+            invalid("--rates-rule");
+    } else if (TakeValue(args, i, "--pf-rule", value, error)) {
+        if (!error && !(options.pfRule = RuleNamed(*value, true)))
+            invalid("--pf-rule");
+    } else if (TakeValue(args, i, "--future-lpr", value, error)) {
+        double rate = 0;
+        if (!error && !ParseNumber(*value, rate))
+            invalid("--future-lpr");
+        options.futureLpr = rate;
+    } else if (TakeValue(args, i, "--write-rates", value, error)) {
+        if (!error)
+            options.writeRatesPath = *value;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<std::string>& args)
@@ -114,29 +145,9 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
             if (error)
                 return *error;
             options.ratesPath = *value;
-        } else if (TakeValue(args, i, "--rates-rule", value, error)) {
+        } else if (TakeRateOption(args, i, options, error)) {
             if (error)
                 return *error;
-            options.ratesRule = RuleNamed(*value, false);
-            if (!options.ratesRule)
-                return UsageError{msg::CliRuleInvalid("--rates-rule", *value)};
-        } else if (TakeValue(args, i, "--pf-rule", value, error)) {
-            if (error)
-                return *error;
-            options.pfRule = RuleNamed(*value, true);
-            if (!options.pfRule)
-                return UsageError{msg::CliRuleInvalid("--pf-rule", *value)};
-        } else if (TakeValue(args, i, "--future-lpr", value, error)) {
-            if (error)
-                return *error;
-            double rate = 0;
-            if (!ParseNumber(*value, rate))
-                return UsageError{msg::CliRuleInvalid("--future-lpr", *value)};
-            options.futureLpr = rate;
-        } else if (TakeValue(args, i, "--write-rates", value, error)) {
-            if (error)
-                return *error;
-            options.writeRatesPath = *value;
         } else if (TakeValue(args, i, "--output", value, error)) {
             if (error)
                 return *error;
