@@ -91,12 +91,11 @@ RateDataPaths RateDataPathsFor(const std::string& programDirectory,
     const std::filesystem::path program(programDirectory);
     const std::filesystem::path beside = program / kFileName;
     const std::filesystem::path installed = program / ".." / "share" / "lumavo" / kFileName;
+    // Beside the program (a build, an unpacked copy) before the installed share folder.
     std::error_code ignored;
-    paths.shipped =
-        (std::filesystem::exists(beside, ignored) || !std::filesystem::exists(installed, ignored)
-             ? beside
-             : installed.lexically_normal())
-            .string();
+    const bool installedOnly =
+        !std::filesystem::exists(beside, ignored) && std::filesystem::exists(installed, ignored);
+    paths.shipped = (installedOnly ? installed.lexically_normal() : beside).string();
     // The XDG rule: an unset or relative $XDG_DATA_HOME falls back to ~/.local/share.
     if (!environment.xdgDataHome.empty() && environment.xdgDataHome.front() == '/')
         paths.user = FileIn(environment.xdgDataHome);

@@ -144,6 +144,33 @@ TEST(UserRateData, MalformedFileIsNamedWithItsLineAndLeftOut)
     EXPECT_EQ(data.history.LastDate(), (Date{2026, 1, 20})); // the shipped data alone
 }
 
+struct PathCase
+{
+    const char* name;
+    DataEnvironment environment;
+    std::string user;
+};
+
+class UserRateDataPath : public testing::TestWithParam<PathCase>
+{
+};
+
+// The XDG base-directory rule: a relative $XDG_DATA_HOME is to be ignored.
+TEST_P(UserRateDataPath, FollowsTheXdgRule)
+{
+    EXPECT_EQ(RateDataPathsFor("/nonexistent/bin/", GetParam().environment).user, GetParam().user);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases,
+    UserRateDataPath,
+    testing::Values(
+        PathCase{"XdgSet", {"/x/data", "/home/a"}, "/x/data/lumavo/rates.csv"},
+        PathCase{"XdgUnset", {"", "/home/a"}, "/home/a/.local/share/lumavo/rates.csv"},
+        PathCase{"XdgRelative", {"data", "/home/a"}, "/home/a/.local/share/lumavo/rates.csv"},
+        PathCase{"NoHome", {"", ""}, ""}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 struct BadLine
 {
     const char* name;
