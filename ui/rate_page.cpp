@@ -205,13 +205,14 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
     m_numberCaption = Named(new QLabel(ruleGroup), "suiLrule" + suffix);
     auto* futureCaption = Caption(Text(msg::kRuleFutureLpr), ruleGroup);
     auto* periodsCaption = Caption(Text(msg::kRulePeriods), ruleGroup);
-    // Only the provident fund's rate depends on the term, only the commercial rules on the LPR.
+    // Only the provident fund's rate depends on the term, only the commercial rules on the LPR:
+    // each page shows the one pair it needs in the same place.
     const bool provident =
         std::find(m_rules.begin(), m_rules.end(), RuleKind::Provident) != m_rules.end();
-    periodsCaption->setVisible(provident);
-    periods->setVisible(provident);
-    futureCaption->setVisible(!provident);
-    futureLpr->setVisible(!provident);
+    QWidget* pageCaption = provident ? periodsCaption : futureCaption;
+    QWidget* pageInput = provident ? static_cast<QWidget*>(periods) : futureLpr;
+    (provident ? futureCaption : periodsCaption)->hide();
+    (provident ? static_cast<QWidget*>(futureLpr) : periods)->hide();
 
     auto* grid = new QGridLayout(ruleGroup);
     grid->setContentsMargins(8, 4, 8, 4);
@@ -219,15 +220,14 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
     int column = 0;
     for (QWidget* widget : std::initializer_list<QWidget*>{
              Caption(Text(msg::kRuleCaption), ruleGroup), ruleList, m_numberCaption, ruleNumber,
-             futureCaption, futureLpr, fillButton})
+             pageCaption, pageInput, fillButton})
         grid->addWidget(widget, 0, column++);
     column = 0;
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{Caption(Text(msg::kRuleLending), ruleGroup), lendingDate,
-                                         Caption(Text(msg::kRuleFirstPayment), ruleGroup),
-                                         firstPaymentDate, periodsCaption, periods})
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             Caption(Text(msg::kRuleLending), ruleGroup), lendingDate,
+             Caption(Text(msg::kRuleFirstPayment), ruleGroup), firstPaymentDate})
         grid->addWidget(widget, 1, column++);
-    grid->addWidget(dataLine, 1, column, 1, 2);
+    grid->addWidget(dataLine, 1, column, 1, 3);
     grid->setColumnStretch(7, 1);
 
     QObject::connect(ruleList, &QComboBox::currentIndexChanged, ruleGroup,
