@@ -7,9 +7,11 @@
 #include "common/archive.h"
 #include "common/atomic_file.h"
 #include "common/messages.h"
+#include "common/text.h"
 #include "common/xls.h"
 #include "files/backup_loan.h"
 #include "files/rate_archive.h"
+#include "files/rate_data.h"
 
 #include <algorithm>
 
@@ -49,6 +51,68 @@ Render(const Options& options, const Schedule& schedule, std::string& bytes)
     return std::string(msg::kCliUnknownFormat);
 }
 
+std::string IsoDate(const Date& date)
+{
+    return PadNumber(date.y, 4) + "-" + PadNumber(date.m, 2) + "-" + PadNumber(date.d, 2);
+}
+
+std::string Warnings(const std::vector<std::string>& problems)
+{
+    std::string text;
+    for (const std::string& problem : problems)
+        text += std::string(kName) + ": " + problem + "\n";
+    return text;
+}
+
+// The history in use, each value with the file it came from and where it was published.
+Result RatesData(const RateDataPaths& paths)
+{
+    const LoadedRateData data = LoadRateData(paths);
+    std::string out = std::string("# ") + msg::kCliShipped + ": " + paths.shipped + "\n# " +
+                      msg::kCliUserFile + ": " +
+                      (paths.user.empty() ? std::string(msg::kCliNoUserFile) : paths.user) + "\n";
+    out += "kind,effective,rate,from,source\n";
+    for (const RateChange& change : data.history.Changes()) {
+        const char* from = change.origin == paths.shipped ? msg::kCliShipped : msg::kCliUserFile;
+        out += std::string(RateSeriesName(change.series)) + "," + IsoDate(change.effective) + "," +
+               GeneralNumberText(change.rate) + "," + from + "," + change.source + "\n";
+    }
+    return Result{kExitOk, out, Warnings(data.problems)};
+}
+
+// The tables the rules give for the loan's dates, over the archived ones; an error message when
+// the history does not reach back to a day the loan needs.
+std::optional<std::string> ApplyRules(const Options& options,
+                                      const LoanInput& input,
+                                      const LoadedRateData& data,
+                                      RateTable& floatingS,
+                                      RateTable& floatingG)
+{
+    const LoanDates dates{input.lending, input.firstPayment, input.ajqs};
+    const std::pair<const std::optional<RateRule>*, RateTable*> targets[] = {
+        {&options.ratesRule, &floatingS}, {&options.pfRule, &floatingG}};
+    for (const auto& [rule, table] : targets) {
+        if (!*rule)
+            continue;
+        const auto filled = FillRateTable(**rule, data.history, dates, options.futureLpr);
+        if (const auto* gap = std::get_if<RateGap>(&filled))
+            return msg::RateDataMissing(DateText(gap->day));
+        *table = std::get<RateTable>(filled);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string>
+WriteRuleTables(const Options& options, const RateTable& floatingS, const RateTable& floatingG)
+{
+    if (options.ratesRule)
+        if (auto error = SaveRateTable(*options.writeRatesPath, kCommercialRateSection, floatingS))
+            return error;
+    if (options.pfRule)
+        return SaveRateTable(*options.writeRatesPath, kProvidentRateSection, floatingG);
+    return std::nullopt;
+}
+
 } // namespace
 
 Result RunCli(const std::vector<std::string>& args, const Environment& environment)
@@ -59,6 +123,10 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     if (const auto* usage = std::get_if<UsageError>(&parsed))
         return Fail(kExitFileError, usage->message + msg::kCliSeeHelp);
     const Options& options = std::get<Options>(parsed);
+    const RateDataPaths dataPaths =
+        RateDataPathsFor(environment.programDirectory, environment.data);
+    if (options.ratesData)
+        return RatesData(dataPaths);
 
     const auto file = ReadBackupFile(options.backupPath);
     if (const auto* error = std::get_if<BackupError>(&file))
@@ -75,8 +143,21 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     std::string unreadable;
     if (!ReadIniFile(rates, &unreadable))
         return Fail(kExitFileError, unreadable);
-    const RateTable floatingS = LoadRateTable(rates, kCommercialRateSection);
-    const RateTable floatingG = LoadRateTable(rates, kProvidentRateSection);
+    RateTable floatingS = LoadRateTable(rates, kCommercialRateSection);
+    RateTable floatingG = LoadRateTable(rates, kProvidentRateSection);
+    std::string warnings;
+    if (options.ratesRule || options.pfRule) {
+        const LoadedRateData data = LoadRateData(dataPaths);
+        warnings = Warnings(data.problems);
+        if (auto error =
+                ApplyRules(options, std::get<LoanInput>(input), data, floatingS, floatingG))
+            return Fail(kExitFileError, *error);
+    }
+    if (options.writeRatesPath) {
+        if (auto error = WriteRuleTables(options, floatingS, floatingG))
+            return Fail(kExitFileError, *error);
+        return Result{kExitOk, "", warnings};
+    }
 
     const auto outcome =
         CalculateSchedule(std::get<LoanInput>(input), options.method, floatingS, floatingG);
@@ -84,7 +165,7 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
         // The message box breaks the line where the message holds a carriage return.
         std::string shown = refusal->message;
         std::replace(shown.begin(), shown.end(), '\r', '\n');
-        Result result{kExitRefused, "", shown + "\n"};
+        Result result{kExitRefused, "", warnings + shown + "\n"};
         if (options.format == Format::Json)
             result.out = JsonError(refusal->message);
         return result;
@@ -94,10 +175,10 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     if (auto error = Render(options, std::get<Schedule>(outcome), bytes))
         return Fail(kExitFileError, *error);
     if (!options.outputPath)
-        return Result{kExitOk, bytes, ""};
+        return Result{kExitOk, bytes, warnings};
     if (auto error = WriteFileAtomically(*options.outputPath, bytes))
         return Fail(kExitFileError, msg::kCliOutputFailed + *error);
-    return Result{kExitOk, "", ""};
+    return Result{kExitOk, "", warnings};
 }
 
 } // namespace lumavo::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/archive.h"
+#include "files/rate_data.h"
 
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ struct Environment
     std::string programDirectory; // with a trailing "/"
     int currentYear = 0;
     ConfigEnvironment config{}; // where the window keeps its rate archive when installed
+    DataEnvironment data{};     // where the user keeps newer published rates
 };
 
 struct Result

@@ -10,7 +10,8 @@ int main(int argc, char** argv)
     std::tm local{};
     localtime_r(&now, &local);
     const lumavo::cli::Environment environment{lumavo::ProgramDirectory(), local.tm_year + 1900,
-                                               lumavo::ProcessConfigEnvironment()};
+                                               lumavo::ProcessConfigEnvironment(),
+                                               lumavo::ProcessDataEnvironment()};
 
     const std::vector<std::string> args(argv + 1, argv + argc);
     const lumavo::cli::Result result = lumavo::cli::RunCli(args, environment);

@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include "common/messages.h"
+#include "common/text.h"
 
 namespace lumavo::cli {
 
@@ -42,6 +43,62 @@ bool TakeValue(const std::vector<std::string>& args,
     return false;
 }
 
+// "lpr:-30", "benchmark:0.85", "converted:1.1" or, for the provident fund, "pf:1.1".
+std::optional<RateRule> RuleNamed(const std::string& text, bool provident)
+{
+    const auto colon = text.find(':');
+    if (colon == std::string::npos)
+        return std::nullopt;
+    const std::string name = text.substr(0, colon);
+    RateRule rule;
+    if (!ParseNumber(text.substr(colon + 1), rule.number))
+        return std::nullopt;
+    if (provident) {
+        rule.kind = RuleKind::Provident;
+        return name == "pf" ? std::optional(rule) : std::nullopt;
+    }
+    if (name == "lpr")
+        rule.kind = RuleKind::LprPlus;
+    else if (name == "benchmark")
+        rule.kind = RuleKind::BenchmarkTimes;
+    else if (name == "converted")
+        rule.kind = RuleKind::Converted;
+    else
+        return std::nullopt;
+    return rule;
+}
+
+// The options that build the floating tables from the published rates; false when the option
+// is none of them.
+bool TakeRateOption(const std::vector<std::string>& args,
+                    std::size_t& i,
+                    Options& options,
+                    std::optional<UsageError>& error)
+{
+    std::optional<std::string> value;
+    const auto invalid = [&](const char* option) {
+        error = UsageError{msg::CliRuleInvalid(option, *value)};
+    };
+    if (TakeValue(args, i, "--rates-rule", value, error)) {
+        if (!error && !(options.ratesRule = RuleNamed(*value, false)))
+            invalid("--rates-rule");
+    } else if (TakeValue(args, i, "--pf-rule", value, error)) {
+        if (!error && !(options.pfRule = RuleNamed(*value, true)))
+            invalid("--pf-rule");
+    } else if (TakeValue(args, i, "--future-lpr", value, error)) {
+        double rate = 0;
+        if (!error && !ParseNumber(*value, rate))
+            invalid("--future-lpr");
+        options.futureLpr = rate;
+    } else if (TakeValue(args, i, "--write-rates", value, error)) {
+        if (!error)
+            options.writeRatesPath = *value;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<std::string>& args)
@@ -61,6 +118,10 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
         }
         if (arg == "-h" || arg == "--help")
             return HelpRequested{};
+        if (arg == "--rates-data") {
+            options.ratesData = true;
+            continue;
+        }
 
         std::optional<std::string> value;
         std::optional<UsageError> error;
@@ -84,6 +145,9 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
             if (error)
                 return *error;
             options.ratesPath = *value;
+        } else if (TakeRateOption(args, i, options, error)) {
+            if (error)
+                return *error;
         } else if (TakeValue(args, i, "--output", value, error)) {
             if (error)
                 return *error;
@@ -92,8 +156,12 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
             return UsageError{msg::CliUnknownOption(arg)};
         }
     }
+    if (options.ratesData && positional.empty())
+        return options;
     if (positional.empty())
         return UsageError{msg::kCliMissingBackup};
+    if (options.writeRatesPath && !options.ratesRule && !options.pfRule)
+        return UsageError{msg::kCliWriteRatesNeedsRule};
     if (positional.size() > 1)
         return UsageError{msg::CliExtraBackup(positional[1])};
     options.backupPath = positional[0];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/loan_input.h"
+#include "calc/rate_rules.h"
 
 #include <optional>
 #include <string>
@@ -23,6 +24,11 @@ struct Options
     std::optional<std::string> ratesPath; // default: percents.ini beside the program
     Format format = Format::Table;
     std::optional<std::string> outputPath;
+    std::optional<RateRule> ratesRule; // commercial table from the published rates
+    std::optional<RateRule> pfRule;    // provident-fund table from the published rates
+    std::optional<double> futureLpr;
+    std::optional<std::string> writeRatesPath; // write the rule tables there, compute nothing
+    bool ratesData = false;                    // list the rate history, no backup needed
     std::string backupPath;
 };
 

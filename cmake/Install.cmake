@@ -7,6 +7,12 @@ set(linux_dir ${PROJECT_SOURCE_DIR}/resources/linux)
 set(app_icon ${PROJECT_SOURCE_DIR}/resources/icons/app.svg)
 
 install(TARGETS lumavo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The published rates the rate pages fill from. The programs look beside themselves first, so a
+# build runs with the copy made here; installed, they find it under share/lumavo.
+set(rate_data ${PROJECT_SOURCE_DIR}/resources/rates/rates.csv)
+configure_file(${rate_data} ${PROJECT_BINARY_DIR}/rates.csv COPYONLY)
+install(FILES ${rate_data} DESTINATION ${CMAKE_INSTALL_DATADIR}/lumavo)
 if(LUMAVO_BUILD_GUI)
     install(TARGETS lumavo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${linux_dir}/${LUMAVO_APP_ID}.desktop

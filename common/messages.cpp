@@ -80,4 +80,55 @@ std::string CliExtraBackup(std::string_view path)
     return "只能给出一个备份文件，多出：" + std::string(path);
 }
 
+std::string RateDataAsOf(std::string_view dateText)
+{
+    return "利率数据截至 " + std::string(dateText);
+}
+
+std::string EntryYearTip(int year)
+{
+    return std::to_string(year) + "年";
+}
+
+std::string RateDataMissing(std::string_view dateText)
+{
+    return "利率数据中没有" + std::string(dateText) + "适用的利率！";
+}
+
+std::string RateDataUnknownKind(std::string_view kind)
+{
+    return "种类未知：" + std::string(kind);
+}
+
+std::string RateDataBadDate(std::string_view text)
+{
+    return "日期无效：" + std::string(text);
+}
+
+std::string RateDataBadRate(std::string_view text)
+{
+    return "利率无效：" + std::string(text);
+}
+
+std::string RateDataBadHeader(std::string_view header)
+{
+    return "首行须为 " + std::string(header);
+}
+
+std::string RateDataUnreadable(std::string_view path)
+{
+    return "无法读取利率数据文件 " + std::string(path);
+}
+
+std::string RateDataIgnored(std::string_view path, std::size_t line, std::string_view what)
+{
+    return "利率数据文件 " + std::string(path) + " " + LineText(line) + "：" + std::string(what) +
+           "，已忽略该文件。";
+}
+
+std::string CliRuleInvalid(std::string_view option, std::string_view value)
+{
+    return std::string(option) + " 的值无效：" + std::string(value);
+}
+
 } // namespace lumavo::msg

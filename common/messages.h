@@ -143,6 +143,37 @@ inline constexpr const char* kFieldPlanAmount = "提前还贷数额";
 inline constexpr const char* kFieldPlanShorten = "缩短按揭期数";
 inline constexpr const char* kFieldPlanPart = "还贷类型";
 
+// Published rates and the fill by rule on the rate pages.
+inline constexpr const char* kRuleGroup = "按规则填充";
+inline constexpr const char* kRuleCaption = "规则：";
+inline constexpr const char* kRuleLpr = "LPR＋基点";
+inline constexpr const char* kRuleBenchmark = "基准利率×倍数";
+inline constexpr const char* kRuleConverted = "2020年转换为LPR（原基准利率×倍数）";
+inline constexpr const char* kRuleProvident = "公积金利率×倍数";
+inline constexpr const char* kRuleBasisPoints = "基点：";
+inline constexpr const char* kRuleFactor = "倍数：";
+inline constexpr const char* kRuleLending = "放贷日：";
+inline constexpr const char* kRuleFirstPayment = "月供首日：";
+inline constexpr const char* kRulePeriods = "按揭期数：";
+inline constexpr const char* kRuleFutureLpr = "未来LPR：";
+inline constexpr const char* kRuleFill = "填充";
+inline constexpr const char* kRuleFillHint = "按所选规则和公布的利率设定下列各年利率（尚未存档）";
+inline constexpr const char* kRateDataNone = "没有可用的利率数据";
+inline constexpr const char* kRateDataTooFewFields = "字段不足4个";
+// "利率数据截至 2026年01月20日"
+std::string RateDataAsOf(std::string_view dateText);
+// The calendar year a rate entry stands for: "2024年".
+std::string EntryYearTip(int year);
+// "利率数据中没有2007年06月01日适用的利率！"
+std::string RateDataMissing(std::string_view dateText);
+std::string RateDataUnknownKind(std::string_view kind);
+std::string RateDataBadDate(std::string_view text);
+std::string RateDataBadRate(std::string_view text);
+std::string RateDataBadHeader(std::string_view header);
+std::string RateDataUnreadable(std::string_view path);
+// "利率数据文件 /home/a/.local/share/lumavo/rates.csv 第3行：日期无效：2025-13-01，已忽略该文件。"
+std::string RateDataIgnored(std::string_view path, std::size_t line, std::string_view what);
+
 // The command line's own words.
 inline constexpr const char* kCliSeeHelp = "（用 --help 查看用法）";
 inline constexpr const char* kCliOutputFailed = "无法写入输出文件：";
@@ -155,6 +186,12 @@ std::string CliMethodInvalid(std::string_view value);
 std::string CliFormatInvalid(std::string_view value);
 std::string CliUnknownOption(std::string_view option);
 std::string CliExtraBackup(std::string_view path);
+std::string CliRuleInvalid(std::string_view option, std::string_view value);
+inline constexpr const char* kCliWriteRatesNeedsRule =
+    "--write-rates 需要 --rates-rule 或 --pf-rule";
+inline constexpr const char* kCliShipped = "随程序提供";
+inline constexpr const char* kCliUserFile = "用户文件";
+inline constexpr const char* kCliNoUserFile = "（没有用户文件）";
 
 inline constexpr const char* kCliHelp =
     "用法：lumavo-cli [选项] 备份文件.bak\n"
@@ -164,6 +201,12 @@ inline constexpr const char* kCliHelp =
     "选项：\n"
     "  --method debx|debj     还款方式：debx 等额本息（默认），debj 等额本金\n"
     "  --rates 文件           浮动年利率存档，默认与窗口所用的 percents.ini 相同\n"
+    "  --rates-rule 规则      按公布的利率和备份文件中的日期生成商业贷款浮动年利率：\n"
+    "                         lpr:基点、benchmark:倍数 或 converted:倍数\n"
+    "  --pf-rule pf:倍数      同样生成公积金贷款浮动年利率\n"
+    "  --future-lpr 利率      最后一次LPR报价之后各年所用的LPR，默认为最新报价\n"
+    "  --write-rates 文件     把上述规则生成的利率写入该 percents.ini，不计算还款表\n"
+    "  --rates-data           列出所用的利率数据及每个值的来源，不需要备份文件\n"
     "  --format 格式          table（默认，适合终端阅读）、csv、json 或 xls\n"
     "  --output 文件          写入文件而不是标准输出（xls 必须指定）\n"
     "  -h, --help             显示本帮助\n"

@@ -98,7 +98,10 @@ TfrmMain::TfrmMain(WindowSetup setup)
     : m_archivePath(setup.archivePath.empty() ? RateArchivePath() : setup.archivePath),
       m_currentYear(setup.currentYear > 0 ? setup.currentYear : QDate::currentDate().year()),
       m_ownDialogs(setup.dialogs ? nullptr : std::make_unique<WidgetDialogs>()),
-      m_dialogs(setup.dialogs ? setup.dialogs : m_ownDialogs.get())
+      m_dialogs(setup.dialogs ? setup.dialogs : m_ownDialogs.get()),
+      m_rateDataPaths(setup.rateData
+                          ? *setup.rateData
+                          : RateDataPathsFor(ProgramDirectory(), ProcessDataEnvironment()))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Lumavo房贷按揭计算器V3.2"));
@@ -181,8 +184,10 @@ void TfrmMain::BuildPages()
     m_debj->Connect(this, Tab2Handlers());
     m_ratesS = std::make_unique<RatePage>(suiTabSheet3, RatePageNames::Commercial(), m_floatingS);
     m_ratesG = std::make_unique<RatePage>(suiTabSheet4, RatePageNames::Provident(), m_floatingG);
-    ConnectRatePage(*m_ratesS, &TfrmMain::suiNEperChange, &TfrmMain::suiButton1Click);
-    ConnectRatePage(*m_ratesG, &TfrmMain::suiNEperGChange, &TfrmMain::suiButton8Click);
+    ConnectRatePage(*m_ratesS, &TfrmMain::suiNEperChange, &TfrmMain::suiButton1Click,
+                    &TfrmMain::suiButtonFillClick);
+    ConnectRatePage(*m_ratesG, &TfrmMain::suiNEperGChange, &TfrmMain::suiButton8Click,
+                    &TfrmMain::suiButtonFillGClick);
     BuildChartPage();
 
     connect(suiPageControl1, &QTabWidget::currentChanged, this, &TfrmMain::suiPageControl1Change);
@@ -234,12 +239,14 @@ void TfrmMain::BuildStatusBar()
 
 void TfrmMain::ConnectRatePage(RatePage& page,
                                void (TfrmMain::*fieldChange)(const NumberEdit*),
-                               void (TfrmMain::*uniformClick)())
+                               void (TfrmMain::*uniformClick)(),
+                               void (TfrmMain::*fillClick)())
 {
     for (NumberEdit* field : page.fields)
         connect(field, &NumberEdit::changed, this,
                 [this, field, fieldChange] { (this->*fieldChange)(field); });
     connect(page.uniformButton, &QPushButton::clicked, this, uniformClick);
+    connect(page.fillButton, &QPushButton::clicked, this, fillClick);
 }
 
 void TfrmMain::Inform(const char* message)
@@ -267,6 +274,9 @@ void TfrmMain::FormShow()
     m_floatingS = RateTable{};
     m_floatingG = RateTable{};
     LoadRateArchive();
+    m_rateData = LoadRateData(m_rateDataPaths);
+    m_ratesS->ShowRateData(m_rateData.history);
+    m_ratesG->ShowRateData(m_rateData.history);
     for (LoanPage* page : {m_debx.get(), m_debj.get()})
         page->StartUp(m_currentYear + 3);
     suiPageControl1Change();
@@ -289,6 +299,11 @@ void TfrmMain::suiPageControl1Change()
         action->setVisible(loanPage);
     TBts->setVisible(loanPage || active == suiTabSheet5);
     TBcdnll->setVisible(ratePage);
+    if (ratePage) {
+        const LoanInput tab1 = m_debx->Form().Input({});
+        const LoanDates dates{tab1.lending, tab1.firstPayment, tab1.ajqs};
+        (active == suiTabSheet3 ? m_ratesS : m_ratesG)->FollowLoan(dates);
+    }
 }
 
 void TfrmMain::TBjsClick()
@@ -343,6 +358,27 @@ void TfrmMain::suiButton1Click()
 void TfrmMain::suiButton8Click()
 {
     m_ratesG->ApplyUniform();
+}
+
+void TfrmMain::suiButtonFillClick()
+{
+    FillRatePage(*m_ratesS);
+}
+void TfrmMain::suiButtonFillGClick()
+{
+    FillRatePage(*m_ratesG);
+}
+
+void TfrmMain::FillRatePage(RatePage& page)
+{
+    // A rejected file of the user's is said once; the shipped data fill all the same.
+    if (!m_rateProblemsShown) {
+        m_rateProblemsShown = true;
+        for (const std::string& problem : m_rateData.problems)
+            m_dialogs->Inform(this, QString::fromStdString(problem));
+    }
+    if (const auto message = page.FillByRule(m_rateData.history))
+        m_dialogs->Inform(this, QString::fromStdString(*message));
 }
 
 void TfrmMain::suiRadioGroup1Click()

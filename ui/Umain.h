@@ -1,11 +1,13 @@
 #pragma once
 
 #include "calc/rate_table.h"
+#include "files/rate_data.h"
 #include "ui/loan_page.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -25,9 +27,10 @@ struct FileCommandContext;
 // run up to (plus three), and who shows messages.
 struct WindowSetup
 {
-    std::string archivePath;        // empty: "percents.ini" beside the program
-    int currentYear = 0;            // 0: today's year
-    UserDialogs* dialogs = nullptr; // null: real message boxes
+    std::string archivePath;                 // empty: "percents.ini" beside the program
+    int currentYear = 0;                     // 0: today's year
+    UserDialogs* dialogs = nullptr;          // null: real message boxes
+    std::optional<RateDataPaths> rateData{}; // unset: beside the program and the user's data folder
 };
 
 // frmMain: the calculator's one window. Handlers keep the names the program is known by and
@@ -58,7 +61,8 @@ class TfrmMain : public QMainWindow
     void BuildStatusBar();
     void ConnectRatePage(RatePage& page,
                          void (TfrmMain::*fieldChange)(const NumberEdit*),
-                         void (TfrmMain::*uniformClick)());
+                         void (TfrmMain::*uniformClick)(),
+                         void (TfrmMain::*fillClick)());
     void Inform(const char* message);
     void OpenWebPage(const char* url);
     FileCommandContext FileContext();
@@ -93,6 +97,9 @@ class TfrmMain : public QMainWindow
     void suiNEperGChange(const NumberEdit* sender);
     void suiButton1Click();
     void suiButton8Click();
+    void suiButtonFillClick();
+    void suiButtonFillGClick();
+    void FillRatePage(RatePage& page);
 
     // Tab 1
     void suiRadioGroup1Click();
@@ -145,6 +152,10 @@ class TfrmMain : public QMainWindow
     std::unique_ptr<UserDialogs> m_ownDialogs;
     UserDialogs* m_dialogs;
     bool m_shown = false;
+
+    RateDataPaths m_rateDataPaths;
+    LoadedRateData m_rateData; // the published rates 填充 fills from
+    bool m_rateProblemsShown = false;
 
     RateTable m_floatingS; // 商业贷款浮动年利率
     RateTable m_floatingG; // 公积金贷款浮动年利率

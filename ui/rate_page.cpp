@@ -1,14 +1,23 @@
 #include "ui/rate_page.h"
 
+#include "common/date.h"
+#include "common/messages.h"
 #include "files/rate_archive.h"
 #include "ui/number_edit.h"
 #include "ui/widget_kit.h"
 
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace lumavo {
 
@@ -17,27 +26,76 @@ namespace {
 constexpr int kYearsPerColumn = 10;
 constexpr const char* kTag = "tag";
 constexpr int kFieldWidth = 120;
+constexpr const char* kDateFormat = "yyyy年MM月dd日";
+
+QString Text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QString Text(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+Date FromQDate(const QDate& date)
+{
+    return Date{date.year(), date.month(), date.day()};
+}
+
+QDate ToQDate(const Date& date)
+{
+    return QDate(date.y, date.m, EffectiveDay(date));
+}
+
+const char* RuleCaption(RuleKind kind)
+{
+    switch (kind) {
+    case RuleKind::LprPlus:
+        return msg::kRuleLpr;
+    case RuleKind::BenchmarkTimes:
+        return msg::kRuleBenchmark;
+    case RuleKind::Converted:
+        return msg::kRuleConverted;
+    case RuleKind::Provident:
+        return msg::kRuleProvident;
+    }
+    return "";
+}
 
 } // namespace
 
 RatePageNames RatePageNames::Commercial()
 {
-    return {"suiNEper", "suiNEperone", "suiButton1", kCommercialRateSection};
+    return {"suiNEper",   "suiNEperone",
+            "suiButton1", kCommercialRateSection,
+            "",           {RuleKind::LprPlus, RuleKind::BenchmarkTimes, RuleKind::Converted}};
 }
 
 RatePageNames RatePageNames::Provident()
 {
-    return {"suiNEperG", "suiNEperGone", "suiButton8", kProvidentRateSection};
+    return {"suiNEperG", "suiNEperGone",       "suiButton8", kProvidentRateSection,
+            "G",         {RuleKind::Provident}};
 }
 
 RatePage::RatePage(QWidget* page, const RatePageNames& names, RateTable& table)
-    : m_table(table), m_section(names.section)
+    : m_table(table), m_section(names.section), m_rules(names.rules)
 {
     Build(page, names);
 }
 
-void RatePage::Build(QWidget* page, const RatePageNames& names)
+void RatePage::Build(QWidget* sheet, const RatePageNames& names)
 {
+    // A small window scrolls the page rather than squeezing the fields.
+    auto* scroll = new QScrollArea(sheet);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* page = new QWidget(scroll);
+    scroll->setWidget(page);
+    auto* sheetLayout = new QVBoxLayout(sheet);
+    sheetLayout->setContentsMargins(0, 0, 0, 0);
+    sheetLayout->addWidget(scroll);
+
     for (int n = 0; n < RateTable::kEntries; ++n) {
         fields[static_cast<std::size_t>(n)] =
             Named(NewNumberEdit(3, page), names.fieldPrefix + QString::number(n));
@@ -62,6 +120,8 @@ void RatePage::Build(QWidget* page, const RatePageNames& names)
         const int row = (n - 1) % kYearsPerColumn;
         AddFieldRow(yearly, row, QStringLiteral("第%1年：").arg(n),
                     fields[static_cast<std::size_t>(n)], QStringLiteral("%"), column);
+        m_captions[static_cast<std::size_t>(n)] =
+            qobject_cast<QLabel*>(yearly->itemAtPosition(row, column)->widget());
         yearly->setColumnMinimumWidth(column + 3, 40);
     }
     yearly->setColumnStretch(3 * 4, 1);
@@ -75,7 +135,10 @@ void RatePage::Build(QWidget* page, const RatePageNames& names)
 
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(16, 12, 16, 12);
-    layout->addWidget(BoldCaption(QStringLiteral("放贷首年利率：   "), page));
+    layout->addWidget(BuildRuleGroup(page, names));
+    layout->addSpacing(4);
+    m_captions[0] = BoldCaption(QStringLiteral("放贷首年利率：   "), page);
+    layout->addWidget(m_captions[0]);
     layout->addLayout(first);
     layout->addSpacing(8);
     layout->addWidget(BoldCaption(QStringLiteral("逐年还贷利率：   "), page));
@@ -108,6 +171,136 @@ void RatePage::Load(const std::string& archivePath)
 bool RatePage::Save(const std::string& archivePath) const
 {
     return !SaveRateTable(archivePath, m_section, m_table).has_value();
+}
+
+QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
+{
+    const QString suffix = names.ruleSuffix;
+    ruleGroup = Named(new QGroupBox(Text(msg::kRuleGroup), parent), "suiGBrule" + suffix);
+    ruleList = Named(new QComboBox(ruleGroup), "suiCBrule" + suffix);
+    for (RuleKind kind : m_rules)
+        ruleList->addItem(Text(RuleCaption(kind)));
+    ruleNumber = Named(new QDoubleSpinBox(ruleGroup), "suiNErule" + suffix);
+    ruleNumber->setDecimals(3);
+    ruleNumber->setRange(-1000, 1000);
+    futureLpr = Named(new QDoubleSpinBox(ruleGroup), "suiNEfuturelpr" + suffix);
+    futureLpr->setDecimals(3);
+    futureLpr->setRange(0, 99);
+    futureLpr->setSuffix(QStringLiteral(" %"));
+    lendingDate = Named(new QDateEdit(ruleGroup), "suiDTfd" + suffix);
+    firstPaymentDate = Named(new QDateEdit(ruleGroup), "suiDTfirst" + suffix);
+    for (QDateEdit* date : {lendingDate, firstPaymentDate}) {
+        date->setDisplayFormat(Text(kDateFormat));
+        date->setCalendarPopup(true);
+    }
+    periods = Named(new QSpinBox(ruleGroup), "suiNEruleajqs" + suffix);
+    periods->setRange(1, 360);
+    // The inputs keep their natural width; the group's last column takes what is left.
+    for (QWidget* input : std::initializer_list<QWidget*>{ruleNumber, futureLpr, lendingDate,
+                                                          firstPaymentDate, periods})
+        input->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    fillButton = Named(new QPushButton(Text(msg::kRuleFill), ruleGroup), "suiButtonFill" + suffix);
+    fillButton->setToolTip(Text(msg::kRuleFillHint));
+    dataLine = Named(new QLabel(ruleGroup), "suiLdata" + suffix);
+    m_numberCaption = Named(new QLabel(ruleGroup), "suiLrule" + suffix);
+    auto* futureCaption = Caption(Text(msg::kRuleFutureLpr), ruleGroup);
+    auto* periodsCaption = Caption(Text(msg::kRulePeriods), ruleGroup);
+    // Only the provident fund's rate depends on the term, only the commercial rules on the LPR:
+    // each page shows the one pair it needs in the same place.
+    const bool provident =
+        std::find(m_rules.begin(), m_rules.end(), RuleKind::Provident) != m_rules.end();
+    QWidget* pageCaption = provident ? periodsCaption : futureCaption;
+    QWidget* pageInput = provident ? static_cast<QWidget*>(periods) : futureLpr;
+    (provident ? futureCaption : periodsCaption)->hide();
+    (provident ? static_cast<QWidget*>(futureLpr) : periods)->hide();
+
+    auto* grid = new QGridLayout(ruleGroup);
+    grid->setContentsMargins(8, 4, 8, 4);
+    grid->setVerticalSpacing(4);
+    int column = 0;
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             Caption(Text(msg::kRuleCaption), ruleGroup), ruleList, m_numberCaption, ruleNumber,
+             pageCaption, pageInput, fillButton})
+        grid->addWidget(widget, 0, column++);
+    column = 0;
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             Caption(Text(msg::kRuleLending), ruleGroup), lendingDate,
+             Caption(Text(msg::kRuleFirstPayment), ruleGroup), firstPaymentDate})
+        grid->addWidget(widget, 1, column++);
+    grid->addWidget(dataLine, 1, column, 1, 3);
+    grid->setColumnStretch(7, 1);
+
+    QObject::connect(ruleList, &QComboBox::currentIndexChanged, ruleGroup,
+                     [this] { RuleChanged(); });
+    for (QDateEdit* date : {lendingDate, firstPaymentDate})
+        QObject::connect(date, &QDateEdit::dateChanged, ruleGroup, [this] {
+            m_ownDates = true;
+            ShowEntryYears();
+        });
+    QObject::connect(periods, &QSpinBox::valueChanged, ruleGroup, [this] { m_ownDates = true; });
+    RuleChanged();
+    return ruleGroup;
+}
+
+void RatePage::RuleChanged()
+{
+    const int index = ruleList->currentIndex();
+    const RuleKind kind = index >= 0 ? m_rules[static_cast<std::size_t>(index)] : RuleKind::LprPlus;
+    const bool basisPoints = kind == RuleKind::LprPlus;
+    m_numberCaption->setText(Text(basisPoints ? msg::kRuleBasisPoints : msg::kRuleFactor));
+    ruleNumber->setSingleStep(basisPoints ? 5 : 0.05);
+    ruleNumber->setValue(basisPoints ? 0 : 1);
+    futureLpr->setEnabled(kind == RuleKind::LprPlus || kind == RuleKind::Converted);
+}
+
+void RatePage::ShowRateData(const RateHistory& history)
+{
+    const auto last = history.LastDate();
+    dataLine->setText(Text(last ? msg::RateDataAsOf(DateText(*last)) : msg::kRateDataNone));
+    if (const auto latest = history.Latest(RateSeries::Lpr5y))
+        futureLpr->setValue(*latest);
+}
+
+void RatePage::FollowLoan(const LoanDates& dates)
+{
+    if (m_ownDates)
+        return;
+    const QSignalBlocker lending(lendingDate);
+    const QSignalBlocker first(firstPaymentDate);
+    const QSignalBlocker term(periods);
+    lendingDate->setDate(ToQDate(dates.lending));
+    firstPaymentDate->setDate(ToQDate(dates.firstPayment));
+    periods->setValue(static_cast<int>(dates.periods));
+    ShowEntryYears();
+}
+
+LoanDates RatePage::Dates() const
+{
+    return LoanDates{FromQDate(lendingDate->date()), FromQDate(firstPaymentDate->date()),
+                     static_cast<double>(periods->value())};
+}
+
+void RatePage::ShowEntryYears()
+{
+    const LoanDates dates = Dates();
+    for (int n = 0; n < RateTable::kEntries; ++n)
+        m_captions[static_cast<std::size_t>(n)]->setToolTip(
+            Text(msg::EntryYearTip(EntryDay(n, dates).y)));
+}
+
+std::optional<std::string> RatePage::FillByRule(const RateHistory& history)
+{
+    const RateRule rule{m_rules[static_cast<std::size_t>(std::max(0, ruleList->currentIndex()))],
+                        ruleNumber->value()};
+    const std::optional<double> future =
+        futureLpr->isEnabled() ? std::optional(futureLpr->value()) : std::nullopt;
+    const auto filled = FillRateTable(rule, history, Dates(), future);
+    if (const auto* gap = std::get_if<RateGap>(&filled))
+        return msg::RateDataMissing(DateText(gap->day));
+    const RateTable& table = std::get<RateTable>(filled);
+    for (int n = 0; n < RateTable::kEntries; ++n)
+        fields[static_cast<std::size_t>(n)]->setValue(table.At(n));
+    return std::nullopt;
 }
 
 } // namespace lumavo

@@ -170,7 +170,16 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"NoBackupFile", {}, "缺少备份文件（.bak）"},
         UsageCase{"TwoBackupFiles", {"a.bak", "b.bak"}, "只能给出一个备份文件，多出：b.bak"},
         UsageCase{
-            "XlsWithoutOutput", {"--format", "xls", "a.bak"}, "--format xls 需要 --output 文件"}),
+            "XlsWithoutOutput", {"--format", "xls", "a.bak"}, "--format xls 需要 --output 文件"},
+        UsageCase{"UnknownRule",
+                  {"--rates-rule", "lpr5:-30", "a.bak"},
+                  "--rates-rule 的值无效：lpr5:-30"},
+        UsageCase{"ProvidentRuleOnCommercial",
+                  {"--rates-rule=pf:1", "a.bak"},
+                  "--rates-rule 的值无效：pf:1"},
+        UsageCase{"WriteRatesWithoutRule",
+                  {"--write-rates", "p.ini", "a.bak"},
+                  "--write-rates 需要 --rates-rule 或 --pf-rule"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // 2009年05月15日 in GBK: 1000 yuan of the commercial part.
@@ -224,7 +233,8 @@ TEST(CommandLine, HelpListsEveryOption)
 {
     const Result result = RunCli({"--help"}, kEnvironment);
     EXPECT_EQ(result.status, kExitOk);
-    for (const char* option : {"--method", "--rates", "--format", "--output"})
+    for (const char* option : {"--method", "--rates", "--rates-rule", "--pf-rule", "--future-lpr",
+                               "--write-rates", "--rates-data", "--format", "--output"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
 }
 
@@ -265,6 +275,65 @@ TEST(CommandLine, XlsWritesTheWholeGrid)
     ASSERT_GE(bytes.size(), 22u + 12u * 104u);
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x09\x08\x08\x00", 4));
     EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string("\x0a\x00\x00\x00", 4));
+}
+
+// A floating-rate loan of 1,000,000 lent 2021-06-15 over 360 periods, priced at LPR - 30 bp.
+const std::string kLprLoan =
+    "1,0.00,0.00,8,1000000.00,100,30,360,0,0.000,0.000,2021,06,15,2021,07,15,0\r\n";
+
+// A program folder holding the shipped rate data, and no user file.
+Environment WithRateData(const TempDir& dir)
+{
+    fs::copy_file(fs::path(LUMAVO_TEST_DATA) / ".." / ".." / "resources" / "rates" / "rates.csv",
+                  dir.Dir() / "rates.csv");
+    return Environment{dir.Path() + "/", 2026, {}, {}};
+}
+
+TEST(RateRules, WrittenArchiveComputesAsTheRuleDoes)
+{
+    TempDir dir;
+    const Environment environment = WithRateData(dir);
+    const std::string loan = dir.Write("lpr.bak", kLprLoan).string();
+    const Result direct = RunCli({"--rates-rule", "lpr:-30", "--format=csv", loan}, environment);
+    ASSERT_EQ(direct.status, kExitOk) << direct.err;
+    // 30 days at 4.35 % on the lending year's entry, then 2022 at 4.35 and 2023 at 4.00.
+    EXPECT_NE(direct.out.find("\n2021年07月15日,3625.00,"), std::string::npos);
+
+    const std::string archive = (dir.Dir() / "percents.ini").string();
+    const Result written =
+        RunCli({"--rates-rule=lpr:-30", "--write-rates", archive, loan}, environment);
+    ASSERT_EQ(written.status, kExitOk) << written.err;
+    EXPECT_EQ(written.out, "");
+    const std::string ini = Slurp(archive);
+    EXPECT_NE(ini.find("percent0=4.35\r\n"), std::string::npos);
+    EXPECT_NE(ini.find("percent3=4\r\n"), std::string::npos);
+    EXPECT_EQ(ini.find("GPERCENTS"), std::string::npos); // only the sections of the rules given
+    EXPECT_EQ(RunCli({"--rates", archive, "--format=csv", loan}, environment).out, direct.out);
+}
+
+TEST(RateRules, RatesDataSaysWhereEachValueCameFrom)
+{
+    TempDir dir;
+    Environment environment = WithRateData(dir);
+    fs::create_directories(dir.Dir() / "data" / "lumavo");
+    dir.Write("data/lumavo/rates.csv", "kind,effective,rate,source\nlpr5y,2026-06-22,3.4,me\n");
+    environment.data.xdgDataHome = dir.Path() + "/data";
+    const Result result = RunCli({"--rates-data"}, environment);
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_NE(result.out.find("\nlpr5y,2019-08-20,4.85,随程序提供,"), std::string::npos);
+    EXPECT_NE(result.out.find("\nlpr5y,2026-06-22,3.4,用户文件,me\n"), std::string::npos);
+}
+
+TEST(RateRules, LoanBeforeTheDataIsRefusedNamingTheDay)
+{
+    TempDir dir;
+    const Environment environment = WithRateData(dir);
+    const std::string loan = dir.Write("old.bak", "1,0.00,0.00,8,100000.00,100,20,240,0,0.000,"
+                                                  "0.000,2007,06,01,2007,07,01,0\r\n")
+                                 .string();
+    const Result result = RunCli({"--rates-rule", "benchmark:0.85", loan}, environment);
+    EXPECT_EQ(result.status, kExitFileError);
+    EXPECT_NE(result.err.find("2007年06月01日"), std::string::npos);
 }
 
 } // namespace

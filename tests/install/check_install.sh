@@ -25,7 +25,7 @@ fail() {
 check_tree() {
     local expected=(bin/lumavo bin/lumavo-cli "share/applications/$id.desktop"
         "share/metainfo/$id.metainfo.xml" "share/icons/hicolor/scalable/apps/$id.svg"
-        share/man/man1/lumavo-cli.1.gz)
+        share/man/man1/lumavo-cli.1.gz share/lumavo/rates.csv)
     for size in "$@"; do
         expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
     done

@@ -2,7 +2,11 @@
 #include "tests/support/file_rights.h"
 #include "tests/ui/window_fixture.h"
 
+#include <QDateEdit>
+#include <QDoubleSpinBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <filesystem>
 #include <fstream>
 
@@ -120,6 +124,63 @@ TEST_F(RatePagesTest, ArchiveInAMissingFolderFails)
     ShowPage(3);
     Press("TBcdnll");
     EXPECT_EQ(dialogs.Texts(), QStringList{"保存公积金贷款浮动年利率失败！"});
+}
+
+// The LPR loan: 1,000,000 lent 2021-06-15 over 360 periods at LPR - 30 bp.
+TEST_F(RatePagesTest, FillByRuleSetsTheFieldsThatCalculateUsesAndSavesNothing)
+{
+    ShowPage(0);
+    Enter("suiNEdkze", "1000000");
+    Enter("suiNEajqs", "360");
+    Find<QRadioButton>("suiRBfd")->click();
+    Choose("suiCBfdyear", "2021");
+    Choose("suiCBfdmonth", "06");
+    Choose("suiCBfdday", "15");
+    Choose("suiCBfirstyear", "2021");
+    Choose("suiCBfirstmonth", "07");
+    Choose("suiCBfirstday", "15");
+
+    ShowPage(2);
+    EXPECT_EQ(Find<QLabel>("suiLdata")->text(), "利率数据截至 2026年01月20日");
+    Find<QDoubleSpinBox>("suiNErule")->setValue(-30);
+    QTest::mouseClick(Find<QPushButton>("suiButtonFill"), Qt::LeftButton);
+    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.Texts().join(" ").toStdString();
+    const std::vector<std::pair<QString, QString>> shown{
+        {"suiNEper0", "4.350"}, {"suiNEper2", "4.350"}, {"suiNEper3", "4.000"},
+        {"suiNEper4", "3.900"}, {"suiNEper5", "3.300"}, {"suiNEper30", "3.200"}};
+    for (const auto& [field, text] : shown)
+        EXPECT_EQ(Text(field), text) << field.toStdString();
+    EXPECT_DOUBLE_EQ(window->CommercialRates().At(3), 4.0);
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->text() == "第3年：" && label->isVisibleTo(window.get())) {
+            EXPECT_EQ(label->toolTip(), "2023年");
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(ArchivePath()));
+
+    ShowPage(0);
+    Press("TBjs");
+    EXPECT_EQ(Row("suiSG1", 1)[0], "2021年07月15日");
+    EXPECT_EQ(Row("suiSG1", 1)[1], "3625.00"); // 30 days at 4.35 %
+    EXPECT_FALSE(std::filesystem::exists(ArchivePath()));
+}
+
+TEST_F(RatePagesTest, BrokenUserRateFileIsNamedOnceAndTheShippedDataFill)
+{
+    const auto user = dir.Write("rates.csv", "kind,effective,rate,source\nlpr5y,2026,3.4,me\n");
+    window.reset();
+    window = std::make_unique<TfrmMain>(WindowSetup{ArchivePath(), kCurrentYear, &dialogs,
+                                                    RateDataPaths{kShippedRates, user.string()}});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ShowPage(3);
+    Find<QDateEdit>("suiDTfdG")->setDate(QDate(2023, 5, 1));
+    Find<QDateEdit>("suiDTfirstG")->setDate(QDate(2023, 6, 1));
+    QTest::mouseClick(Find<QPushButton>("suiButtonFillG"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("suiButtonFillG"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.Texts().size(), 1);
+    EXPECT_TRUE(dialogs.Texts()[0].contains(QString::fromStdString(user.string()) + " 第2行"));
+    EXPECT_EQ(Text("suiNEperG0"), "3.100"); // 240 periods: the over-five-year rate of 2023
 }
 
 } // namespace

@@ -98,13 +98,17 @@ class WindowTest : public ::testing::Test
 {
   protected:
     static constexpr int kCurrentYear = 2026;
+    // The published rates as shipped; no user file, whatever the machine's home holds.
+    static constexpr const char* kShippedRates =
+        LUMAVO_TEST_DATA "/../../resources/rates/rates.csv";
 
     void SetUp() override { Open(); }
 
     void Open()
     {
         window.reset();
-        window = std::make_unique<TfrmMain>(WindowSetup{ArchivePath(), kCurrentYear, &dialogs});
+        window = std::make_unique<TfrmMain>(
+            WindowSetup{ArchivePath(), kCurrentYear, &dialogs, RateDataPaths{kShippedRates, ""}});
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
