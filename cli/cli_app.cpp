@@ -9,6 +9,8 @@
 #include "common/xls.h"
 #include "files/backup_loan.h"
 #include "files/rate_archive.h"
+#include "files/schedule_report.h"
+#include "files/workbook.h"
 
 #include <algorithm>
 
@@ -25,7 +27,7 @@ Result Fail(int status, const std::string& message)
 
 // Bytes for the chosen format, or the reason they could not be made.
 std::optional<std::string>
-Render(const Options& options, const Schedule& schedule, std::string& bytes)
+Render(const Options& options, const LoanInput& input, const Schedule& schedule, std::string& bytes)
 {
     switch (options.format) {
     case Format::Json:
@@ -42,6 +44,17 @@ Render(const Options& options, const Schedule& schedule, std::string& bytes)
         if (!worksheet)
             return std::string(msg::kWorksheetUnwritable);
         bytes = std::move(*worksheet);
+        return std::nullopt;
+    }
+    case Format::Xlsx: {
+        std::string reason;
+        auto workbook =
+            WorkbookBytes(BuildScheduleReport(options.method, input, TotalsOf(schedule.totals),
+                                              ScheduleGridTexts(schedule)),
+                          &reason);
+        if (!workbook)
+            return reason;
+        bytes = std::move(*workbook);
         return std::nullopt;
     }
     }
@@ -73,8 +86,8 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     const RateTable floatingS = LoadRateTable(rates, kCommercialRateSection);
     const RateTable floatingG = LoadRateTable(rates, kProvidentRateSection);
 
-    const auto outcome =
-        CalculateSchedule(std::get<LoanInput>(input), options.method, floatingS, floatingG);
+    const LoanInput& loan = std::get<LoanInput>(input);
+    const auto outcome = CalculateSchedule(loan, options.method, floatingS, floatingG);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         // The message box breaks the line where the message holds a carriage return.
         std::string shown = refusal->message;
@@ -86,7 +99,7 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     }
 
     std::string bytes;
-    if (auto error = Render(options, std::get<Schedule>(outcome), bytes))
+    if (auto error = Render(options, loan, std::get<Schedule>(outcome), bytes))
         return Fail(kExitFileError, *error);
     if (!options.outputPath)
         return Result{kExitOk, bytes, ""};

@@ -15,6 +15,7 @@ enum class Format
     Csv,
     Json,
     Xls,
+    Xlsx,
 };
 
 struct Options
