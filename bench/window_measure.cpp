@@ -52,6 +52,9 @@ class SilentDialogs : public UserDialogs
     QString AskSaveFile(QWidget*, const FileRequest&) override { return {}; }
     QString AskOpenFile(QWidget*, const FileRequest&) override { return {}; }
     void OpenUrl(QWidget*, const QString&) override {}
+    void ShowPrintPreview(QWidget*, const QString&, const std::function<void(QPrinter*)>&) override
+    {
+    }
 };
 
 // Seconds since the process was created (fork and exec included), from the kernel's record.

@@ -12,8 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QPrinter>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -34,7 +36,7 @@ class RecordingDialogs : public UserDialogs
   public:
     struct Box
     {
-        std::string kind; // "inform", "fail", "replace", "save", "open", "url"
+        std::string kind; // "inform", "fail", "replace", "save", "open", "url", "preview"
         QString text;     // the message, the dialog's title or the address
         QString detail;
     };
@@ -65,6 +67,13 @@ class RecordingDialogs : public UserDialogs
         return chosenFile;
     }
     void OpenUrl(QWidget*, const QString& url) override { boxes.push_back({"url", url, {}}); }
+    void ShowPrintPreview(QWidget*,
+                          const QString& title,
+                          const std::function<void(QPrinter*)>& paint) override
+    {
+        boxes.push_back({"preview", title, {}});
+        previewPaint = paint;
+    }
 
     QStringList Texts() const
     {
@@ -77,7 +86,8 @@ class RecordingDialogs : public UserDialogs
     std::vector<Box> boxes;
     std::vector<FileRequest> requests;
     bool replaceAnswer = true;
-    QString chosenFile; // what the file dialogs answer; empty is a cancel
+    QString chosenFile;                          // what the file dialogs answer; empty is a cancel
+    std::function<void(QPrinter*)> previewPaint; // what the last preview would have shown
 };
 
 // What leaving a field with Tab does, without needing a focused window.
