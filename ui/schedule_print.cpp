@@ -37,8 +37,8 @@ QFont ReportFont(double points, bool bold = false)
     return font;
 }
 
-// Shares of the table's width: dates and the two prepayment columns need the most.
-constexpr std::array<double, 8> kColumnShares{12.5, 12, 12, 12, 13, 12, 13.25, 13.25};
+// Shares of the table's width: dates and the two prepayment titles need the most.
+constexpr std::array<double, 8> kColumnShares{12.5, 11.5, 11.5, 11.5, 11.5, 11.5, 15, 15};
 
 // Sizes in device pixels, from the device's resolution; the painter's origin is the top left of
 // the printable area.
@@ -48,8 +48,8 @@ struct Layout
     QFont title = ReportFont(14, true);
     QFont text = ReportFont(9.5);
     QFont bold = ReportFont(9.5, true);
-    QFont cell = ReportFont(8.5);
-    QFont head = ReportFont(8.5, true);
+    QFont cell = ReportFont(8);
+    QFont head = ReportFont(8, true);
     double textLine = 0;
     double titleLine = 0;
     double row = 0;
@@ -155,8 +155,10 @@ void PaintHeader(QPainter& painter, const Layout& layout, const TextGrid& grid, 
         painter.fillRect(cell, QColor(0xE7, 0xE7, 0xE7));
         painter.drawRect(cell);
         const double pad = layout.row * 0.15;
-        painter.drawText(cell.adjusted(pad, 0, -pad, 0), Qt::AlignCenter | Qt::TextWordWrap,
-                         Utf8(HeaderTitle(grid.At(static_cast<int>(c), 0))));
+        // The unit goes on a line of its own rather than breaking the title.
+        QString title = Utf8(HeaderTitle(grid.At(static_cast<int>(c), 0)));
+        title.replace(QString::fromUtf8("（"), QString::fromUtf8("\n（"));
+        painter.drawText(cell.adjusted(pad, 0, -pad, 0), Qt::AlignCenter | Qt::TextWordWrap, title);
     }
 }
 
