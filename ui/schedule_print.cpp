@@ -38,7 +38,7 @@ QFont ReportFont(double points, bool bold = false)
 }
 
 // Shares of the table's width: dates and the two prepayment titles need the most.
-constexpr std::array<double, 8> kColumnShares{12.5, 11.5, 11.5, 11.5, 11.5, 11.5, 15, 15};
+constexpr std::array<double, 8> kColumnShares{14, 11.2, 11.2, 11.2, 11.2, 11.2, 15, 15};
 
 // Sizes in device pixels, from the device's resolution; the painter's origin is the top left of
 // the printable area.
