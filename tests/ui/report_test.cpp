@@ -193,6 +193,11 @@ struct FailureCase
     const char* file;
 };
 
+void PrintTo(const FailureCase& failure, std::ostream* os)
+{
+    *os << failure.name;
+}
+
 class FailedWrite : public ReportTest, public ::testing::WithParamInterface<FailureCase>
 {
 };
