@@ -2,7 +2,9 @@
 // largest schedule a page can ask for until the grid holds and shows every row, 图示 of two
 // 360-row schedules until both charts are painted, and the peak memory of a window holding
 // two such schedules and their charts. Prints one "name value unit" line each.
+#include "common/atomic_file.h"
 #include "common/date.h"
+#include "files/workbook.h"
 #include "ui/Uabout.h"
 #include "ui/Umain.h"
 #include "ui/choose_combo.h"
@@ -10,6 +12,7 @@
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
 #include "ui/schedule_grid.h"
+#include "ui/schedule_print.h"
 #include "ui/user_dialogs.h"
 
 #include <QAction>
@@ -23,10 +26,13 @@
 #include <algorithm>
 #include <chrono>
 #include <clocale>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -52,6 +58,9 @@ class SilentDialogs : public UserDialogs
     QString AskSaveFile(QWidget*, const FileRequest&) override { return {}; }
     QString AskOpenFile(QWidget*, const FileRequest&) override { return {}; }
     bool OpenUrl(QWidget*, const QString&) override { return true; }
+    void ShowPrintPreview(QWidget*, const QString&, const std::function<void(QPrinter*)>&) override
+    {
+    }
 };
 
 // Seconds since the process was created (fork and exec included), from the kernel's record.
@@ -131,6 +140,55 @@ double MeasureCalculation(UserDialogs& dialogs)
     }
     std::printf("grid_rows %d rows\n", page.ScheduleTexts().rows - 1);
     return Median(runs);
+}
+
+void MeasureReport(const ScheduleReport& report);
+
+// Writing the .xlsx workbook and the PDF report of the largest schedule: median time and size.
+void MeasureReports(UserDialogs& dialogs)
+{
+    QWidget host;
+    LoanPage page(&host, LoanPageNames::Tab1(), dialogs);
+    page.StartUp(2029);
+    FillLargestLoan(page);
+    page.Calculate(Method::Debx, Rates(5.94, 0.12), Rates(3.87, 0.05));
+    MeasureReport(*page.Report());
+    // The same loan without its plan: the 360 rows a plain 30-year loan prints.
+    page.SetForm(page.Form(), PlanList{});
+    page.Calculate(Method::Debx, Rates(5.94, 0.12), Rates(3.87, 0.05));
+    MeasureReport(*page.Report());
+}
+
+void MeasureReport(const ScheduleReport& report)
+{
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    const struct
+    {
+        const char* name;
+        std::string path;
+        std::function<void(const std::string&)> write;
+    } outputs[] = {
+        {"xlsx", folder + "/lumavo-measure.xlsx",
+         [&](const std::string& path) { (void)WriteWorkbookFile(path, report); }},
+        {"pdf", folder + "/lumavo-measure.pdf", [&](const std::string& path) {
+             const QByteArray bytes = SchedulePdfBytes(report);
+             (void)WriteFileAtomically(
+                 path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+         }}};
+    for (const auto& output : outputs) {
+        std::vector<double> runs;
+        for (int i = 0; i < 11; ++i) {
+            const auto start = std::chrono::steady_clock::now();
+            output.write(output.path);
+            runs.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
+        }
+        std::printf("%s_%d_rows %.2f ms (median of 11), %ju bytes\n", output.name,
+                    report.grid.rows - 1, Median(runs),
+                    static_cast<std::uintmax_t>(std::filesystem::file_size(output.path)));
+        std::filesystem::remove(output.path);
+    }
 }
 
 // Both loan tabs of the real window calculate a 360-period loan; the window stays open.
@@ -222,6 +280,8 @@ int main(int argc, char** argv)
     std::printf("start_to_shown %.0f ms\n", SecondsSinceProcessStart() * 1000);
 
     std::printf("calculate_360_with_20_plan %.2f ms (median of 21)\n", MeasureCalculation(dialogs));
+
+    MeasureReports(dialogs);
 
     CalculateBothTabs(window);
     rusage usage{};

@@ -12,6 +12,8 @@
 #include "files/backup_loan.h"
 #include "files/rate_archive.h"
 #include "files/rate_data.h"
+#include "files/schedule_report.h"
+#include "files/workbook.h"
 
 #include <algorithm>
 
@@ -28,7 +30,7 @@ Result Fail(int status, const std::string& message)
 
 // Bytes for the chosen format, or the reason they could not be made.
 std::optional<std::string>
-Render(const Options& options, const Schedule& schedule, std::string& bytes)
+Render(const Options& options, const LoanInput& input, const Schedule& schedule, std::string& bytes)
 {
     switch (options.format) {
     case Format::Json:
@@ -45,6 +47,17 @@ Render(const Options& options, const Schedule& schedule, std::string& bytes)
         if (!worksheet)
             return std::string(msg::kWorksheetUnwritable);
         bytes = std::move(*worksheet);
+        return std::nullopt;
+    }
+    case Format::Xlsx: {
+        std::string reason;
+        auto workbook =
+            WorkbookBytes(BuildScheduleReport(options.method, input, TotalsOf(schedule.totals),
+                                              ScheduleGridTexts(schedule)),
+                          &reason);
+        if (!workbook)
+            return reason;
+        bytes = std::move(*workbook);
         return std::nullopt;
     }
     }
@@ -159,8 +172,8 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
         return Result{kExitOk, "", warnings};
     }
 
-    const auto outcome =
-        CalculateSchedule(std::get<LoanInput>(input), options.method, floatingS, floatingG);
+    const LoanInput& loan = std::get<LoanInput>(input);
+    const auto outcome = CalculateSchedule(loan, options.method, floatingS, floatingG);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         // The message box breaks the line where the message holds a carriage return.
         std::string shown = refusal->message;
@@ -172,7 +185,7 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     }
 
     std::string bytes;
-    if (auto error = Render(options, std::get<Schedule>(outcome), bytes))
+    if (auto error = Render(options, loan, std::get<Schedule>(outcome), bytes))
         return Fail(kExitFileError, *error);
     if (!options.outputPath)
         return Result{kExitOk, bytes, warnings};

@@ -17,6 +17,8 @@ std::optional<Format> FormatNamed(const std::string& name)
         return Format::Json;
     if (name == "xls")
         return Format::Xls;
+    if (name == "xlsx")
+        return Format::Xlsx;
     return std::nullopt;
 }
 
@@ -167,6 +169,8 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
     options.backupPath = positional[0];
     if (options.format == Format::Xls && !options.outputPath)
         return UsageError{msg::kCliXlsNeedsOutput};
+    if (options.format == Format::Xlsx && !options.outputPath)
+        return UsageError{msg::kCliXlsxNeedsOutput};
     return options;
 }
 

@@ -16,6 +16,7 @@ enum class Format
     Csv,
     Json,
     Xls,
+    Xlsx,
 };
 
 struct Options

@@ -71,7 +71,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://lumavo.github.io/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Added to what dpkg-shlibdeps finds: the SVG plugin draws the toolbar but is loaded at run time,
+# dpkg-shlibdeps finds libxlsxwriter4 (the .xlsx workbook) and Qt Print Support from the links.
+# Added to what it finds: the SVG plugin draws the toolbar but is loaded at run time,
 # so no link records it; without a CJK font every caption is a row of boxes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-wqy-microhei | fonts-noto-cjk | fonts-wqy-zenhei")
 include(CPack)

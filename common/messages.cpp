@@ -67,7 +67,7 @@ std::string CliMethodInvalid(std::string_view value)
 
 std::string CliFormatInvalid(std::string_view value)
 {
-    return "--format 只能是 table、csv、json 或 xls：" + std::string(value);
+    return "--format 只能是 table、csv、json、xls 或 xlsx：" + std::string(value);
 }
 
 std::string CliUnknownOption(std::string_view option)
@@ -129,6 +129,22 @@ std::string RateDataIgnored(std::string_view path, std::size_t line, std::string
 std::string CliRuleInvalid(std::string_view option, std::string_view value)
 {
     return std::string(option) + " 的值无效：" + std::string(value);
+}
+
+std::string PlanEntryLine(std::string_view date,
+                          std::string_view part,
+                          std::string_view amount,
+                          std::string_view periods,
+                          bool oneover)
+{
+    std::string line =
+        std::string(date) + " " + std::string(part) + " 提前还贷 " + std::string(amount) + " 元，";
+    return line + (oneover ? std::string("一次性还清") : "缩短 " + std::string(periods) + " 期");
+}
+
+std::string PageOfPages(int page, int pages)
+{
+    return "第 " + std::to_string(page) + " 页 / 共 " + std::to_string(pages) + " 页";
 }
 
 } // namespace lumavo::msg

@@ -90,6 +90,48 @@ inline constexpr const char* kArchiveSavedG = "保存公积金贷款浮动年利
 inline constexpr const char* kArchiveFailedS = "保存商业贷款浮动年利率失败！";
 inline constexpr const char* kArchiveFailedG = "保存公积金贷款浮动年利率失败！";
 
+// The workbook and the printed report of a schedule.
+inline constexpr const char* kXlsxFilter = "Excel 工作簿 (*.xlsx)";
+inline constexpr const char* kSheetDebx = "等额本息"; // the page's name names the sheet
+inline constexpr const char* kSheetDebj = "等额本金";
+inline constexpr const char* kLabelLoanType = "贷款类型：";
+inline constexpr const char* kLabelLoanTotal = "贷款总额：";
+inline constexpr const char* kLabelShareS = "商业贷款比例：";
+inline constexpr const char* kLabelShareG = "公积金贷款比例：";
+inline constexpr const char* kLabelPeriods = "按揭期数：";
+inline constexpr const char* kLabelRateS = "商业利率：";
+inline constexpr const char* kLabelRateG = "公积金利率：";
+inline constexpr const char* kLabelRates = "年利率：";
+inline constexpr const char* kFloatingRates = "浮动利率";
+inline constexpr const char* kLabelLending = "放贷日：";
+inline constexpr const char* kLabelFirstPayment = "月供首日：";
+inline constexpr const char* kLabelPlan = "提前还贷计划：";
+inline constexpr const char* kLabelTotals = "总计：";
+inline constexpr const char* kNoPlan = "无";
+inline constexpr const char* kLoanTypeS = "商业贷款";
+inline constexpr const char* kLoanTypeG = "公积金贷款";
+inline constexpr const char* kLoanTypeSG = "组合贷款";
+inline constexpr const char* kUnitYuan = "元";
+inline constexpr const char* kUnitPercent = "%";
+inline constexpr const char* kUnitPeriods = "期";
+inline constexpr const char* kPrintCaption = "打印";
+inline constexpr const char* kPrintHint = "打印分期还款表";
+inline constexpr const char* kExportPdf = "导出PDF…";
+inline constexpr const char* kExportPdfHint = "把分期还款表导出为PDF文件";
+inline constexpr const char* kToPdfFile = " 至PDF文件"; // after the name
+inline constexpr const char* kPdfFilter = "PDF 文件 (*.pdf)";
+inline constexpr const char* kNothingToPrint = "还没有算出分期还款表，请先计算！";
+inline constexpr const char* kPrintFailed = "打印失败！";
+// One prepayment of the plan in words: "2009年05月01日 商业贷款 提前还贷 20000.00 元，缩短 3 期"
+// or "…，一次性还清".
+std::string PlanEntryLine(std::string_view date,
+                          std::string_view part,
+                          std::string_view amount,
+                          std::string_view periods,
+                          bool oneover);
+// "第 2 页 / 共 8 页"
+std::string PageOfPages(int page, int pages);
+
 // Why a backup file cannot be read, for the command line (the window says "导入失败！").
 inline constexpr const char* kFileEmpty = "文件是空的";
 inline constexpr const char* kFileUnreadable = "无法读取文件 ";
@@ -181,6 +223,7 @@ inline constexpr const char* kCliUnknownFormat = "未知格式";
 inline constexpr const char* kCliNotApplicable = "—（不适用）"; // a summary the window leaves blank
 inline constexpr const char* kCliMissingBackup = "缺少备份文件（.bak）";
 inline constexpr const char* kCliXlsNeedsOutput = "--format xls 需要 --output 文件";
+inline constexpr const char* kCliXlsxNeedsOutput = "--format xlsx 需要 --output 文件";
 std::string CliOptionNeedsValue(std::string_view option);
 std::string CliMethodInvalid(std::string_view value);
 std::string CliFormatInvalid(std::string_view value);
@@ -207,8 +250,8 @@ inline constexpr const char* kCliHelp =
     "  --future-lpr 利率      最后一次LPR报价之后各年所用的LPR，默认为最新报价\n"
     "  --write-rates 文件     把上述规则生成的利率写入该 percents.ini，不计算还款表\n"
     "  --rates-data           列出所用的利率数据及每个值的来源，不需要备份文件\n"
-    "  --format 格式          table（默认，适合终端阅读）、csv、json 或 xls\n"
-    "  --output 文件          写入文件而不是标准输出（xls 必须指定）\n"
+    "  --format 格式          table（默认，适合终端阅读）、csv、json、xls 或 xlsx\n"
+    "  --output 文件          写入文件而不是标准输出（xls 和 xlsx 必须指定）\n"
     "  -h, --help             显示本帮助\n"
     "\n"
     "退出状态：0 成功；1 文件无法读取、不是有效的备份文件或选项有误；\n"

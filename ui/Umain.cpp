@@ -11,6 +11,7 @@
 #include "ui/number_edit.h"
 #include "ui/rate_page.h"
 #include "ui/schedule_grid.h"
+#include "ui/schedule_print.h"
 #include "ui/user_dialogs.h"
 #include "ui/widget_kit.h"
 
@@ -20,6 +21,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -155,11 +157,28 @@ void TfrmMain::BuildToolbar()
     TBjs = add("TBjs", "计算", "计算", "calculate", &TfrmMain::TBjsClick);
     TBts = add("TBts", "图示", "展示分期还款曲线图", "chart", &TfrmMain::TBtsClick);
     TBbc = add("TBbc", "保存", "保存分期还款表", "save", &TfrmMain::TBbcClick);
+    TBdy = add("TBdy", msg::kPrintCaption, msg::kPrintHint, "print", &TfrmMain::TBdyClick);
+    BuildPrintMenu();
     TBcdnll = add("TBcdnll", "存档", "存档浮动年利率", "archive", &TfrmMain::TBcdnllClick);
     suiToolBar1->addSeparator()->setObjectName(QStringLiteral("ToolButton7"));
     add("ToolButton5", "利率", "贷款利率变更一览表", "rates", &TfrmMain::ToolButton5Click);
     add("ToolButton6", "更新", "发布主页", "update", &TfrmMain::ToolButton6Click);
     add("ToolButton1", "关于", "关于", "about", &TfrmMain::ToolButton1Click);
+}
+
+// 导出PDF… hangs under 打印, whose button prints when clicked and opens the menu by its arrow.
+void TfrmMain::BuildPrintMenu()
+{
+    auto* menu = new QMenu(this);
+    TBdypdf = menu->addAction(QString::fromUtf8(msg::kExportPdf));
+    TBdypdf->setObjectName(QStringLiteral("TBdypdf"));
+    TBdypdf->setToolTip(QString::fromUtf8(msg::kExportPdfHint));
+    TBdypdf->setStatusTip(QString::fromUtf8(msg::kExportPdfHint));
+    addAction(TBdypdf); // its key works while the menu is closed
+    connect(TBdypdf, &QAction::triggered, this, &TfrmMain::TBdypdfClick);
+    TBdy->setMenu(menu);
+    if (auto* button = qobject_cast<QToolButton*>(suiToolBar1->widgetForAction(TBdy)))
+        button->setPopupMode(QToolButton::MenuButtonPopup);
 }
 
 void TfrmMain::BuildPages()
@@ -295,7 +314,7 @@ void TfrmMain::suiPageControl1Change()
         suiPageControl1->widget(i)->setEnabled(suiPageControl1->widget(i) == active);
     const bool loanPage = active == suiTabSheet1 || active == suiTabSheet2;
     const bool ratePage = active == suiTabSheet3 || active == suiTabSheet4;
-    for (QAction* action : {TBdr, TBdc, TBjs, TBbc})
+    for (QAction* action : {TBdr, TBdc, TBjs, TBbc, TBdy, TBdypdf})
         action->setVisible(loanPage);
     TBts->setVisible(loanPage || active == suiTabSheet5);
     TBcdnll->setVisible(ratePage);
@@ -580,14 +599,37 @@ void TfrmMain::TBbcClick()
 {
     const bool debx = suiPageControl1->currentWidget() == suiTabSheet1;
     QString reason;
+    const LoanPage& page = debx ? *m_debx : *m_debj;
     const int result =
-        ExportGridToXls((debx ? m_debx : m_debj)->ScheduleTexts(),
+        ExportGridToXls(page.ScheduleTexts(),
                         QString::fromUtf8(debx ? msg::kWorksheetNameDebx : msg::kWorksheetNameDebj),
-                        FileContext(), &reason);
+                        FileContext(), &reason, page.Report());
     if (result == 1)
         Inform(msg::kSaveOk);
     else if (result == 0)
         m_dialogs->Inform(this, QString::fromUtf8(msg::kSaveFailed), reason);
+}
+
+LoanPage& TfrmMain::ActiveLoanPage()
+{
+    return suiPageControl1->currentWidget() == suiTabSheet1 ? *m_debx : *m_debj;
+}
+
+QString TfrmMain::ActiveWorksheetName()
+{
+    return QString::fromUtf8(suiPageControl1->currentWidget() == suiTabSheet1
+                                 ? msg::kWorksheetNameDebx
+                                 : msg::kWorksheetNameDebj);
+}
+
+void TfrmMain::TBdyClick()
+{
+    PrintSchedule(ActiveLoanPage().Report(), FileContext());
+}
+
+void TfrmMain::TBdypdfClick()
+{
+    ExportScheduleToPdf(ActiveLoanPage().Report(), ActiveWorksheetName(), FileContext());
 }
 
 // Charts, About and the web pages

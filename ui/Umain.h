@@ -56,6 +56,7 @@ class TfrmMain : public QMainWindow
     std::function<void()> Bind(void (TfrmMain::*handler)());
 
     void BuildToolbar();
+    void BuildPrintMenu();
     void BuildPages();
     void BuildChartPage();
     void BuildStatusBar();
@@ -65,6 +66,8 @@ class TfrmMain : public QMainWindow
                          void (TfrmMain::*fillClick)());
     void Inform(const char* message);
     void OpenWebPage(const char* url);
+    LoanPage& ActiveLoanPage();
+    QString ActiveWorksheetName();
     FileCommandContext FileContext();
 
     // Window
@@ -80,6 +83,8 @@ class TfrmMain : public QMainWindow
     void TBdrClick();
     void TBdcClick();
     void TBbcClick();
+    void TBdyClick();
+    void TBdypdfClick();
     void TBtsClick();
     void ToolButton1Click();
     void ToolButton5Click();
@@ -166,6 +171,8 @@ class TfrmMain : public QMainWindow
     QAction* TBjs = nullptr;
     QAction* TBts = nullptr;
     QAction* TBbc = nullptr;
+    QAction* TBdy = nullptr;    // 打印
+    QAction* TBdypdf = nullptr; // 导出PDF…, on 打印's menu
     QAction* TBcdnll = nullptr;
     QTabWidget* suiPageControl1 = nullptr;
     QWidget* suiTabSheet1 = nullptr;

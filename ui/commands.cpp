@@ -36,6 +36,8 @@ const QList<CommandKeys>& KeyTable()
         {"TBts", {QKeySequence(Qt::CTRL | Qt::Key_G)}},
         {"TBbc", {QKeySequence(Qt::CTRL | Qt::Key_S)}},
         {"TBcdnll", {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+        {"TBdy", {QKeySequence(Qt::CTRL | Qt::Key_P)}},
+        {"TBdypdf", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}},
         {"ToolButton1", {QKeySequence(Qt::Key_F1)}},
     };
     return table;

@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "common/xls.h"
 #include "files/backup.h"
+#include "files/workbook.h"
 #include "ui/loan_page.h"
 #include "ui/user_dialogs.h"
 
@@ -18,8 +19,9 @@ QString Utf8(const char* text)
     return QString::fromUtf8(text);
 }
 
-// The chosen path, or empty when the user cancelled or declined to replace the file.
-QString AskTarget(const FileCommandContext& context, const FileRequest& request)
+} // namespace
+
+QString AskSaveTarget(const FileCommandContext& context, const FileRequest& request)
 {
     const QString path = context.dialogs.AskSaveFile(context.parent, request);
     if (path.isEmpty())
@@ -30,13 +32,11 @@ QString AskTarget(const FileCommandContext& context, const FileRequest& request)
     return path;
 }
 
-} // namespace
-
 void ExportInputs(const LoanPage& page, const QString& name, const FileCommandContext& context)
 {
     const QString path =
-        AskTarget(context, {Utf8(msg::kExportTitle) + name + Utf8(msg::kToLocalFile), name,
-                            QStringLiteral("bak"), Utf8(msg::kBackupFilter), context.folder});
+        AskSaveTarget(context, {Utf8(msg::kExportTitle) + name + Utf8(msg::kToLocalFile), name,
+                                QStringLiteral("bak"), Utf8(msg::kBackupFilter), context.folder});
     if (path.isEmpty())
         return;
     // The old file is replaced only once the new one is complete.
@@ -72,14 +72,23 @@ void ImportInputs(LoanPage& page, const QString& name, const FileCommandContext&
 int ExportGridToXls(const TextGrid& grid,
                     const QString& name,
                     const FileCommandContext& context,
-                    QString* reason)
+                    QString* reason,
+                    const std::optional<ScheduleReport>& workbook)
 {
     const QString path =
-        AskTarget(context, {Utf8(msg::kExportTitle) + name + Utf8(msg::kToExcelFile), name,
-                            QStringLiteral("xls"), Utf8(msg::kExcelFilter), context.folder});
+        AskSaveTarget(context, {Utf8(msg::kExportTitle) + name + Utf8(msg::kToExcelFile), name,
+                                QStringLiteral("xls"), Utf8(msg::kExcelFilter), context.folder,
+                                QStringList{Utf8(msg::kXlsxFilter)}});
     if (path.isEmpty())
         return 2;
-    if (const auto failure = WriteWorksheetFile(path.toStdString(), grid)) {
+    const bool xlsx = path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive);
+    if (xlsx && !workbook) {
+        context.dialogs.Inform(context.parent, Utf8(msg::kNothingToPrint));
+        return 2;
+    }
+    const std::string file = path.toStdString();
+    if (const auto failure =
+            xlsx ? WriteWorkbookFile(file, *workbook) : WriteWorksheetFile(file, grid)) {
         if (reason)
             *reason = QString::fromStdString(*failure);
         return 0;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "common/text_grid.h"
+#include "files/schedule_report.h"
 
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -10,6 +12,7 @@ namespace lumavo {
 
 class LoanPage;
 class UserDialogs;
+struct FileRequest;
 
 // What a command that writes a file asks of the user, and where the dialogs start.
 struct FileCommandContext
@@ -19,6 +22,10 @@ struct FileCommandContext
     QString folder; // the program's folder
 };
 
+// The path the user chose to write, empty when the dialog was cancelled or replacing the existing
+// file declined.
+QString AskSaveTarget(const FileCommandContext& context, const FileRequest& request);
+
 // 导出: the page's inputs and plan into a ".bak" file the user names.
 void ExportInputs(const LoanPage& page, const QString& name, const FileCommandContext& context);
 
@@ -27,10 +34,12 @@ void ExportInputs(const LoanPage& page, const QString& name, const FileCommandCo
 void ImportInputs(LoanPage& page, const QString& name, const FileCommandContext& context);
 
 // 保存: 1 written, 0 failed (*reason says why, naming the file), 2 cancelled or replacement
-// declined.
+// declined. A name ending in ".xlsx" gets the workbook of the report instead of the text
+// worksheet; without a report (nothing calculated) the user is told so and nothing is written.
 int ExportGridToXls(const TextGrid& grid,
                     const QString& name,
                     const FileCommandContext& context,
-                    QString* reason = nullptr);
+                    QString* reason = nullptr,
+                    const std::optional<ScheduleReport>& workbook = std::nullopt);
 
 } // namespace lumavo

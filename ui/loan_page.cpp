@@ -329,13 +329,25 @@ std::optional<BackupError> LoanPage::ApplyBackup(const BackupFile& file)
 
 void LoanPage::Calculate(Method method, const RateTable& floatingS, const RateTable& floatingG)
 {
-    const auto outcome =
-        CalculateSchedule(m_form.Input(m_plan->Plan().Entries()), method, floatingS, floatingG);
+    LoanInput input = m_form.Input(m_plan->Plan().Entries());
+    const auto outcome = CalculateSchedule(input, method, floatingS, floatingG);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         Inform(refusal->message);
         return;
     }
     ShowSchedule(std::get<Schedule>(outcome));
+    m_calculated = std::move(input);
+    m_method = method;
+}
+
+std::optional<ScheduleReport> LoanPage::Report() const
+{
+    if (!m_calculated)
+        return std::nullopt;
+    const ReportTotals totals{m_ui.summary->text().toStdString(), m_ui.summary->isEnabled(),
+                              m_ui.hkze->text().toStdString(), m_ui.lxze->text().toStdString(),
+                              m_ui.jzrq->text().trimmed().toStdString()};
+    return BuildScheduleReport(m_method, *m_calculated, totals, ScheduleTexts());
 }
 
 const TextGrid& LoanPage::ScheduleTexts() const

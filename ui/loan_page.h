@@ -4,6 +4,7 @@
 #include "calc/schedule.h"
 #include "common/text_grid.h"
 #include "files/backup.h"
+#include "files/schedule_report.h"
 
 #include <QMetaObject>
 #include <QString>
@@ -190,6 +191,9 @@ class LoanPage
     // totals, or the refusal into a message box and nothing changes.
     void Calculate(Method method, const RateTable& floatingS, const RateTable& floatingG);
     const TextGrid& ScheduleTexts() const;
+    // The last calculated loan with the totals and grid the page shows, for the workbook and the
+    // printed report; nullopt before the first calculation that was not refused.
+    std::optional<ScheduleReport> Report() const;
     // Repaints the grid at once; for measuring.
     void RepaintSchedule();
 
@@ -207,6 +211,9 @@ class LoanPage
     LoanForm m_form;
     std::unique_ptr<PlanPanel> m_plan;
     std::vector<QMetaObject::Connection> m_connections;
+    // What the grid shows was calculated from this, not from the form as it may read since.
+    std::optional<LoanInput> m_calculated;
+    Method m_method = Method::Debx;
 };
 
 } // namespace lumavo

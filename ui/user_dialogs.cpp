@@ -5,6 +5,11 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace lumavo {
@@ -35,12 +40,21 @@ int ShowBox(QWidget* parent,
 
 QString AskFile(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, request.title, request.folder, request.filter);
+    QFileDialog dialog(
+        parent, request.title, request.folder,
+        (QStringList{request.filter} + request.otherFilters).join(QStringLiteral(";;")));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    // A name typed without a suffix takes the one of the file type the user picked.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        static const QRegularExpression suffix(QStringLiteral("\\*\\.(\\w+)"));
+        const auto match = suffix.match(f);
+        if (match.hasMatch())
+            dialog.setDefaultSuffix(match.captured(1));
+    });
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -79,6 +93,26 @@ QString WidgetDialogs::AskOpenFile(QWidget* parent, const FileRequest& request)
 bool WidgetDialogs::OpenUrl(QWidget*, const QString& url)
 {
     return QDesktopServices::openUrl(QUrl(url));
+}
+
+void WidgetDialogs::ShowPrintPreview(QWidget* parent,
+                                     const QString& title,
+                                     const std::function<void(QPrinter*)>& paint)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(ReportPageLayout());
+    printer.setDocName(title);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(title);
+    preview.resize(900, 700);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, paint);
+    preview.exec();
+}
+
+QPageLayout ReportPageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 12, 15, 12),
+                       QPageLayout::Millimeter);
 }
 
 } // namespace lumavo

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 
+class QPageLayout;
+class QPrinter;
 class QWidget;
 
 namespace lumavo {
@@ -10,10 +14,11 @@ namespace lumavo {
 struct FileRequest
 {
     QString title;
-    QString fileName;      // preset name, may be empty
-    QString defaultSuffix; // "bak", "xls": added when the user types a name without one
-    QString filter;        // "Backup files (*.bak)"
-    QString folder;        // where the dialog starts
+    QString fileName;              // preset name, may be empty
+    QString defaultSuffix;         // "bak", "xls": added when the user types a name without one
+    QString filter;                // "Backup files (*.bak)"
+    QString folder;                // where the dialog starts
+    QStringList otherFilters = {}; // further file types offered after filter
 };
 
 // Every modal exchange with the user passes through here, so tests can record instead of
@@ -36,6 +41,11 @@ class UserDialogs
     virtual QString AskOpenFile(QWidget* parent, const FileRequest& request) = 0;
     // Hands the address to the system's handler for web addresses; false when none took it.
     virtual bool OpenUrl(QWidget* parent, const QString& url) = 0;
+    // A print preview of A4 portrait pages that paint draws on the printer it is given; printing
+    // and saving as PDF are the preview's own commands.
+    virtual void ShowPrintPreview(QWidget* parent,
+                                  const QString& title,
+                                  const std::function<void(QPrinter*)>& paint) = 0;
 };
 
 // The real boxes.
@@ -48,7 +58,13 @@ class WidgetDialogs : public UserDialogs
     QString AskSaveFile(QWidget* parent, const FileRequest& request) override;
     QString AskOpenFile(QWidget* parent, const FileRequest& request) override;
     bool OpenUrl(QWidget* parent, const QString& url) override;
+    void ShowPrintPreview(QWidget* parent,
+                          const QString& title,
+                          const std::function<void(QPrinter*)>& paint) override;
 };
+
+// A4 portrait with the margins every printed report uses.
+QPageLayout ReportPageLayout();
 
 // "\r" (and "\r\n") as a visible line break.
 QString DisplayText(const QString& text);

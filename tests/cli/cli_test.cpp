@@ -1,6 +1,10 @@
+#include "calc/schedule_text.h"
 #include "cli/cli_app.h"
 #include "common/atomic_file.h"
+#include "files/backup.h"
+#include "files/backup_loan.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/workbook_check.h"
 
 #include <filesystem>
 #include <fstream>
@@ -165,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
             "UnknownMethod", {"--method", "xyz", "a.bak"}, "--method 只能是 debx 或 debj：xyz"},
         UsageCase{"UnknownFormat",
                   {"--format=pdf", "a.bak"},
-                  "--format 只能是 table、csv、json 或 xls：pdf"},
+                  "--format 只能是 table、csv、json、xls 或 xlsx：pdf"},
         UsageCase{"OptionWithoutValue", {"a.bak", "--rates"}, "选项 --rates 需要一个值"},
         UsageCase{"NoBackupFile", {}, "缺少备份文件（.bak）"},
         UsageCase{"TwoBackupFiles", {"a.bak", "b.bak"}, "只能给出一个备份文件，多出：b.bak"},
@@ -179,7 +183,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "--rates-rule 的值无效：pf:1"},
         UsageCase{"WriteRatesWithoutRule",
                   {"--write-rates", "p.ini", "a.bak"},
-                  "--write-rates 需要 --rates-rule 或 --pf-rule"}),
+                  "--write-rates 需要 --rates-rule 或 --pf-rule"},
+        UsageCase{"XlsxWithoutOutput",
+                  {"--format", "xlsx", "a.bak"},
+                  "--format xlsx 需要 --output 文件"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // 2009年05月15日 in GBK: 1000 yuan of the commercial part.
@@ -335,6 +342,77 @@ TEST(RateRules, LoanBeforeTheDataIsRefusedNamingTheDay)
     EXPECT_EQ(result.status, kExitFileError);
     EXPECT_NE(result.err.find("2007年06月01日"), std::string::npos);
 }
+
+struct WorkbookCase
+{
+    const char* name;
+    std::string method;
+    std::string bytes;
+    std::vector<std::pair<std::string, std::string>> lines; // the block above the table
+};
+
+void PrintTo(const WorkbookCase& testCase, std::ostream* os)
+{
+    *os << testCase.name;
+}
+
+class Workbook : public testing::TestWithParam<WorkbookCase>
+{
+};
+
+// A spreadsheet must be able to add the amounts up: read back by a real reader, every amount is
+// a number equal to the text the grid shows.
+TEST_P(Workbook, ReadsBackWithNumbersAndTheLoan)
+{
+    TempDir dir;
+    const fs::path output = dir.Dir() / "out.xlsx";
+    const fs::path backup = dir.Write("a.bak", GetParam().bytes);
+    const Result result = RunCli({"--method", GetParam().method, "--format", "xlsx", "--output",
+                                  output.string(), backup.string()},
+                                 kEnvironment);
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+
+    const Method method = GetParam().method == "debx" ? Method::Debx : Method::Debj;
+    const auto file = std::get<BackupFile>(ReadBackupFile(backup.string()));
+    const auto schedule = std::get<Schedule>(CalculateSchedule(
+        std::get<LoanInput>(LoanInputFromBackup(file, 2026)), method, RateTable{}, RateTable{}));
+    const auto check = testing_support::CheckWorkbook(
+        dir, output.string(), GetParam().method == "debx" ? "等额本息" : "等额本金",
+        ScheduleGridTexts(schedule), GetParam().lines);
+    if (check.status == 77)
+        GTEST_SKIP() << check.output;
+    EXPECT_EQ(check.status, 0) << check.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedExamples,
+    Workbook,
+    testing::Values(WorkbookCase{"Debx",
+                                 "debx",
+                                 kBasicLine,
+                                 {{"贷款类型：", "商业贷款"},
+                                  {"贷款总额：", "100000.00"},
+                                  {"按揭期数：", "12"},
+                                  {"商业利率：", "6.000"},
+                                  {"放贷日：", "2009年01月15日"},
+                                  {"月供首日：", "2009年02月15日"},
+                                  {"提前还贷计划：", "无"},
+                                  {"月还款额：", "8606.64"},
+                                  {"还款总额：", "103296.38"},
+                                  {"利息总额：", "3296.38"},
+                                  {"还款截止日期：", "2010年01月15日"}}},
+                    WorkbookCase{"DebxWithPlan",
+                                 "debx",
+                                 kBasicLine + kPrepaymentLine,
+                                 {{"提前还贷计划：",
+                                   "2009年05月15日 商业贷款 提前还贷 1000.00 元，缩短 0 期"},
+                                  {"还款总额：", "103284.81"},
+                                  {"利息总额：", "3284.81"}}},
+                    WorkbookCase{"Debj",
+                                 "debj",
+                                 kBasicLine,
+                                 {{"月本金还款额：", "8333.33"}, {"还款总额：", "103266.67"}}}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
 } // namespace lumavo::cli

@@ -1,5 +1,7 @@
+#include "calc/schedule_text.h"
 #include "files/backup.h"
 #include "files/rate_archive.h"
+#include "files/workbook.h"
 #include "tests/support/write_faults.h"
 
 namespace lumavo::testing_support {
@@ -44,6 +46,31 @@ INSTANTIATE_TEST_SUITE_P(RateArchive,
                                               [](const std::string& path) {
                                                   return SaveRateTable(path, kCommercialRateSection,
                                                                        Rates());
+                                              }}),
+                                          AllWriteFaults()),
+                         WriteFaultName);
+
+// A 360-period loan: its workbook is larger than the room a full disk leaves.
+ScheduleReport Report360()
+{
+    LoanInput input;
+    input.dkze = 300000;
+    input.ajqs = 360;
+    input.nllS = 4.9;
+    input.lending = {2009, 1, 15};
+    input.firstPayment = {2009, 2, 15};
+    const auto schedule =
+        std::get<Schedule>(CalculateSchedule(input, Method::Debx, RateTable{}, RateTable{}));
+    return BuildScheduleReport(Method::Debx, input, TotalsOf(schedule.totals),
+                               ScheduleGridTexts(schedule));
+}
+
+INSTANTIATE_TEST_SUITE_P(Workbook,
+                         WriteFaults,
+                         testing::Combine(testing::Values(WriterCase{
+                                              "WorkbookFile", "loan.xlsx", "an older workbook",
+                                              [](const std::string& path) {
+                                                  return WriteWorkbookFile(path, Report360());
                                               }}),
                                           AllWriteFaults()),
                          WriteFaultName);

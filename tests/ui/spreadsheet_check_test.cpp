@@ -95,5 +95,34 @@ INSTANTIATE_TEST_SUITE_P(Locales,
                              return std::string(locale.param[0] == 'C' ? "CUtf8" : "ZhCnUtf8");
                          });
 
+class WorkbookCalcCheck : public WindowTest
+{
+};
+
+// The .xlsx opens in Calc without complaint, and its amounts come out in the grid's mask.
+TEST_F(WorkbookCalcCheck, CalcConvertsTheWorkbook)
+{
+    if (!HaveSoffice())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed; the workbook was not opened in "
+                        "a spreadsheet program";
+    EnterWorkedLoan(0);
+    Press("TBjs");
+    dialogs.chosenFile = QString::fromStdString(dir.File("book.xlsx"));
+    Press("TBbc");
+    ASSERT_EQ(dialogs.boxes.back().text, "保存成功！");
+    const std::string command =
+        "cd '" + dir.Path() + "' && HOME='" + dir.Path() +
+        "' soffice -env:UserInstallation=file://" + dir.Path() +
+        "/profile --headless --convert-to " +
+        "'csv:Text - txt - csv (StarCalc):44,34,76' book.xlsx >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const auto csv = ReadWholeFile(dir.File("book.csv"));
+    ASSERT_TRUE(csv);
+    const auto rows = ParseCsv(*csv);
+    const std::vector<std::string> first{"2009年02月15日", "516.67", "8106.64", "8623.31",
+                                         "91893.36",       "516.67", "",        ""};
+    EXPECT_NE(std::find(rows.begin(), rows.end(), first), rows.end()) << *csv;
+}
+
 } // namespace
 } // namespace lumavo::testing_support

@@ -12,8 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QPrinter>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -34,7 +36,7 @@ class RecordingDialogs : public UserDialogs
   public:
     struct Box
     {
-        std::string kind; // "inform", "fail", "replace", "save", "open", "url"
+        std::string kind; // "inform", "fail", "replace", "save", "open", "url", "preview"
         QString text;     // the message, the dialog's title or the address
         QString detail;
     };
@@ -69,6 +71,13 @@ class RecordingDialogs : public UserDialogs
         boxes.push_back({"url", url, {}});
         return urlOpens;
     }
+    void ShowPrintPreview(QWidget*,
+                          const QString& title,
+                          const std::function<void(QPrinter*)>& paint) override
+    {
+        boxes.push_back({"preview", title, {}});
+        previewPaint = paint;
+    }
 
     QStringList Texts() const
     {
@@ -81,8 +90,9 @@ class RecordingDialogs : public UserDialogs
     std::vector<Box> boxes;
     std::vector<FileRequest> requests;
     bool replaceAnswer = true;
-    bool urlOpens = true; // whether the desktop takes a web address
-    QString chosenFile;   // what the file dialogs answer; empty is a cancel
+    bool urlOpens = true;                        // whether the desktop takes a web address
+    QString chosenFile;                          // what the file dialogs answer; empty is a cancel
+    std::function<void(QPrinter*)> previewPaint; // what the last preview would have shown
 };
 
 // What leaving a field with Tab does, without needing a focused window.
