@@ -223,7 +223,8 @@ void TfrmMain::BuildChartPage()
     auto* tools = Named(new QToolBar(suiTabSheet5), QStringLiteral("suiToolBar2"));
     for (const Tool& tool : {Tool{"ToolButton2", "2D", &TfrmMain::ToolButton2Click},
                              Tool{"ToolButton4", "3D", &TfrmMain::ToolButton4Click},
-                             Tool{"ToolButton3", "清除", &TfrmMain::ToolButton3Click}}) {
+                             Tool{"ToolButton3", "清除", &TfrmMain::ToolButton3Click},
+                             Tool{"ToolButtonReset", "复位", &TfrmMain::ToolButtonResetClick}}) {
         QAction* action = tools->addAction(QString::fromUtf8(tool.caption));
         action->setObjectName(QString::fromUtf8(tool.name));
         tools->widgetForAction(action)->setObjectName(QString::fromUtf8(tool.name));
@@ -252,6 +253,9 @@ void TfrmMain::BuildStatusBar()
     contact->setFixedWidth(300);
     auto* welcome = Named(new QLabel(QStringLiteral("  欢迎反馈使用意见及建议！"), bar),
                           QStringLiteral("suiStatusBar1Panel1"));
+    // In a window narrower than both panels the second one is cut, not drawn over the first.
+    welcome->setMinimumWidth(0);
+    welcome->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(contact);
     bar->addWidget(welcome, 1);
 }
@@ -648,6 +652,11 @@ void TfrmMain::ToolButton2Click()
 void TfrmMain::ToolButton4Click()
 {
     m_charts->SetThreeD(true);
+}
+
+void TfrmMain::ToolButtonResetClick()
+{
+    m_charts->ResetZoom();
 }
 
 void TfrmMain::ToolButton3Click()

@@ -94,6 +94,7 @@ class TfrmMain : public QMainWindow
     void ToolButton2Click();
     void ToolButton4Click();
     void ToolButton3Click();
+    void ToolButtonResetClick(); // 复位: the whole range of both charts after zooming
 
     // Rate pages
     void LoadRateArchive();

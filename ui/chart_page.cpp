@@ -156,6 +156,8 @@ ChartPage::Build(QWidget* box, const QString& name, const QString& title, const 
     result.view = new DepthChartView(chart, box);
     result.view->setObjectName(name);
     result.view->SetThreeD(true);
+    for (QLineSeries* series : {result.interest, result.principal})
+        result.view->ShowsValues(series);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(result.view);
@@ -180,8 +182,16 @@ void ChartPage::SetThreeD(bool threeD)
         chart.view->SetThreeD(threeD);
 }
 
+void ChartPage::ResetZoom()
+{
+    for (Chart& chart : m_charts)
+        chart.view->ResetZoom();
+}
+
 void ChartPage::Fill(Chart& chart, const TextGrid& rows)
 {
+    // New points fit the axes anew; a zoom of the old ones would come back on 复位.
+    chart.view->chart()->zoomReset();
     const std::vector<RowPoint> points = ReadPoints(rows);
     QList<QPointF> interest;
     QList<QPointF> principal;

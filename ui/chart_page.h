@@ -29,6 +29,8 @@ class ChartPage
     void Clear();
     // 2D or 3D, for both charts at once; the points stay.
     void SetThreeD(bool threeD);
+    // 复位: both charts show their whole range again.
+    void ResetZoom();
 
   private:
     struct Chart

@@ -65,8 +65,10 @@ void AssignShortcuts(QWidget* window)
 
 void DecorateChartTools(QWidget* chartPage)
 {
-    static const std::pair<const char*, const char*> icons[] = {
-        {"ToolButton2", "flat"}, {"ToolButton4", "solid"}, {"ToolButton3", "clear"}};
+    static const std::pair<const char*, const char*> icons[] = {{"ToolButton2", "flat"},
+                                                                {"ToolButton4", "solid"},
+                                                                {"ToolButton3", "clear"},
+                                                                {"ToolButtonReset", "reset"}};
     for (auto* tools : chartPage->findChildren<QToolBar*>()) {
         tools->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         tools->setIconSize(QSize(24, 24));

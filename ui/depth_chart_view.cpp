@@ -1,9 +1,13 @@
 #include "ui/depth_chart_view.h"
 
+#include <QCursor>
+#include <QDateTime>
 #include <QDateTimeAxis>
 #include <QGraphicsLayout>
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QXYSeries>
 #include <algorithm>
@@ -65,6 +69,21 @@ QColor Shade(const QColor& colour, QPointF segment, QPointF depth)
 
 } // namespace
 
+QString NearestPointText(const QXYSeries& series, double x)
+{
+    const QList<QPointF> points = series.points();
+    if (points.isEmpty())
+        return {};
+    // The points run in date order.
+    auto after = std::lower_bound(points.begin(), points.end(), x,
+                                  [](const QPointF& p, double at) { return p.x() < at; });
+    if (after == points.end() || (after != points.begin() && x - (after - 1)->x() < after->x() - x))
+        --after;
+    const QDate date = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(after->x())).date();
+    return date.toString(QStringLiteral("yyyy年MM月dd日")) + QStringLiteral("  ") + series.name() +
+           QStringLiteral("：") + QString::number(after->y(), 'f', 2);
+}
+
 DepthChartView::DepthChartView(QChart* chart, QWidget* parent) : QChartView(chart, parent)
 {
     setRenderHint(QPainter::Antialiasing);
@@ -74,6 +93,10 @@ DepthChartView::DepthChartView(QChart* chart, QWidget* parent) : QChartView(char
 void DepthChartView::SetThreeD(bool threeD)
 {
     m_threeD = threeD;
+    // A zoomed range would carry into the box, whose walls are drawn for the whole chart.
+    if (threeD)
+        chart()->zoomReset();
+    setRubberBand(threeD ? QChartView::NoRubberBand : QChartView::RectangleRubberBand);
     for (QAbstractAxis* axis : chart()->axes())
         axis->setGridLineVisible(!threeD);
     // Hidden by opacity rather than visibility, so the legend keeps its markers.
@@ -101,6 +124,33 @@ void DepthChartView::LayOut()
         }
     }
     viewport()->update();
+}
+
+void DepthChartView::ResetZoom()
+{
+    chart()->zoomReset();
+    LayOut();
+}
+
+void DepthChartView::ShowsValues(QXYSeries* series)
+{
+    connect(series, &QXYSeries::hovered, this, [this, series](const QPointF& point, bool state) {
+        if (state && !m_threeD)
+            QToolTip::showText(QCursor::pos(), NearestPointText(*series, point.x()), this);
+        else
+            QToolTip::hideText();
+    });
+}
+
+void DepthChartView::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A right click goes back to the whole chart at once, not one zoom step.
+    if (event->button() == Qt::RightButton && !m_threeD) {
+        ResetZoom();
+        event->accept();
+        return;
+    }
+    QChartView::mouseReleaseEvent(event);
 }
 
 void DepthChartView::resizeEvent(QResizeEvent* event)

@@ -6,6 +6,10 @@ class QXYSeries;
 
 namespace lumavo {
 
+// "2009年02月15日  利息/元：516.67" for the point of the series nearest to x (milliseconds since
+// the epoch, as the date axis counts); empty for a series without points.
+QString NearestPointText(const QXYSeries& series, double x);
+
 // A line chart that can also be seen as a box in oblique perspective: a floor, a left wall and
 // a back wall carry the grid, and every series becomes a ribbon in a depth row of its own, the
 // first series in front. Qt Charts still lays out the title, the legend and the axis labels
@@ -18,12 +22,18 @@ class DepthChartView : public QChartView
     explicit DepthChartView(QChart* chart, QWidget* parent = nullptr);
 
     bool IsThreeD() const { return m_threeD; }
+    // The 3D view always shows the whole chart; the flat one can be zoomed with the mouse.
     void SetThreeD(bool threeD);
+    // Back to the whole chart after zooming.
+    void ResetZoom();
+    // Shows the date and value of the series' point nearest to where the pointer is.
+    void ShowsValues(QXYSeries* series);
     // Fits the box again after the axis ranges changed (their labels may have grown).
     void LayOut();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
 
   private:

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -209,6 +210,10 @@ QWidget* BuildOutput(const LoanPageNames& names, QWidget* parent, LoanPageContro
     ui.jzrq = Named(new QLineEdit(totals), "suiEjzrq" + s);
     ui.jzrq->setReadOnly(true);
     Emphasize(ui.jzrq);
+    // Wide enough for the longest texts they show: twelve-digit amounts and a date.
+    for (NumberEdit* field : {ui.summary, ui.hkze, ui.lxze})
+        FitWidthTo(field, QStringLiteral("999999999999.99"));
+    FitWidthTo(ui.jzrq, QStringLiteral(" 2099年12月31日"));
 
     auto* totalsGrid = new QGridLayout(totals);
     totalsGrid->setContentsMargins(6, 4, 6, 4);
@@ -292,11 +297,23 @@ LoanPageNames LoanPageNames::Tab2()
 LoanPageControls BuildLoanPage(QWidget* page, const LoanPageNames& names)
 {
     LoanPageControls ui;
-    auto* splitter = Named(new QSplitter(Qt::Horizontal, page), names.splitter);
-    splitter->setChildrenCollapsible(false);
+    // Narrower or lower than both columns need, the page scrolls instead of pressing its
+    // controls on top of each other.
+    auto* scroller = new QScrollArea(page);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    auto* content = new QWidget(scroller);
+    content->setAutoFillBackground(false);
+    scroller->setWidget(content);
+    scroller->viewport()->setAutoFillBackground(false);
     auto* pageLayout = new QHBoxLayout(page);
-    pageLayout->setContentsMargins(4, 4, 4, 4);
-    pageLayout->addWidget(splitter);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->addWidget(scroller);
+    auto* splitter = Named(new QSplitter(Qt::Horizontal, content), names.splitter);
+    splitter->setChildrenCollapsible(false);
+    auto* contentLayout = new QHBoxLayout(content);
+    contentLayout->setContentsMargins(4, 4, 4, 4);
+    contentLayout->addWidget(splitter);
 
     auto* input = Named(new QGroupBox(QStringLiteral("输入"), splitter), names.inputGroup);
     input->setMinimumWidth(kInputWidth);

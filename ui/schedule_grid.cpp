@@ -21,6 +21,7 @@ constexpr int kStartRows = 25;
 constexpr int kHeaderHeight = 40;
 constexpr int kRowHeight = 18;
 constexpr int kColumnWidths[kScheduleColumns] = {96, 136, 136, 112, 112, 112, 170, 178};
+constexpr int kDatePadding = 12;
 
 const QColor kCellColour(231, 231, 231);
 const QColor kFixedColour(94, 95, 236);
@@ -168,7 +169,12 @@ QString ScheduleGrid::Cell(int column, int row) const
 void ScheduleGrid::SetUpColumns()
 {
     horizontalHeader()->setFixedHeight(kHeaderHeight);
-    verticalHeader()->setFixedWidth(kColumnWidths[0]);
+    // The dates are drawn in whatever font the system gives the grid; a CJK face may need
+    // more than the usual width.
+    const int dateWidth =
+        verticalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("0000年00月00日")) +
+        kDatePadding;
+    verticalHeader()->setFixedWidth(std::max(kColumnWidths[0], dateWidth));
     const auto& headers = ScheduleHeaderTexts();
     m_model->SetCell(0, 0, headers[0]);
     for (int column = 1; column < kScheduleColumns; ++column) {

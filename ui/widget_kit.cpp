@@ -5,6 +5,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace lumavo {
 
@@ -43,6 +44,15 @@ ChooseCombo* NewPicker(const QStringList& items, QWidget* parent)
     combo->SetItems(items);
     Emphasize(combo);
     return combo;
+}
+
+void FitWidthTo(QLineEdit* field, const QString& text)
+{
+    const QMargins margins = field->textMargins() + field->contentsMargins();
+    // The frame and the line edit's own inner margin come on top of the text.
+    constexpr int kFrameAndPadding = 12;
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(text) + margins.left() +
+                           margins.right() + kFrameAndPadding);
 }
 
 void AddFieldRow(QGridLayout* grid,

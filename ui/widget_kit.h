@@ -4,6 +4,7 @@
 
 class QGridLayout;
 class QLabel;
+class QLineEdit;
 
 class QWidget;
 
@@ -25,6 +26,8 @@ QLabel* BoldCaption(const QString& text, QWidget* parent);
 void Emphasize(QWidget* widget);
 NumberEdit* NewNumberEdit(int decimals, QWidget* parent);
 ChooseCombo* NewPicker(const QStringList& items, QWidget* parent);
+// At least as wide as the field needs to show the text whole in its own font.
+void FitWidthTo(QLineEdit* field, const QString& text);
 // caption | field | unit, from the given column on.
 void AddFieldRow(QGridLayout* grid,
                  int row,
