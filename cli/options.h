@@ -17,6 +17,14 @@ enum class Format
     Xls,
 };
 
+// --preview DATE,AMOUNT,PART: an entry as the plan panel's fields would hold it.
+struct PreviewRequest
+{
+    std::string year, month, day; // as the date pickers show them: "2029", "12", "08"
+    double amount = 0;
+    int partIndex = 0; // 0 S, 1 G
+};
+
 struct Options
 {
     Method method = Method::Debx;
@@ -24,7 +32,12 @@ struct Options
     Format format = Format::Table;
     std::optional<std::string> outputPath;
     std::string backupPath;
+    bool compare = false;
+    std::optional<PreviewRequest> preview;
 };
+
+// "2029年12月08日,200000,S" or "2029-12-08,200000,S"; nothing when the text is neither.
+std::optional<PreviewRequest> ParsePreview(const std::string& text);
 
 struct HelpRequested
 {
