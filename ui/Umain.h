@@ -15,6 +15,7 @@ class QToolBar;
 namespace lumavo {
 
 class ChartPage;
+class ComparePage;
 class LoanPage;
 class NumberEdit;
 class RatePage;
@@ -55,6 +56,7 @@ class TfrmMain : public QMainWindow
     void BuildToolbar();
     void BuildPages();
     void BuildChartPage();
+    void ShowComparison(const LoanPage& page, QWidget* sheet);
     void BuildStatusBar();
     void ConnectRatePage(RatePage& page,
                          void (TfrmMain::*fieldChange)(const NumberEdit*),
@@ -76,6 +78,7 @@ class TfrmMain : public QMainWindow
     void TBdcClick();
     void TBbcClick();
     void TBtsClick();
+    void TBdbClick();
     void ToolButton1Click();
     void ToolButton5Click();
     void ToolButton6Click();
@@ -112,6 +115,7 @@ class TfrmMain : public QMainWindow
     void suiRBfdClick();
     void suiButton2Click();
     void suiButton3Click();
+    void suiButton9Click();
     void suiListBox1Click();
     void suiCBoneoverClick();
     void suiPanel1Pop();
@@ -135,6 +139,7 @@ class TfrmMain : public QMainWindow
     void suiRBfd2Click();
     void suiButton4Click();
     void suiButton5Click();
+    void suiButton10Click();
     void suiListBox2Click();
     void suiCBoneover2Click();
     void suiPanel2Pop();
@@ -153,6 +158,7 @@ class TfrmMain : public QMainWindow
     QAction* TBdc = nullptr;
     QAction* TBjs = nullptr;
     QAction* TBts = nullptr;
+    QAction* TBdb = nullptr;
     QAction* TBbc = nullptr;
     QAction* TBcdnll = nullptr;
     QTabWidget* suiPageControl1 = nullptr;
@@ -161,11 +167,13 @@ class TfrmMain : public QMainWindow
     QWidget* suiTabSheet3 = nullptr;
     QWidget* suiTabSheet4 = nullptr;
     QWidget* suiTabSheet5 = nullptr;
+    QWidget* suiTabSheet6 = nullptr;
     std::unique_ptr<LoanPage> m_debx; // tab 1 等额本息
     std::unique_ptr<LoanPage> m_debj; // tab 2 等额本金
     std::unique_ptr<RatePage> m_ratesS;
     std::unique_ptr<RatePage> m_ratesG;
-    std::unique_ptr<ChartPage> m_charts; // tab 5 分期还款曲线图
+    std::unique_ptr<ChartPage> m_charts;    // tab 5 分期还款曲线图
+    std::unique_ptr<ComparePage> m_compare; // tab 6 方案对比
 };
 
 } // namespace lumavo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -36,6 +37,12 @@ class UserDialogs
     virtual QString AskOpenFile(QWidget* parent, const FileRequest& request) = 0;
     // Hands the address to the system's handler for web addresses; the outcome is not reported.
     virtual void OpenUrl(QWidget* parent, const QString& url) = 0;
+    // The text, one choice per line to pick from (the first picked at start), OK and Cancel:
+    // the index of the chosen line, -1 when cancelled.
+    virtual int Choose(QWidget* parent,
+                       const QString& title,
+                       const QString& text,
+                       const QStringList& choices) = 0;
 };
 
 // The real boxes.
@@ -48,6 +55,10 @@ class WidgetDialogs : public UserDialogs
     QString AskSaveFile(QWidget* parent, const FileRequest& request) override;
     QString AskOpenFile(QWidget* parent, const FileRequest& request) override;
     void OpenUrl(QWidget* parent, const QString& url) override;
+    int Choose(QWidget* parent,
+               const QString& title,
+               const QString& text,
+               const QStringList& choices) override;
 };
 
 // "\r" (and "\r\n") as a visible line break.

@@ -34,7 +34,7 @@ class RecordingDialogs : public UserDialogs
   public:
     struct Box
     {
-        std::string kind; // "inform", "fail", "replace", "save", "open", "url"
+        std::string kind; // "inform", "fail", "replace", "save", "open", "url", "choose"
         QString text;     // the message, the dialog's title or the address
         QString detail;
     };
@@ -65,6 +65,11 @@ class RecordingDialogs : public UserDialogs
         return chosenFile;
     }
     void OpenUrl(QWidget*, const QString& url) override { boxes.push_back({"url", url, {}}); }
+    int Choose(QWidget*, const QString&, const QString& text, const QStringList& choices) override
+    {
+        boxes.push_back({"choose", text, choices.join(QChar('\n'))});
+        return chooseAnswer;
+    }
 
     QStringList Texts() const
     {
@@ -77,7 +82,8 @@ class RecordingDialogs : public UserDialogs
     std::vector<Box> boxes;
     std::vector<FileRequest> requests;
     bool replaceAnswer = true;
-    QString chosenFile; // what the file dialogs answer; empty is a cancel
+    QString chosenFile;    // what the file dialogs answer; empty is a cancel
+    int chooseAnswer = -1; // the line a choice answers; -1 is a cancel
 };
 
 // What leaving a field with Tab does, without needing a focused window.
