@@ -4,6 +4,7 @@
 #include "common/messages.h"
 #include "common/text.h"
 
+#include <cmath>
 #include <functional>
 
 namespace lumavo {
@@ -58,22 +59,13 @@ std::vector<CompareRow> PartRows(int part, const std::string& name)
 
 std::vector<CompareRow> CompareRows(const Comparison& comparison)
 {
+    // The answers first: what each costs, what the plan saves, what one method costs more.
     std::vector<CompareRow> rows = {
         {msg::kCompareTotal, [](const MethodComparison&, const ScheduleFigures& f,
                                 bool) { return MoneyText(f.schedule.totals.hkze); }},
         {msg::kCompareInterest, [](const MethodComparison&, const ScheduleFigures& f,
                                    bool) { return MoneyText(f.schedule.totals.lxze); }},
-        {msg::kCompareEndDate, [](const MethodComparison&, const ScheduleFigures& f,
-                                  bool) { return Trim(f.schedule.totals.endDate); }},
-        {msg::kCompareFirstPayment, [](const MethodComparison&, const ScheduleFigures& f,
-                                       bool) { return MoneyText(f.firstPayment); }},
-        {msg::kCompareLastPayment, [](const MethodComparison&, const ScheduleFigures& f,
-                                      bool) { return MoneyText(f.lastPayment); }},
     };
-    for (const auto& part : PartRows(0, msg::kComparePartS))
-        rows.push_back(part);
-    for (const auto& part : PartRows(1, msg::kComparePartG))
-        rows.push_back(part);
     rows.push_back(
         {msg::kCompareSaved, [](const MethodComparison& m, const ScheduleFigures&, bool plan) {
              return plan ? MoneyText(m.interestSaved) : std::string();
@@ -92,6 +84,20 @@ std::vector<CompareRow> CompareRows(const Comparison& comparison)
                         return MoneyText(RoundToDecimals(
                             debx.schedule.totals.lxze - debj.schedule.totals.lxze, 2));
                     }});
+    rows.insert(
+        rows.end(),
+        {
+            {msg::kCompareEndDate, [](const MethodComparison&, const ScheduleFigures& f,
+                                      bool) { return Trim(f.schedule.totals.endDate); }},
+            {msg::kCompareFirstPayment, [](const MethodComparison&, const ScheduleFigures& f,
+                                           bool) { return MoneyText(f.firstPayment); }},
+            {msg::kCompareLastPayment, [](const MethodComparison&, const ScheduleFigures& f,
+                                          bool) { return MoneyText(f.lastPayment); }},
+        });
+    for (const auto& part : PartRows(0, msg::kComparePartS))
+        rows.push_back(part);
+    for (const auto& part : PartRows(1, msg::kComparePartG))
+        rows.push_back(part);
     return rows;
 }
 
@@ -171,7 +177,8 @@ std::string PreviewChoiceText(const PrepaymentPreview& preview, bool keepPayment
     const PreviewOutcome& o = keepPayment ? preview.keepPayment : preview.keepTerm;
     return msg::PreviewChoice(keepPayment ? msg::kPreviewKeepPayment : msg::kPreviewKeepTerm,
                               WholeText(o.shortened), LevelName(method), MoneyText(o.level),
-                              MoneyText(o.interestSaved), PartName(preview.part),
+                              o.interestSaved < 0 ? msg::kPreviewExtra : msg::kPreviewSaved,
+                              MoneyText(std::fabs(o.interestSaved)), PartName(preview.part),
                               OptionalDate(o.partEnd));
 }
 

@@ -86,12 +86,13 @@ std::string PreviewChoice(std::string_view way,
                           std::string_view shortened,
                           std::string_view levelName,
                           std::string_view level,
+                          std::string_view savedCaption,
                           std::string_view saved,
                           std::string_view partName,
                           std::string_view partEnd)
 {
     return std::string(way) + "：缩短" + std::string(shortened) + "期，" + std::string(levelName) +
-           std::string(level) + "元，节省利息" + std::string(saved) + "元，" +
+           std::string(level) + "元，" + std::string(savedCaption) + std::string(saved) + "元，" +
            std::string(partName) + std::string(partEnd) + "还清";
 }
 

@@ -102,6 +102,9 @@ inline constexpr const char* kPreviewBefore = "提前还贷前";
 inline constexpr const char* kPreviewShortened = "缩短期数";
 inline constexpr const char* kPreviewPartEnd = "该部分还清日期";
 inline constexpr const char* kPreviewLoanEnd = "还款截止日期";
+inline constexpr const char* kPreviewSaved = "节省利息";
+// Against a plan that already prepays more than the entry in the fields.
+inline constexpr const char* kPreviewExtra = "多付利息";
 // "提前还贷前商业贷款月供：4054.87元。选一种方式，把缩短期数填入“缩短按揭期数”："
 std::string
 PreviewQuestion(std::string_view partName, std::string_view levelName, std::string_view before);
@@ -110,6 +113,7 @@ std::string PreviewChoice(std::string_view way,
                           std::string_view shortened,
                           std::string_view levelName,
                           std::string_view level,
+                          std::string_view savedCaption,
                           std::string_view saved,
                           std::string_view partName,
                           std::string_view partEnd);

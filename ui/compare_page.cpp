@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLegend>
 #include <QLineSeries>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QToolTip>
@@ -54,18 +55,23 @@ ComparePage::ComparePage(QWidget* sheet)
     QFont bold = m_source->font();
     bold.setBold(true);
     m_source->setFont(bold);
-    auto* splitter = Named(new QSplitter(Qt::Vertical, sheet), QStringLiteral("Splitter4"));
+    m_splitter = Named(new QSplitter(Qt::Vertical, sheet), QStringLiteral("Splitter4"));
+    QSplitter* splitter = m_splitter;
     m_table = Named(new QTableWidget(splitter), QStringLiteral("suiSGdb"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    m_table->verticalHeader()->setDefaultSectionSize(20);
+    m_table->verticalHeader()->setDefaultSectionSize(19);
     m_table->verticalHeader()->setVisible(false);
+    // Columns share the width, but never so narrow that a heading is cut: then the table scrolls.
+    m_table->horizontalHeader()->setMinimumSectionSize(150);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     BuildChart(splitter);
     splitter->addWidget(m_table);
     splitter->addWidget(m_view);
-    splitter->setStretchFactor(0, 1);
+    // The table is as tall as its rows; the chart takes the room they leave.
+    splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
+    m_view->setMinimumHeight(200);
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(m_source);
@@ -83,6 +89,7 @@ void ComparePage::BuildChart(QWidget* parent)
     chart->setBackgroundBrush(kBackground);
     chart->setBackgroundRoundness(0);
     chart->setDropShadowEnabled(false);
+    chart->setMargins(QMargins(6, 0, 6, 0));
     chart->legend()->setAlignment(Qt::AlignBottom);
     m_dates = new QDateTimeAxis;
     m_dates->setFormat(QStringLiteral("yyyy-MM"));
@@ -162,6 +169,19 @@ void ComparePage::FillTable()
         }
         // A part the loan does not have leaves its rows empty; they are not shown.
         m_table->setRowHidden(row - 1, empty);
+    }
+    int height = m_table->horizontalHeader()->height() + 2 * m_table->frameWidth();
+    for (int row = 0; row < m_table->rowCount(); ++row)
+        height += m_table->isRowHidden(row) ? 0 : m_table->rowHeight(row);
+    if (m_table->horizontalScrollBar()->isVisible())
+        height += m_table->horizontalScrollBar()->height();
+    m_table->setMaximumHeight(height);
+    // The first comparison gives the table most of its rows and the chart the rest; later ones
+    // keep the split the user chose.
+    if (!m_split) {
+        // The page may not be laid out yet; the splitter keeps the proportion when it is.
+        m_splitter->setSizes({std::min(height, 300), 260});
+        m_split = true;
     }
 }
 

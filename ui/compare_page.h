@@ -9,6 +9,7 @@
 class QDateTimeAxis;
 class QLabel;
 class QLineSeries;
+class QSplitter;
 class QTableWidget;
 class QValueAxis;
 class QWidget;
@@ -37,6 +38,8 @@ class ComparePage
     void FillChart(const Comparison& comparison);
 
     QLabel* m_source = nullptr;
+    QSplitter* m_splitter = nullptr;
+    bool m_split = false;
     QTableWidget* m_table = nullptr;
     DepthChartView* m_view = nullptr;
     std::array<QLineSeries*, 4> m_series{}; // the columns of the table, in order
