@@ -1,5 +1,6 @@
 // A 360-period combination loan with floating rates and a 20-entry plan: the largest schedule a
 // page can ask for, computed the way 计算 computes it (checks included, texts not).
+#include "calc/compare.h"
 #include "calc/schedule.h"
 #include "common/date.h"
 
@@ -58,8 +59,51 @@ void BM_EqualPrincipal360(benchmark::State& state)
     Run(state, Method::Debj);
 }
 
+// 对比: both methods, with and without the plan.
+void BM_Compare360(benchmark::State& state)
+{
+    const LoanInput input = LargestLoan();
+    const RateTable s = Rates(5.94, 0.12);
+    const RateTable g = Rates(3.87, 0.05);
+    for (auto _ : state) {
+        auto outcome = CompareLoan(input, s, g);
+        benchmark::DoNotOptimize(outcome);
+    }
+}
+
+// 试算: a further commercial prepayment on that loan, both ways, with the search for the
+// shortening that keeps the payment.
+void Preview(benchmark::State& state, Method method)
+{
+    const LoanInput input = LargestLoan();
+    const RateTable s = Rates(5.94, 0.12);
+    const RateTable g = Rates(3.87, 0.05);
+    PlanList plan;
+    for (const Ttqhd& entry : input.plan)
+        plan.Add(entry);
+    const PlanLoanContext loan{input.dkze, input.ajqs, input.ratioS, input.ratioG, "2010",
+                               "03",       "10",       "2010",       "04",         "10"};
+    const PlanSubmission entry{"2016", "06", "10", 0, false, 100000, 0};
+    for (auto _ : state) {
+        auto outcome = PreviewPrepayment(input, method, plan, loan, entry, s, g);
+        benchmark::DoNotOptimize(outcome);
+    }
+}
+
+void BM_PreviewEqualInstallment360(benchmark::State& state)
+{
+    Preview(state, Method::Debx);
+}
+void BM_PreviewEqualPrincipal360(benchmark::State& state)
+{
+    Preview(state, Method::Debj);
+}
+
 BENCHMARK(BM_EqualInstallment360);
 BENCHMARK(BM_EqualPrincipal360);
+BENCHMARK(BM_Compare360);
+BENCHMARK(BM_PreviewEqualInstallment360);
+BENCHMARK(BM_PreviewEqualPrincipal360);
 
 } // namespace
 

@@ -1,7 +1,9 @@
 // Measures what a person waits for: process start until the window is on screen, 计算 of the
 // largest schedule a page can ask for until the grid holds and shows every row, 图示 of two
 // 360-row schedules until both charts are painted, and the peak memory of a window holding
-// two such schedules and their charts. Prints one "name value unit" line each.
+// two such schedules and their charts; 对比 of that largest loan until its page is painted, and
+// 试算 of a prepayment on it until the choice is asked. Prints one "name value unit" line each.
+#include "calc/compare.h"
 #include "common/atomic_file.h"
 #include "common/date.h"
 #include "files/workbook.h"
@@ -9,6 +11,7 @@
 #include "ui/Umain.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
+#include "ui/compare_page.h"
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
 #include "ui/schedule_grid.h"
@@ -61,6 +64,8 @@ class SilentDialogs : public UserDialogs
     void ShowPrintPreview(QWidget*, const QString&, const std::function<void(QPrinter*)>&) override
     {
     }
+    // 试算 answers with the shortening that keeps the payment.
+    int Choose(QWidget*, const QString&, const QString&, const QStringList&) override { return 1; }
 };
 
 // Seconds since the process was created (fork and exec included), from the kernel's record.
@@ -191,6 +196,62 @@ void MeasureReport(const ScheduleReport& report)
     }
 }
 
+// 对比 on the largest loan: both methods with and without its plan, the table and the chart
+// filled and painted.
+double MeasureComparison(UserDialogs& dialogs)
+{
+    QWidget host;
+    host.resize(915, 690);
+    LoanPage page(&host, LoanPageNames::Tab1(), dialogs);
+    page.StartUp(2029);
+    FillLargestLoan(page);
+    QWidget sheet;
+    sheet.resize(915, 640);
+    ComparePage compare(&sheet);
+    sheet.show();
+    (void)QTest::qWaitForWindowExposed(&sheet);
+    const RateTable s = Rates(5.94, 0.12);
+    const RateTable g = Rates(3.87, 0.05);
+    std::vector<double> runs;
+    for (int i = 0; i < 21; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto outcome = CompareLoan(page.Input(), s, g);
+        compare.Show(std::get<Comparison>(outcome), QStringLiteral("measure"));
+        QApplication::processEvents();
+        compare.Repaint();
+        runs.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    return Median(runs);
+}
+
+// 试算 of a further commercial prepayment on the largest loan, up to the answered choice.
+double MeasurePreview(UserDialogs& dialogs)
+{
+    QWidget host;
+    host.resize(915, 690);
+    LoanPage page(&host, LoanPageNames::Tab1(), dialogs);
+    page.StartUp(2029);
+    FillLargestLoan(page);
+    host.findChild<ChooseCombo*>("suiCBtqyear")->Choose("2016");
+    host.findChild<ChooseCombo*>("suiCBtqmonth")->Choose("06");
+    host.findChild<NumberEdit*>("suiNEtqse")->setValue(100000);
+    const RateTable s = Rates(5.94, 0.12);
+    const RateTable g = Rates(3.87, 0.05);
+    std::vector<double> runs;
+    for (int i = 0; i < 21; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        page.PreviewPlanEntry(Method::Debx, s, g);
+        runs.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::printf("preview_shortening %s periods\n",
+                host.findChild<NumberEdit*>("suiNEsdajqs")->text().toUtf8().constData());
+    return Median(runs);
+}
+
 // Both loan tabs of the real window calculate a 360-period loan; the window stays open.
 void CalculateBothTabs(TfrmMain& window)
 {
@@ -238,6 +299,8 @@ double MeasureCharts(TfrmMain& window)
 void SaveScreenshots(TfrmMain& window, const QString& folder)
 {
     auto* pages = window.findChild<QTabWidget*>("suiPageControl1");
+    pages->setCurrentIndex(0);
+    window.findChild<QAction*>("TBdb")->trigger(); // the comparison page shows tab 1's loan
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
         QApplication::processEvents();
@@ -280,6 +343,8 @@ int main(int argc, char** argv)
     std::printf("start_to_shown %.0f ms\n", SecondsSinceProcessStart() * 1000);
 
     std::printf("calculate_360_with_20_plan %.2f ms (median of 21)\n", MeasureCalculation(dialogs));
+    std::printf("compare_360_with_20_plan %.2f ms (median of 21)\n", MeasureComparison(dialogs));
+    std::printf("preview_360_with_20_plan %.2f ms (median of 21)\n", MeasurePreview(dialogs));
 
     MeasureReports(dialogs);
 

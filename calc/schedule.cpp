@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace lumavo {
@@ -111,8 +112,11 @@ bool PartOf(const Ttqhd& entry, PartLetter& part)
 class ScheduleBuilder
 {
   public:
-    ScheduleBuilder(const LoanInput& input, Method method, const RunRates& rates)
-        : m_input(input), m_method(method)
+    ScheduleBuilder(const LoanInput& input,
+                    Method method,
+                    const RunRates& rates,
+                    std::optional<Date> levelsAround)
+        : m_input(input), m_method(method), m_levelsAround(levelsAround)
     {
         InitPart(m_parts[0], input.dkze * input.ratioS / 100, rates.s);
         InitPart(m_parts[1], input.dkze * input.ratioG / 100, rates.g);
@@ -174,6 +178,10 @@ class ScheduleBuilder
     }
 
     LoanPart& Part(PartLetter letter) { return m_parts[letter == PartLetter::S ? 0 : 1]; }
+    PartOutcome& Outcome(PartLetter letter)
+    {
+        return m_schedule.parts[letter == PartLetter::S ? 0 : 1];
+    }
     bool Full() const { return m_schedule.rows.size() >= m_capacity; }
 
     // Per part: the annual rates of the run and, computed once, their daily and monthly rates.
@@ -294,12 +302,14 @@ class ScheduleBuilder
                 continue;
             const double i = RegularInterest(letter, due);
             const double p = RegularPrincipal(part, due.y);
+            NoteRegularPayment(letter, due, i + p, Level(part, p, due.y));
             part.balance -= p;
             part.interestSoFar += i;
             part.totalPaid += i + p;
             part.remainingPeriods -= 1;
             interest += i;
             principal += p;
+            NoteIfSettled(letter, due);
         }
         Write(RowKind::Regular, due, interest, principal, interest + principal, {}, {});
     }
@@ -367,9 +377,42 @@ class ScheduleBuilder
             part.remainingPeriods = 1;
         part.interestSoFar += interest;
         part.totalPaid += interest + principal;
+        NoteIfSettled(letter, date);
         pending.interest += interest;
         pending.prepaid += principal;
         (letter == PartLetter::S ? pending.prepaidS : pending.prepaidG) = principal;
+    }
+
+    // The annuity of the balance over the remaining periods, which the month's interest and
+    // principal add up to in an undisturbed month; with equal principal, the principal itself.
+    double Level(const LoanPart& part, double principal, int year) const
+    {
+        if (m_method == Method::Debj)
+            return principal;
+        return principal + RatesOf(part).monthly[YearIndex(year)] * part.balance;
+    }
+
+    void NoteRegularPayment(PartLetter letter, const Date& due, double payment, double level)
+    {
+        PartOutcome& outcome = Outcome(letter);
+        if (!outcome.firstPayment)
+            outcome.firstPayment = payment;
+        if (!m_levelsAround)
+            return;
+        const Date& around = *m_levelsAround;
+        const bool onOrBefore =
+            std::tie(due.y, due.m, due.d) <= std::tie(around.y, around.m, around.d);
+        if (onOrBefore)
+            outcome.levelBefore = level;
+        else if (!outcome.levelAfter)
+            outcome.levelAfter = level;
+    }
+
+    void NoteIfSettled(PartLetter letter, const Date& date)
+    {
+        PartOutcome& outcome = Outcome(letter);
+        if (!Part(letter).Active() && !outcome.payoff)
+            outcome.payoff = date;
     }
 
     void WritePrepayment(const PendingRow& pending, int year, int month, int day)
@@ -434,6 +477,10 @@ class ScheduleBuilder
         const LoanPart& s = Part(PartLetter::S);
         const LoanPart& g = Part(PartLetter::G);
         totals.hkze = RoundToDecimals(s.totalPaid + g.totalPaid, 2);
+        for (const PartLetter letter : {PartLetter::S, PartLetter::G}) {
+            Outcome(letter).principal = Part(letter).principal;
+            Outcome(letter).totalPaid = Part(letter).totalPaid;
+        }
         totals.lxze = RoundToDecimals((s.totalPaid - s.principal) + (g.totalPaid - g.principal), 2);
         const auto& rows = m_schedule.rows;
         totals.endDate = ' ' + (rows.empty() ? std::string() : DateText(rows.back().date));
@@ -455,6 +502,7 @@ class ScheduleBuilder
 
     const LoanInput& m_input;
     Method m_method;
+    std::optional<Date> m_levelsAround;
     LoanPart m_parts[2];
     PartRates m_rates[2];
     std::size_t m_capacity = 0;
@@ -465,9 +513,12 @@ class ScheduleBuilder
 
 } // namespace
 
-Schedule BuildSchedule(const LoanInput& input, Method method, const RunRates& rates)
+Schedule BuildSchedule(const LoanInput& input,
+                       Method method,
+                       const RunRates& rates,
+                       std::optional<Date> levelsAround)
 {
-    return ScheduleBuilder(input, method, rates).Run();
+    return ScheduleBuilder(input, method, rates, levelsAround).Run();
 }
 
 std::variant<Schedule, Refusal> CalculateSchedule(const LoanInput& input,

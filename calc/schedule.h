@@ -47,16 +47,38 @@ struct ScheduleTotals
     std::string endDate; // 还款截止日期: a blank, then the date text of the last row
 };
 
+// What a run leaves of one loan part, for the figures the grid does not show apart.
+struct PartOutcome
+{
+    double principal = 0;
+    double totalPaid = 0;               // interest plus principal of every row that touched it
+    std::optional<Date> payoff;         // the row that settled its balance or its last period
+    std::optional<double> firstPayment; // interest plus principal of its first regular payment
+    // The level of its regular payments around the date a run was asked about: the annuity
+    // (equal installment) or the monthly principal (equal principal) of the last regular payment
+    // on or before that date, and of the first one after it.
+    std::optional<double> levelBefore;
+    std::optional<double> levelAfter;
+
+    bool Present() const { return principal > 0; }
+    double Interest() const { return totalPaid - principal; }
+};
+
 struct Schedule
 {
     std::vector<ScheduleRow> rows;
     ScheduleTotals totals;
     int gridRowCount =
         0; // header row + periods + plan entries; rows past the written ones stay empty
+    PartOutcome parts[2]; // S, G
 };
 
-// The schedule of checked inputs with the rate tables of the run.
-Schedule BuildSchedule(const LoanInput& input, Method method, const RunRates& rates);
+// The schedule of checked inputs with the rate tables of the run; with a date, each part's
+// payment level around it is noted as well.
+Schedule BuildSchedule(const LoanInput& input,
+                       Method method,
+                       const RunRates& rates,
+                       std::optional<Date> levelsAround = std::nullopt);
 
 // Checks, then builds: what 计算 does on a loan page.
 std::variant<Schedule, Refusal> CalculateSchedule(const LoanInput& input,

@@ -1,5 +1,8 @@
 #include "cli/cli_app.h"
 
+#include "calc/compare.h"
+#include "calc/compare_text.h"
+#include "calc/loan_form.h"
 #include "calc/schedule.h"
 #include "calc/schedule_text.h"
 #include "cli/options.h"
@@ -126,6 +129,64 @@ WriteRuleTables(const Options& options, const RateTable& floatingS, const RateTa
     return std::nullopt;
 }
 
+Result Refused(const Options& options, const Refusal& refusal)
+{
+    // The message box breaks the line where the message holds a carriage return.
+    std::string shown = refusal.message;
+    std::replace(shown.begin(), shown.end(), '\r', '\n');
+    Result result{kExitRefused, "", shown + "\n"};
+    if (options.format == Format::Json)
+        result.out = JsonError(refusal.message);
+    return result;
+}
+
+std::string RenderGrid(const Options& options, const TextGrid& grid, const std::string& json)
+{
+    if (options.format == Format::Json)
+        return json;
+    return options.format == Format::Csv ? CsvText(grid) : AlignedText(grid);
+}
+
+// The comparison or the preview, as text; a refusal as 计算 or 提交 gives it.
+std::variant<std::string, Refusal> Analyse(const Options& options,
+                                           const BackupFile& file,
+                                           const LoanInput& input,
+                                           const RateTable& floatingS,
+                                           const RateTable& floatingG,
+                                           int currentYear)
+{
+    if (options.compare) {
+        const auto outcome = CompareLoan(input, floatingS, floatingG);
+        if (const auto* refusal = std::get_if<Refusal>(&outcome))
+            return *refusal;
+        const Comparison& comparison = std::get<Comparison>(outcome);
+        return RenderGrid(options, ComparisonGridTexts(comparison), CompareJson(comparison));
+    }
+    // The input already came through this path, so applying the file again cannot fail.
+    LoanForm form;
+    form.StartUp(currentYear + 3);
+    ApplyBackup(form, file);
+    const PreviewRequest& request = *options.preview;
+    const PlanSubmission submission{
+        request.year, request.month, request.day, request.partIndex, false, request.amount, 0};
+    const auto outcome = PreviewPrepayment(input, options.method, PlanFromBackup(file),
+                                           form.PlanContext(), submission, floatingS, floatingG);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome))
+        return *refusal;
+    const PrepaymentPreview& preview = std::get<PrepaymentPreview>(outcome);
+    return RenderGrid(options, PreviewGridTexts(preview, options.method),
+                      PreviewJson(preview, options.method));
+}
+
+Result Deliver(const Options& options, const std::string& bytes)
+{
+    if (!options.outputPath)
+        return Result{kExitOk, bytes, ""};
+    if (auto error = WriteFileAtomically(*options.outputPath, bytes))
+        return Fail(kExitFileError, msg::kCliOutputFailed + *error);
+    return Result{kExitOk, "", ""};
+}
+
 } // namespace
 
 Result RunCli(const std::vector<std::string>& args, const Environment& environment)
@@ -173,25 +234,27 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     }
 
     const LoanInput& loan = std::get<LoanInput>(input);
-    const auto outcome = CalculateSchedule(loan, options.method, floatingS, floatingG);
-    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        // The message box breaks the line where the message holds a carriage return.
-        std::string shown = refusal->message;
-        std::replace(shown.begin(), shown.end(), '\r', '\n');
-        Result result{kExitRefused, "", warnings + shown + "\n"};
-        if (options.format == Format::Json)
-            result.out = JsonError(refusal->message);
-        return result;
+    Result result;
+    if (options.compare || options.preview) {
+        const auto text = Analyse(options, std::get<BackupFile>(file), loan, floatingS, floatingG,
+                                  environment.currentYear);
+        if (const auto* refusal = std::get_if<Refusal>(&text))
+            result = Refused(options, *refusal);
+        else
+            result = Deliver(options, std::get<std::string>(text));
+    } else {
+        const auto outcome = CalculateSchedule(loan, options.method, floatingS, floatingG);
+        std::string bytes;
+        if (const auto* refusal = std::get_if<Refusal>(&outcome))
+            result = Refused(options, *refusal);
+        else if (auto error = Render(options, loan, std::get<Schedule>(outcome), bytes))
+            return Fail(kExitFileError, *error);
+        else
+            result = Deliver(options, bytes);
     }
-
-    std::string bytes;
-    if (auto error = Render(options, loan, std::get<Schedule>(outcome), bytes))
-        return Fail(kExitFileError, *error);
-    if (!options.outputPath)
-        return Result{kExitOk, bytes, warnings};
-    if (auto error = WriteFileAtomically(*options.outputPath, bytes))
-        return Fail(kExitFileError, msg::kCliOutputFailed + *error);
-    return Result{kExitOk, "", warnings};
+    // Warnings about the rate data come first on standard error.
+    result.err = warnings + result.err;
+    return result;
 }
 
 } // namespace lumavo::cli

@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
 
@@ -101,7 +102,52 @@ bool TakeRateOption(const std::vector<std::string>& args,
     return true;
 }
 
+std::string TwoDigits(const std::string& text)
+{
+    return text.size() == 1 ? "0" + text : text;
+}
+
+// The picker texts of "2029年12月08日" or "2029-12-08" (a month or day may have one digit).
+std::optional<DateTextParts> PreviewDate(const std::string& text)
+{
+    if (auto parts = SplitDateText(text))
+        return parts;
+    const auto first = text.find('-');
+    const auto second = text.find('-', first == std::string::npos ? first : first + 1);
+    if (first == std::string::npos || second == std::string::npos)
+        return std::nullopt;
+    DateTextParts parts{text.substr(0, first),
+                        TwoDigits(text.substr(first + 1, second - first - 1)),
+                        TwoDigits(text.substr(second + 1))};
+    int value = 0;
+    if (parts.year.size() != 4 || parts.month.size() != 2 || parts.day.size() != 2 ||
+        !ParseDigits(parts.year, value) || !ParseDigits(parts.month, value) ||
+        !ParseDigits(parts.day, value))
+        return std::nullopt;
+    return parts;
+}
+
 } // namespace
+
+std::optional<PreviewRequest> ParsePreview(const std::string& text)
+{
+    const auto first = text.find(',');
+    const auto second = text.find(',', first == std::string::npos ? first : first + 1);
+    if (first == std::string::npos || second == std::string::npos ||
+        text.find(',', second + 1) != std::string::npos)
+        return std::nullopt;
+    const auto date = PreviewDate(text.substr(0, first));
+    PreviewRequest request;
+    const std::string part = text.substr(second + 1);
+    if (!date || !ParseNumber(text.substr(first + 1, second - first - 1), request.amount) ||
+        !(request.amount >= 0) || (part != "S" && part != "G"))
+        return std::nullopt;
+    request.year = date->year;
+    request.month = date->month;
+    request.day = date->day;
+    request.partIndex = part == "S" ? 0 : 1;
+    return request;
+}
 
 std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<std::string>& args)
 {
@@ -150,6 +196,14 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
         } else if (TakeRateOption(args, i, options, error)) {
             if (error)
                 return *error;
+        } else if (arg == "--compare") {
+            options.compare = true;
+        } else if (TakeValue(args, i, "--preview", value, error)) {
+            if (error)
+                return *error;
+            options.preview = ParsePreview(*value);
+            if (!options.preview)
+                return UsageError{msg::CliPreviewInvalid(*value)};
         } else if (TakeValue(args, i, "--output", value, error)) {
             if (error)
                 return *error;
@@ -167,6 +221,11 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
     if (positional.size() > 1)
         return UsageError{msg::CliExtraBackup(positional[1])};
     options.backupPath = positional[0];
+    if (options.compare && options.preview)
+        return UsageError{msg::kCliCompareAndPreview};
+    if ((options.compare || options.preview) &&
+        (options.format == Format::Xls || options.format == Format::Xlsx))
+        return UsageError{msg::kCliCompareXls};
     if (options.format == Format::Xls && !options.outputPath)
         return UsageError{msg::kCliXlsNeedsOutput};
     if (options.format == Format::Xlsx && !options.outputPath)

@@ -19,6 +19,14 @@ enum class Format
     Xlsx,
 };
 
+// --preview DATE,AMOUNT,PART: an entry as the plan panel's fields would hold it.
+struct PreviewRequest
+{
+    std::string year, month, day; // as the date pickers show them: "2029", "12", "08"
+    double amount = 0;
+    int partIndex = 0; // 0 S, 1 G
+};
+
 struct Options
 {
     Method method = Method::Debx;
@@ -31,7 +39,12 @@ struct Options
     std::optional<std::string> writeRatesPath; // write the rule tables there, compute nothing
     bool ratesData = false;                    // list the rate history, no backup needed
     std::string backupPath;
+    bool compare = false;
+    std::optional<PreviewRequest> preview;
 };
+
+// "2029年12月08日,200000,S" or "2029-12-08,200000,S"; nothing when the text is neither.
+std::optional<PreviewRequest> ParsePreview(const std::string& text);
 
 struct HelpRequested
 {

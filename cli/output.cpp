@@ -1,6 +1,7 @@
 #include "cli/output.h"
 
 #include "calc/schedule_text.h"
+#include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
 
@@ -75,6 +76,40 @@ std::string Padded(const std::string& text, std::size_t width, bool right)
 
 } // namespace
 
+std::string AlignedText(const TextGrid& grid)
+{
+    std::vector<std::size_t> widths(static_cast<std::size_t>(grid.columns));
+    for (int r = 0; r < grid.rows; ++r)
+        for (int c = 0; c < grid.columns; ++c)
+            widths[static_cast<std::size_t>(c)] =
+                std::max(widths[static_cast<std::size_t>(c)], DisplayWidth(grid.At(c, r)));
+    std::string out;
+    for (int r = 0; r < grid.rows; ++r) {
+        std::string text;
+        for (int c = 0; c < grid.columns; ++c) {
+            if (c)
+                text += "  ";
+            text += Padded(grid.At(c, r), widths[static_cast<std::size_t>(c)], c > 0);
+        }
+        out += text.substr(0, text.find_last_not_of(' ') + 1) + "\n";
+    }
+    return out;
+}
+
+std::string CsvText(const TextGrid& grid)
+{
+    std::string out;
+    for (int r = 0; r < grid.rows; ++r) {
+        for (int c = 0; c < grid.columns; ++c) {
+            if (c)
+                out += ',';
+            out += grid.At(c, r);
+        }
+        out += "\n";
+    }
+    return out;
+}
+
 std::string JsonOutput(const Schedule& schedule, Method method)
 {
     std::string out = "{\"method\":";
@@ -128,29 +163,17 @@ std::string CsvOutput(const Schedule& schedule)
 
 std::string TableOutput(const Schedule& schedule, Method method)
 {
-    std::vector<std::array<std::string, kScheduleColumns>> lines;
-    std::array<std::string, kScheduleColumns> header;
+    TextGrid lines = TextGrid::Blank(kScheduleColumns, static_cast<int>(schedule.rows.size()) + 1);
     for (int c = 0; c < kScheduleColumns; ++c)
-        header[static_cast<std::size_t>(c)] = HeaderTitle(c);
-    lines.push_back(header);
-    for (const ScheduleRow& row : schedule.rows)
-        lines.push_back(ScheduleRowTexts(row));
-
-    std::array<std::size_t, kScheduleColumns> widths{};
-    for (const auto& line : lines)
-        for (std::size_t c = 0; c < line.size(); ++c)
-            widths[c] = std::max(widths[c], DisplayWidth(line[c]));
-
-    std::string out;
-    for (const auto& line : lines) {
-        std::string text;
-        for (std::size_t c = 0; c < line.size(); ++c) {
-            if (c)
-                text += "  ";
-            text += Padded(line[c], widths[c], c > 0);
-        }
-        out += text.substr(0, text.find_last_not_of(' ') + 1) + "\n";
+        lines.At(c, 0) = HeaderTitle(c);
+    int r = 1;
+    for (const ScheduleRow& row : schedule.rows) {
+        const auto cells = ScheduleRowTexts(row);
+        for (int c = 0; c < kScheduleColumns; ++c)
+            lines.At(c, r) = cells[static_cast<std::size_t>(c)];
+        ++r;
     }
+    std::string out = AlignedText(lines);
     const ScheduleTotals& totals = schedule.totals;
     out += '\n';
     out += SummaryLabel(method);
@@ -160,6 +183,87 @@ std::string TableOutput(const Schedule& schedule, Method method)
     out += msg::kCaptionTotalInterest + MoneyText(totals.lxze) + "\n";
     out += Trim(msg::kCaptionEndDate) + Trim(totals.endDate) + "\n";
     return out;
+}
+
+} // namespace lumavo::cli
+
+namespace lumavo::cli {
+
+namespace {
+
+std::string Field(const char* key, const std::string& text)
+{
+    return std::string("\"") + key + "\":" + JsonString(text);
+}
+
+std::string PartJson(const PartOutcome& part)
+{
+    std::string out = "{" + Field("principal", MoneyText(part.principal));
+    out += "," + Field("interest", MoneyText(RoundToDecimals(part.Interest(), 2)));
+    out += "," + Field("payoff_date", part.payoff ? DateText(*part.payoff) : std::string());
+    out += "," + Field("first_payment", MoneyText(part.firstPayment.value_or(0))) + "}";
+    return out;
+}
+
+std::string FiguresJson(const ScheduleFigures& figures)
+{
+    const ScheduleTotals& totals = figures.schedule.totals;
+    std::string out = "{" + Field("total_repayment", MoneyText(totals.hkze));
+    out += "," + Field("total_interest", MoneyText(totals.lxze));
+    out += "," + Field("end_date", Trim(totals.endDate));
+    out += "," + Field("first_payment", MoneyText(figures.firstPayment));
+    out += "," + Field("last_payment", MoneyText(figures.lastPayment));
+    out += ",\"parts\":{";
+    bool first = true;
+    for (const auto& [letter, index] : {std::pair{"S", 0}, std::pair{"G", 1}}) {
+        const PartOutcome& part = figures.schedule.parts[index];
+        if (!part.Present())
+            continue;
+        out += first ? "" : ",";
+        out += std::string("\"") + letter + "\":" + PartJson(part);
+        first = false;
+    }
+    return out + "}}";
+}
+
+std::string MethodJson(const MethodComparison& method)
+{
+    std::string out = "{\"plan\":" + FiguresJson(method.plan);
+    out += ",\"no_plan\":" + FiguresJson(method.noPlan);
+    out += "," + Field("interest_saved", MoneyText(method.interestSaved));
+    out += ",\"months_saved\":" + std::to_string(method.monthsSaved) + "}";
+    return out;
+}
+
+std::string OutcomeJson(const PreviewOutcome& outcome)
+{
+    std::string out = "{\"shortened\":" + GeneralNumberText(outcome.shortened);
+    out += "," + Field("payment", MoneyText(outcome.level));
+    out += "," + Field("interest_saved", MoneyText(outcome.interestSaved));
+    out += "," + Field("part_end_date", outcome.partEnd ? DateText(*outcome.partEnd) : "");
+    out += "," + Field("end_date", outcome.loanEnd) + "}";
+    return out;
+}
+
+} // namespace
+
+std::string CompareJson(const Comparison& comparison)
+{
+    std::string out = "{\"compare\":{\"debx\":" + MethodJson(comparison.debx);
+    out += ",\"debj\":" + MethodJson(comparison.debj);
+    out += "," + Field("method_difference", MoneyText(comparison.MethodDifference()));
+    return out + "}}\n";
+}
+
+std::string PreviewJson(const PrepaymentPreview& preview, Method method)
+{
+    std::string out = "{\"preview\":{\"method\":";
+    out += method == Method::Debx ? "\"debx\"" : "\"debj\"";
+    out += "," + Field("part", preview.part == PartLetter::S ? "S" : "G");
+    out += "," + Field("payment_before", MoneyText(preview.levelBefore));
+    out += ",\"keep_term\":" + OutcomeJson(preview.keepTerm);
+    out += ",\"keep_payment\":" + OutcomeJson(preview.keepPayment);
+    return out + "}}\n";
 }
 
 } // namespace lumavo::cli

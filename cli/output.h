@@ -1,7 +1,9 @@
 #pragma once
 
+#include "calc/compare.h"
 #include "calc/loan_input.h"
 #include "calc/schedule.h"
+#include "common/text_grid.h"
 
 #include <string>
 
@@ -12,5 +14,13 @@ std::string JsonError(const std::string& message);
 std::string CsvOutput(const Schedule& schedule);
 // Aligned for a terminal, totals below.
 std::string TableOutput(const Schedule& schedule, Method method);
+
+// A grid of texts for a terminal: the first column left, the others right-aligned.
+std::string AlignedText(const TextGrid& grid);
+std::string CsvText(const TextGrid& grid);
+// {"compare":{"debx":{"plan":{...},"no_plan":{...},"interest_saved":...},"debj":{...}}}
+std::string CompareJson(const Comparison& comparison);
+// {"preview":{"part":"S","keep_term":{...},"keep_payment":{...}}}
+std::string PreviewJson(const PrepaymentPreview& preview, Method method);
 
 } // namespace lumavo::cli

@@ -147,4 +147,35 @@ std::string PageOfPages(int page, int pages)
     return "第 " + std::to_string(page) + " 页 / 共 " + std::to_string(pages) + " 页";
 }
 
+std::string CompareSource(std::string_view pageName, std::string_view when)
+{
+    return std::string(pageName) + "页面的输入，" + std::string(when) + " 对比";
+}
+
+std::string
+PreviewQuestion(std::string_view partName, std::string_view levelName, std::string_view before)
+{
+    return std::string(kPreviewBefore) + std::string(partName) + std::string(levelName) + "：" +
+           std::string(before) + "元。\r选一种方式，把缩短期数填入“缩短按揭期数”：";
+}
+
+std::string PreviewChoice(std::string_view way,
+                          std::string_view shortened,
+                          std::string_view levelName,
+                          std::string_view level,
+                          std::string_view savedCaption,
+                          std::string_view saved,
+                          std::string_view partName,
+                          std::string_view partEnd)
+{
+    return std::string(way) + "：缩短" + std::string(shortened) + "期，" + std::string(levelName) +
+           std::string(level) + "元，" + std::string(savedCaption) + std::string(saved) + "元，" +
+           std::string(partName) + std::string(partEnd) + "还清";
+}
+
+std::string CliPreviewInvalid(std::string_view value)
+{
+    return "--preview 须为 日期,数额,类型（如 2029-12-08,200000,S）：" + std::string(value);
+}
+
 } // namespace lumavo::msg

@@ -68,6 +68,60 @@ inline constexpr const char* kCaptionTotalRepayment = "还款总额：";
 inline constexpr const char* kCaptionTotalInterest = "利息总额：";
 inline constexpr const char* kCaptionEndDate = "还款截止日期：    ";
 
+// The comparison of both methods with and without the plan (方案对比).
+inline constexpr const char* kComparePage = "方案对比";
+inline constexpr const char* kCompareDebxPlan = "等额本息（按计划）";
+inline constexpr const char* kCompareDebxNoPlan = "等额本息（不提前还贷）";
+inline constexpr const char* kCompareDebjPlan = "等额本金（按计划）";
+inline constexpr const char* kCompareDebjNoPlan = "等额本金（不提前还贷）";
+inline constexpr const char* kCompareItem = "项目";
+inline constexpr const char* kCompareTotal = "还款总额（元）";
+inline constexpr const char* kCompareInterest = "利息总额（元）";
+inline constexpr const char* kCompareEndDate = "还款截止日期";
+inline constexpr const char* kCompareFirstPayment = "首期月还款额（元）";
+inline constexpr const char* kCompareLastPayment = "末期月还款额（元）";
+inline constexpr const char* kComparePartS = "商业贷款";
+inline constexpr const char* kComparePartG = "公积金贷款";
+inline constexpr const char* kComparePrincipal = "本金（元）"; // after the part's name
+inline constexpr const char* kComparePartInterest = "利息（元）";
+inline constexpr const char* kComparePayoff = "还清日期";
+inline constexpr const char* kComparePartFirst = "首期月供（元）";
+inline constexpr const char* kCompareSaved = "节省利息（元）";
+inline constexpr const char* kCompareMonthsSaved = "提前还清（月）";
+inline constexpr const char* kCompareMethodDifference = "比等额本金多付利息（元）";
+inline constexpr const char* kCompareBalance = "剩余本金（元）";
+inline constexpr const char* kYuanUnit = "（元）";
+inline constexpr const char* kCompareNothing = "尚未对比。在贷款页面按“对比”。";
+// "等额本息页面的输入，2026年12月08日 14:05 对比"
+std::string CompareSource(std::string_view pageName, std::string_view when);
+
+// 试算: the two ways of taking a proposed prepayment.
+inline constexpr const char* kPreviewTitle = "试算";
+inline constexpr const char* kPreviewKeepTerm = "减少月供";
+inline constexpr const char* kPreviewKeepPayment = "缩短年限（月供基本不变）";
+inline constexpr const char* kPreviewLevelDebx = "月供";
+inline constexpr const char* kPreviewLevelDebj = "月本金";
+inline constexpr const char* kPreviewPart = "贷款部分";
+inline constexpr const char* kPreviewBefore = "提前还贷前";
+inline constexpr const char* kPreviewShortened = "缩短期数";
+inline constexpr const char* kPreviewPartEnd = "该部分还清日期";
+inline constexpr const char* kPreviewLoanEnd = "还款截止日期";
+inline constexpr const char* kPreviewSaved = "节省利息";
+// Against a plan that already prepays more than the entry in the fields.
+inline constexpr const char* kPreviewExtra = "多付利息";
+// "提前还贷前商业贷款月供：4054.87元。选一种方式，把缩短期数填入“缩短按揭期数”："
+std::string
+PreviewQuestion(std::string_view partName, std::string_view levelName, std::string_view before);
+// "缩短年限（月供基本不变）：缩短107期，月供4041.51元，节省利息236708.88元，商业贷款2048年01月08日还清"
+std::string PreviewChoice(std::string_view way,
+                          std::string_view shortened,
+                          std::string_view levelName,
+                          std::string_view level,
+                          std::string_view savedCaption,
+                          std::string_view saved,
+                          std::string_view partName,
+                          std::string_view partEnd);
+
 // Files.
 inline constexpr const char* kExportOk = "导出成功！";
 inline constexpr const char* kExportFailed = "导出失败！";
@@ -224,6 +278,9 @@ inline constexpr const char* kCliNotApplicable = "—（不适用）"; // a summ
 inline constexpr const char* kCliMissingBackup = "缺少备份文件（.bak）";
 inline constexpr const char* kCliXlsNeedsOutput = "--format xls 需要 --output 文件";
 inline constexpr const char* kCliXlsxNeedsOutput = "--format xlsx 需要 --output 文件";
+inline constexpr const char* kCliCompareXls = "--compare 和 --preview 只能输出 table、csv 或 json";
+inline constexpr const char* kCliCompareAndPreview = "--compare 和 --preview 不能同时使用";
+std::string CliPreviewInvalid(std::string_view value);
 std::string CliOptionNeedsValue(std::string_view option);
 std::string CliMethodInvalid(std::string_view value);
 std::string CliFormatInvalid(std::string_view value);
@@ -252,6 +309,11 @@ inline constexpr const char* kCliHelp =
     "  --rates-data           列出所用的利率数据及每个值的来源，不需要备份文件\n"
     "  --format 格式          table（默认，适合终端阅读）、csv、json、xls 或 xlsx\n"
     "  --output 文件          写入文件而不是标准输出（xls 和 xlsx 必须指定）\n"
+    "  --compare              对比等额本息与等额本金，各按计划和不提前还贷\n"
+    "  --preview 日期,数额,类型\n"
+    "                         试算一笔提前还贷的两种方式（按 --method）：减少月供，\n"
+    "                         或缩短年限（月供基本不变）；日期如 2029年12月08日 或\n"
+    "                         2029-12-08，类型 S（商业贷款）或 G（公积金贷款）\n"
     "  -h, --help             显示本帮助\n"
     "\n"
     "退出状态：0 成功；1 文件无法读取、不是有效的备份文件或选项有误；\n"

@@ -6,6 +6,7 @@
 #include "ui/Uabout.h"
 #include "ui/chart_page.h"
 #include "ui/commands.h"
+#include "ui/compare_page.h"
 #include "ui/file_commands.h"
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -61,6 +63,7 @@ LoanPageHandlers TfrmMain::Tab1Handlers()
             .floatingRateClick = Bind(&TfrmMain::suiRBfdClick),
             .submitClick = Bind(&TfrmMain::suiButton2Click),
             .undoClick = Bind(&TfrmMain::suiButton3Click),
+            .previewClick = Bind(&TfrmMain::suiButton9Click),
             .planListClick = Bind(&TfrmMain::suiListBox1Click),
             .oneoverClick = Bind(&TfrmMain::suiCBoneoverClick),
             .panelPop = Bind(&TfrmMain::suiPanel1Pop)};
@@ -86,6 +89,7 @@ LoanPageHandlers TfrmMain::Tab2Handlers()
             .floatingRateClick = Bind(&TfrmMain::suiRBfd2Click),
             .submitClick = Bind(&TfrmMain::suiButton4Click),
             .undoClick = Bind(&TfrmMain::suiButton5Click),
+            .previewClick = Bind(&TfrmMain::suiButton10Click),
             .planListClick = Bind(&TfrmMain::suiListBox2Click),
             .oneoverClick = Bind(&TfrmMain::suiCBoneover2Click),
             .panelPop = Bind(&TfrmMain::suiPanel2Pop)};
@@ -156,6 +160,7 @@ void TfrmMain::BuildToolbar()
     suiToolBar1->addSeparator()->setObjectName(QStringLiteral("ToolButton8"));
     TBjs = add("TBjs", "计算", "计算", "calculate", &TfrmMain::TBjsClick);
     TBts = add("TBts", "图示", "展示分期还款曲线图", "chart", &TfrmMain::TBtsClick);
+    TBdb = add("TBdb", "对比", "对比两种还款方式及提前还贷计划", "compare", &TfrmMain::TBdbClick);
     TBbc = add("TBbc", "保存", "保存分期还款表", "save", &TfrmMain::TBbcClick);
     TBdy = add("TBdy", msg::kPrintCaption, msg::kPrintHint, "print", &TfrmMain::TBdyClick);
     BuildPrintMenu();
@@ -196,6 +201,7 @@ void TfrmMain::BuildPages()
     suiTabSheet3 = page("suiTabSheet3", "商业贷款浮动年利率");
     suiTabSheet4 = page("suiTabSheet4", "公积金贷款浮动年利率");
     suiTabSheet5 = page("suiTabSheet5", "分期还款曲线图");
+    suiTabSheet6 = page("suiTabSheet6", msg::kComparePage);
 
     m_debx = std::make_unique<LoanPage>(suiTabSheet1, LoanPageNames::Tab1(), *m_dialogs);
     m_debj = std::make_unique<LoanPage>(suiTabSheet2, LoanPageNames::Tab2(), *m_dialogs);
@@ -208,6 +214,7 @@ void TfrmMain::BuildPages()
     ConnectRatePage(*m_ratesG, &TfrmMain::suiNEperGChange, &TfrmMain::suiButton8Click,
                     &TfrmMain::suiButtonFillGClick);
     BuildChartPage();
+    m_compare = std::make_unique<ComparePage>(suiTabSheet6);
 
     connect(suiPageControl1, &QTabWidget::currentChanged, this, &TfrmMain::suiPageControl1Change);
 }
@@ -318,7 +325,7 @@ void TfrmMain::suiPageControl1Change()
         suiPageControl1->widget(i)->setEnabled(suiPageControl1->widget(i) == active);
     const bool loanPage = active == suiTabSheet1 || active == suiTabSheet2;
     const bool ratePage = active == suiTabSheet3 || active == suiTabSheet4;
-    for (QAction* action : {TBdr, TBdc, TBjs, TBbc, TBdy, TBdypdf})
+    for (QAction* action : {TBdr, TBdc, TBjs, TBbc, TBdy, TBdypdf, TBdb})
         action->setVisible(loanPage);
     TBts->setVisible(loanPage || active == suiTabSheet5);
     TBcdnll->setVisible(ratePage);
@@ -477,6 +484,10 @@ void TfrmMain::suiButton3Click()
 {
     m_debx->RemovePlanEntry();
 }
+void TfrmMain::suiButton9Click()
+{
+    m_debx->PreviewPlanEntry(Method::Debx, m_floatingS, m_floatingG);
+}
 void TfrmMain::suiListBox1Click()
 {
     m_debx->ShowSelectedPlanEntry();
@@ -563,6 +574,10 @@ void TfrmMain::suiButton5Click()
 {
     m_debj->RemovePlanEntry();
 }
+void TfrmMain::suiButton10Click()
+{
+    m_debj->PreviewPlanEntry(Method::Debj, m_floatingS, m_floatingG);
+}
 void TfrmMain::suiListBox2Click()
 {
     m_debj->ShowSelectedPlanEntry();
@@ -642,6 +657,31 @@ void TfrmMain::TBtsClick()
 {
     suiPageControl1->setCurrentWidget(suiTabSheet5);
     m_charts->Draw(m_debx->ScheduleTexts(), m_debj->ScheduleTexts());
+}
+
+void TfrmMain::TBdbClick()
+{
+    if (suiPageControl1->currentWidget() == suiTabSheet1)
+        ShowComparison(*m_debx, suiTabSheet1);
+    else if (suiPageControl1->currentWidget() == suiTabSheet2)
+        ShowComparison(*m_debj, suiTabSheet2);
+}
+
+// The page keeps this comparison until 对比 is pressed again; a refusal leaves it as it was.
+void TfrmMain::ShowComparison(const LoanPage& page, QWidget* sheet)
+{
+    const auto outcome = CompareLoan(page.Input(), m_floatingS, m_floatingG);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        m_dialogs->Inform(this, QString::fromStdString(refusal->message));
+        return;
+    }
+    const QString when =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy年MM月dd日 HH:mm:ss"));
+    const QString pageName = suiPageControl1->tabText(suiPageControl1->indexOf(sheet));
+    m_compare->Show(
+        std::get<Comparison>(outcome),
+        QString::fromStdString(msg::CompareSource(pageName.toStdString(), when.toStdString())));
+    suiPageControl1->setCurrentWidget(suiTabSheet6);
 }
 
 void TfrmMain::ToolButton2Click()

@@ -17,6 +17,7 @@ class QToolBar;
 namespace lumavo {
 
 class ChartPage;
+class ComparePage;
 class LoanPage;
 class NumberEdit;
 class RatePage;
@@ -59,6 +60,7 @@ class TfrmMain : public QMainWindow
     void BuildPrintMenu();
     void BuildPages();
     void BuildChartPage();
+    void ShowComparison(const LoanPage& page, QWidget* sheet);
     void BuildStatusBar();
     void ConnectRatePage(RatePage& page,
                          void (TfrmMain::*fieldChange)(const NumberEdit*),
@@ -86,6 +88,7 @@ class TfrmMain : public QMainWindow
     void TBdyClick();
     void TBdypdfClick();
     void TBtsClick();
+    void TBdbClick();
     void ToolButton1Click();
     void ToolButton5Click();
     void ToolButton6Click();
@@ -126,6 +129,7 @@ class TfrmMain : public QMainWindow
     void suiRBfdClick();
     void suiButton2Click();
     void suiButton3Click();
+    void suiButton9Click();
     void suiListBox1Click();
     void suiCBoneoverClick();
     void suiPanel1Pop();
@@ -149,6 +153,7 @@ class TfrmMain : public QMainWindow
     void suiRBfd2Click();
     void suiButton4Click();
     void suiButton5Click();
+    void suiButton10Click();
     void suiListBox2Click();
     void suiCBoneover2Click();
     void suiPanel2Pop();
@@ -171,6 +176,7 @@ class TfrmMain : public QMainWindow
     QAction* TBdc = nullptr;
     QAction* TBjs = nullptr;
     QAction* TBts = nullptr;
+    QAction* TBdb = nullptr;
     QAction* TBbc = nullptr;
     QAction* TBdy = nullptr;    // 打印
     QAction* TBdypdf = nullptr; // 导出PDF…, on 打印's menu
@@ -181,11 +187,13 @@ class TfrmMain : public QMainWindow
     QWidget* suiTabSheet3 = nullptr;
     QWidget* suiTabSheet4 = nullptr;
     QWidget* suiTabSheet5 = nullptr;
+    QWidget* suiTabSheet6 = nullptr;
     std::unique_ptr<LoanPage> m_debx; // tab 1 等额本息
     std::unique_ptr<LoanPage> m_debj; // tab 2 等额本金
     std::unique_ptr<RatePage> m_ratesS;
     std::unique_ptr<RatePage> m_ratesG;
-    std::unique_ptr<ChartPage> m_charts; // tab 5 分期还款曲线图
+    std::unique_ptr<ChartPage> m_charts;    // tab 5 分期还款曲线图
+    std::unique_ptr<ComparePage> m_compare; // tab 6 方案对比
 };
 
 } // namespace lumavo

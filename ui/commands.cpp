@@ -34,6 +34,7 @@ const QList<CommandKeys>& KeyTable()
          {QKeySequence(Qt::Key_F9), QKeySequence(Qt::CTRL | Qt::Key_Return),
           QKeySequence(Qt::CTRL | Qt::Key_Enter)}},
         {"TBts", {QKeySequence(Qt::CTRL | Qt::Key_G)}},
+        {"TBdb", {QKeySequence(Qt::CTRL | Qt::Key_D)}},
         {"TBbc", {QKeySequence(Qt::CTRL | Qt::Key_S)}},
         {"TBcdnll", {QKeySequence(Qt::CTRL | Qt::Key_S)}},
         {"TBdy", {QKeySequence(Qt::CTRL | Qt::Key_P)}},

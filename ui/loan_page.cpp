@@ -1,7 +1,9 @@
 #include "ui/loan_page.h"
 
+#include "calc/compare_text.h"
 #include "calc/schedule_text.h"
 #include "common/date.h"
+#include "common/messages.h"
 #include "files/backup_loan.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
@@ -119,6 +121,7 @@ void LoanPage::Connect(QObject* context, const LoanPageHandlers& h)
     on(m_ui.floating, &QAbstractButton::clicked, h.floatingRateClick);
     on(m_ui.plan.submit, &QAbstractButton::clicked, h.submitClick);
     on(m_ui.plan.undo, &QAbstractButton::clicked, h.undoClick);
+    on(m_ui.plan.preview, &QAbstractButton::clicked, h.previewClick);
     // A click on the chosen item loads it again; arrow keys choose through the current item.
     on(m_ui.plan.list, &QListWidget::itemClicked, h.planListClick);
     on(m_ui.plan.list, &QListWidget::currentItemChanged, h.planListClick);
@@ -263,6 +266,26 @@ void LoanPage::SubmitPlanEntry()
         Inform(*refusal);
 }
 
+void LoanPage::PreviewPlanEntry(Method method,
+                                const RateTable& floatingS,
+                                const RateTable& floatingG)
+{
+    const auto outcome = PreviewPrepayment(Input(), method, m_plan->Plan(), m_form.PlanContext(),
+                                           m_plan->Submission(), floatingS, floatingG);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        Inform(refusal->message);
+        return;
+    }
+    const PrepaymentPreview& preview = std::get<PrepaymentPreview>(outcome);
+    const QStringList choices{QString::fromStdString(PreviewChoiceText(preview, false, method)),
+                              QString::fromStdString(PreviewChoiceText(preview, true, method))};
+    const int chosen =
+        m_dialogs.Choose(m_page->window(), QString::fromUtf8(msg::kPreviewTitle),
+                         QString::fromStdString(PreviewQuestionText(preview, method)), choices);
+    if (chosen == 0 || chosen == 1)
+        m_plan->SetShortening((chosen == 0 ? preview.keepTerm : preview.keepPayment).shortened);
+}
+
 void LoanPage::RemovePlanEntry()
 {
     m_plan->RemoveChosen();
@@ -348,6 +371,11 @@ std::optional<ScheduleReport> LoanPage::Report() const
                               m_ui.hkze->text().toStdString(), m_ui.lxze->text().toStdString(),
                               m_ui.jzrq->text().trimmed().toStdString()};
     return BuildScheduleReport(m_method, *m_calculated, totals, ScheduleTexts());
+}
+
+LoanInput LoanPage::Input() const
+{
+    return m_form.Input(m_plan->Plan().Entries());
 }
 
 const TextGrid& LoanPage::ScheduleTexts() const

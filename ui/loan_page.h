@@ -49,6 +49,7 @@ struct LoanPageNames
     QString yearsCombo;     // 按揭期数 in years
     QString submitButton;   // 提交
     QString undoButton;     // 撤销
+    QString previewButton;  // 试算
     QString planList;
     QString panel;
     QString grid;
@@ -68,12 +69,13 @@ struct PlanControls
     ChooseCombo* year = nullptr;
     ChooseCombo* month = nullptr;
     ChooseCombo* day = nullptr;
-    RadioGroup* part = nullptr;    // 商业贷款（S）/ 公积金贷款（G）
-    QCheckBox* oneover = nullptr;  // 一次性还清
-    NumberEdit* amount = nullptr;  // 数额
-    NumberEdit* shorten = nullptr; // 缩短按揭期数
-    QPushButton* submit = nullptr; // 提交
-    QPushButton* undo = nullptr;   // 撤销
+    RadioGroup* part = nullptr;     // 商业贷款（S）/ 公积金贷款（G）
+    QCheckBox* oneover = nullptr;   // 一次性还清
+    NumberEdit* amount = nullptr;   // 数额
+    NumberEdit* shorten = nullptr;  // 缩短按揭期数
+    QPushButton* submit = nullptr;  // 提交
+    QPushButton* undo = nullptr;    // 撤销
+    QPushButton* preview = nullptr; // 试算
     QListWidget* list = nullptr;
 };
 
@@ -134,6 +136,7 @@ struct LoanPageHandlers
     std::function<void()> floatingRateClick;
     std::function<void()> submitClick;
     std::function<void()> undoClick;
+    std::function<void()> previewClick;
     std::function<void()> planListClick;
     std::function<void()> oneoverClick;
     std::function<void()> panelPop;
@@ -172,6 +175,9 @@ class LoanPage
     // The prepayment plan panel.
     void SubmitPlanEntry();
     void RemovePlanEntry();
+    // 试算: the two ways of taking the entry in the fields; the one chosen puts its shortening
+    // into 缩短按揭期数, and the user still submits.
+    void PreviewPlanEntry(Method method, const RateTable& floatingS, const RateTable& floatingG);
     void ShowSelectedPlanEntry(); // brings the selected item's entry back into the fields
     void OneOverRule();
     void FitPlanPanel();
@@ -194,6 +200,8 @@ class LoanPage
     // The last calculated loan with the totals and grid the page shows, for the workbook and the
     // printed report; nullopt before the first calculation that was not refused.
     std::optional<ScheduleReport> Report() const;
+    // The page's inputs with its plan, as 计算 reads them.
+    LoanInput Input() const;
     // Repaints the grid at once; for measuring.
     void RepaintSchedule();
 

@@ -176,8 +176,12 @@ PlanControls BuildPlanPanel(const LoanPageNames& names, QWidget* group)
                 QStringLiteral("期"));
     plan.submit = Named(new QPushButton(QStringLiteral("提交"), entry), names.submitButton);
     plan.undo = Named(new QPushButton(QStringLiteral("撤销"), entry), names.undoButton);
+    plan.preview =
+        Named(new QPushButton(QString::fromUtf8(msg::kPreviewTitle), entry), names.previewButton);
+    plan.preview->setToolTip(QStringLiteral("比较减少月供与缩短年限两种方式"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    buttons->addWidget(plan.preview);
     buttons->addWidget(plan.submit);
     buttons->addWidget(plan.undo);
     fields->addLayout(buttons, 5, 0, 1, 3);
@@ -260,6 +264,7 @@ LoanPageNames LoanPageNames::Tab1()
             .yearsCombo = "suiComboBox1",
             .submitButton = "suiButton2",
             .undoButton = "suiButton3",
+            .previewButton = "suiButton9",
             .planList = "suiListBox1",
             .panel = "suiPanel1",
             .grid = "suiSG1",
@@ -285,6 +290,7 @@ LoanPageNames LoanPageNames::Tab2()
             .yearsCombo = "suiComboBox2",
             .submitButton = "suiButton4",
             .undoButton = "suiButton5",
+            .previewButton = "suiButton10",
             .planList = "suiListBox2",
             .panel = "suiPanel2",
             .grid = "suiSG2",

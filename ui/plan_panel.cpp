@@ -28,16 +28,25 @@ void PlanPanel::SetPlan(PlanList plan)
     ShowCount();
 }
 
+PlanSubmission PlanPanel::Submission() const
+{
+    return PlanSubmission{m_ui.year->currentText().toStdString(),
+                          m_ui.month->currentText().toStdString(),
+                          m_ui.day->currentText().toStdString(),
+                          m_ui.part->ItemIndex(),
+                          m_ui.oneover->isChecked(),
+                          m_ui.amount->value(),
+                          m_ui.shorten->value()};
+}
+
+void PlanPanel::SetShortening(double periods)
+{
+    m_ui.shorten->setValue(periods);
+}
+
 std::optional<std::string> PlanPanel::Submit(const PlanLoanContext& loan)
 {
-    const PlanSubmission submission{m_ui.year->currentText().toStdString(),
-                                    m_ui.month->currentText().toStdString(),
-                                    m_ui.day->currentText().toStdString(),
-                                    m_ui.part->ItemIndex(),
-                                    m_ui.oneover->isChecked(),
-                                    m_ui.amount->value(),
-                                    m_ui.shorten->value()};
-    const auto outcome = CheckPlanSubmission(m_plan, loan, submission);
+    const auto outcome = CheckPlanSubmission(m_plan, loan, Submission());
     if (const auto* refusal = std::get_if<Refusal>(&outcome))
         return refusal->message;
     const PlanDecision& decision = std::get<PlanDecision>(outcome);

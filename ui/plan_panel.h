@@ -21,6 +21,10 @@ class PlanPanel
     void SetPlan(PlanList plan);
     void Clear() { SetPlan({}); }
 
+    // What the fields hold, as 提交 reads them.
+    PlanSubmission Submission() const;
+    // 缩短按揭期数, as a choice of 试算 fills it.
+    void SetShortening(double periods);
     // 提交: the refusal's message, or nothing when the entry went in.
     std::optional<std::string> Submit(const PlanLoanContext& loan);
     // 撤销: removes the chosen item, if one is chosen.

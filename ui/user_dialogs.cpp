@@ -2,15 +2,21 @@
 
 #include "common/messages.h"
 
+#include <QButtonGroup>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace lumavo {
 
@@ -88,6 +94,31 @@ QString WidgetDialogs::AskSaveFile(QWidget* parent, const FileRequest& request)
 QString WidgetDialogs::AskOpenFile(QWidget* parent, const FileRequest& request)
 {
     return AskFile(parent, request, QFileDialog::AcceptOpen);
+}
+
+int WidgetDialogs::Choose(QWidget* parent,
+                          const QString& title,
+                          const QString& text,
+                          const QStringList& choices)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(DisplayText(text), &dialog));
+    QButtonGroup group(&dialog);
+    for (int i = 0; i < choices.size(); ++i) {
+        auto* choice = new QRadioButton(choices[i], &dialog);
+        choice->setChecked(i == 0);
+        group.addButton(choice, i);
+        layout->addWidget(choice);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return -1;
+    return group.checkedId();
 }
 
 bool WidgetDialogs::OpenUrl(QWidget*, const QString& url)

@@ -46,6 +46,12 @@ class UserDialogs
     virtual void ShowPrintPreview(QWidget* parent,
                                   const QString& title,
                                   const std::function<void(QPrinter*)>& paint) = 0;
+    // The text, one choice per line to pick from (the first picked at start), OK and Cancel:
+    // the index of the chosen line, -1 when cancelled.
+    virtual int Choose(QWidget* parent,
+                       const QString& title,
+                       const QString& text,
+                       const QStringList& choices) = 0;
 };
 
 // The real boxes.
@@ -61,6 +67,10 @@ class WidgetDialogs : public UserDialogs
     void ShowPrintPreview(QWidget* parent,
                           const QString& title,
                           const std::function<void(QPrinter*)>& paint) override;
+    int Choose(QWidget* parent,
+               const QString& title,
+               const QString& text,
+               const QStringList& choices) override;
 };
 
 // A4 portrait with the margins every printed report uses.

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,13 +29,18 @@ std::string Slurp(const fs::path& path)
 
 using testing_support::TempDir;
 
-std::vector<std::string> GoldenCases()
+std::vector<std::string> CaseFolders(const fs::path& root)
 {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kCases))
+    for (const auto& entry : fs::directory_iterator(root))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::vector<std::string> GoldenCases()
+{
+    return CaseFolders(kCases);
 }
 
 // One folder per case: input.bak, an optional percents.ini and the JSON the command prints.
@@ -60,6 +66,38 @@ INSTANTIATE_TEST_SUITE_P(Cases, Golden, testing::ValuesIn(GoldenCases()), [](con
     std::replace(name.begin(), name.end(), '-', '_');
     return name;
 });
+
+const fs::path kAnalysisCases = fs::path(LUMAVO_TEST_DATA) / "cli-compare";
+
+// --compare and --preview, one folder per case: input.bak, the options one per line in args,
+// and what the command prints. Kept apart from the schedule cases, which the window imports.
+class AnalysisGolden : public testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(AnalysisGolden, OutputMatches)
+{
+    const fs::path folder = kAnalysisCases / GetParam();
+    std::vector<std::string> args;
+    std::istringstream lines(Slurp(folder / "args"));
+    for (std::string line; std::getline(lines, line);)
+        args.push_back(line);
+    args.insert(args.end(),
+                {"--rates", (folder / "percents.ini").string(), (folder / "input.bak").string()});
+    const Result result = RunCli(args, kEnvironment);
+    EXPECT_EQ(result.out, Slurp(folder / "expected.txt"));
+    EXPECT_EQ(result.status, GetParam().rfind("refused", 0) == 0 ? kExitRefused : kExitOk)
+        << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         AnalysisGolden,
+                         testing::ValuesIn(CaseFolders(kAnalysisCases)),
+                         [](const auto& p) {
+                             std::string name = p.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 const std::string kBasicLine =
     "1,0.00,0.00,8,100000.00,100,1,12,1,6.000,0.000,2009,01,15,2009,02,15,0\r\n";
@@ -184,9 +222,20 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"WriteRatesWithoutRule",
                   {"--write-rates", "p.ini", "a.bak"},
                   "--write-rates 需要 --rates-rule 或 --pf-rule"},
-        UsageCase{"XlsxWithoutOutput",
-                  {"--format", "xlsx", "a.bak"},
-                  "--format xlsx 需要 --output 文件"}),
+        UsageCase{
+            "XlsxWithoutOutput", {"--format", "xlsx", "a.bak"}, "--format xlsx 需要 --output 文件"},
+        UsageCase{"PreviewWithoutPart",
+                  {"--preview", "2029-12-08,200000", "a.bak"},
+                  "--preview 须为 日期,数额,类型（如 2029-12-08,200000,S）：2029-12-08,200000"},
+        UsageCase{"PreviewUnknownPart",
+                  {"--preview=2029-12-08,1,X", "a.bak"},
+                  "--preview 须为 日期,数额,类型（如 2029-12-08,200000,S）：2029-12-08,1,X"},
+        UsageCase{"CompareAndPreview",
+                  {"--compare", "--preview", "2029-12-08,1,S", "a.bak"},
+                  "--compare 和 --preview 不能同时使用"},
+        UsageCase{"CompareAsXls",
+                  {"--compare", "--format", "xls", "--output", "x.xls", "a.bak"},
+                  "--compare 和 --preview 只能输出 table、csv 或 json"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // 2009年05月15日 in GBK: 1000 yuan of the commercial part.

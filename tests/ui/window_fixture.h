@@ -36,7 +36,7 @@ class RecordingDialogs : public UserDialogs
   public:
     struct Box
     {
-        std::string kind; // "inform", "fail", "replace", "save", "open", "url", "preview"
+        std::string kind; // "inform", "fail", "replace", "save", "open", "url", "preview", "choose"
         QString text;     // the message, the dialog's title or the address
         QString detail;
     };
@@ -78,6 +78,11 @@ class RecordingDialogs : public UserDialogs
         boxes.push_back({"preview", title, {}});
         previewPaint = paint;
     }
+    int Choose(QWidget*, const QString&, const QString& text, const QStringList& choices) override
+    {
+        boxes.push_back({"choose", text, choices.join(QChar('\n'))});
+        return chooseAnswer;
+    }
 
     QStringList Texts() const
     {
@@ -93,6 +98,7 @@ class RecordingDialogs : public UserDialogs
     bool urlOpens = true;                        // whether the desktop takes a web address
     QString chosenFile;                          // what the file dialogs answer; empty is a cancel
     std::function<void(QPrinter*)> previewPaint; // what the last preview would have shown
+    int chooseAnswer = -1;                       // the line a choice answers; -1 is a cancel
 };
 
 // What leaving a field with Tab does, without needing a focused window.

@@ -19,8 +19,9 @@ TEST_F(StartTest, WindowCaptionSizeAndPagesInOrder)
     EXPECT_EQ(window->objectName(), "frmMain");
     EXPECT_EQ(window->windowTitle(), "Lumavo房贷按揭计算器V3.2");
     EXPECT_EQ(window->size(), QSize(915, 690));
-    const QStringList captions{"等额本息", "等额本金", "商业贷款浮动年利率", "公积金贷款浮动年利率",
-                               "分期还款曲线图"};
+    const QStringList captions{"等额本息",           "等额本金",
+                               "商业贷款浮动年利率", "公积金贷款浮动年利率",
+                               "分期还款曲线图",     "方案对比"};
     ASSERT_EQ(Pages()->count(), captions.size());
     for (int i = 0; i < captions.size(); ++i) {
         EXPECT_EQ(Pages()->tabText(i), captions[i]);
@@ -36,14 +37,15 @@ TEST_F(StartTest, WindowCaptionSizeAndPagesInOrder)
 // Only the page in view is enabled, and the toolbar offers what that page can do.
 TEST_F(StartTest, ToolbarAndEnablingFollowThePage)
 {
-    const QStringList all{"TBdr", "TBdc", "TBjs", "TBbc", "TBts", "TBcdnll"};
+    const QStringList all{"TBdr", "TBdc", "TBjs", "TBbc", "TBts", "TBdb", "TBcdnll"};
     const std::vector<std::pair<int, QStringList>> cases{
-        {0, {"TBdr", "TBdc", "TBjs", "TBbc", "TBts"}},
-        {1, {"TBdr", "TBdc", "TBjs", "TBbc", "TBts"}},
+        {0, {"TBdr", "TBdc", "TBjs", "TBbc", "TBts", "TBdb"}},
+        {1, {"TBdr", "TBdc", "TBjs", "TBbc", "TBts", "TBdb"}},
         {2, {"TBcdnll"}},
         {3, {"TBcdnll"}},
         {4, {"TBts"}},
-        {0, {"TBdr", "TBdc", "TBjs", "TBbc", "TBts"}},
+        {5, {}},
+        {0, {"TBdr", "TBdc", "TBjs", "TBbc", "TBts", "TBdb"}},
     };
     for (const auto& [page, visible] : cases) {
         SCOPED_TRACE(page);
@@ -60,15 +62,17 @@ TEST_F(StartTest, ToolbarAndEnablingFollowThePage)
 
 TEST_F(StartTest, ToolbarCaptionsAndHints)
 {
-    const std::vector<std::array<QString, 3>> buttons{{"TBdr", "导入", "恢复输入信息"},
-                                                      {"TBdc", "导出", "备份输入信息"},
-                                                      {"TBjs", "计算", "计算"},
-                                                      {"TBts", "图示", "展示分期还款曲线图"},
-                                                      {"TBbc", "保存", "保存分期还款表"},
-                                                      {"TBcdnll", "存档", "存档浮动年利率"},
-                                                      {"ToolButton5", "利率", "贷款利率变更一览表"},
-                                                      {"ToolButton6", "更新", "发布主页"},
-                                                      {"ToolButton1", "关于", "关于"}};
+    const std::vector<std::array<QString, 3>> buttons{
+        {"TBdr", "导入", "恢复输入信息"},
+        {"TBdc", "导出", "备份输入信息"},
+        {"TBjs", "计算", "计算"},
+        {"TBts", "图示", "展示分期还款曲线图"},
+        {"TBdb", "对比", "对比两种还款方式及提前还贷计划"},
+        {"TBbc", "保存", "保存分期还款表"},
+        {"TBcdnll", "存档", "存档浮动年利率"},
+        {"ToolButton5", "利率", "贷款利率变更一览表"},
+        {"ToolButton6", "更新", "发布主页"},
+        {"ToolButton1", "关于", "关于"}};
     for (const auto& [name, caption, hint] : buttons) {
         auto* action = Find<QAction>(name);
         EXPECT_EQ(action->text(), caption);

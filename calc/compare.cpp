@@ -1,0 +1,195 @@
+#include "calc/compare.h"
+
+#include "common/date.h"
+#include "common/text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumavo {
+
+namespace {
+
+ScheduleFigures FiguresOf(Schedule schedule)
+{
+    ScheduleFigures figures;
+    const auto& rows = schedule.rows;
+    const auto isRegular = [](const ScheduleRow& row) { return row.kind == RowKind::Regular; };
+    const auto first = std::find_if(rows.begin(), rows.end(), isRegular);
+    const auto last = std::find_if(rows.rbegin(), rows.rend(), isRegular);
+    if (first != rows.end())
+        figures.firstPayment = first->payment;
+    if (last != rows.rend())
+        figures.lastPayment = last->payment;
+    figures.schedule = std::move(schedule);
+    return figures;
+}
+
+std::optional<Date> LastRowDate(const Schedule& schedule)
+{
+    if (schedule.rows.empty())
+        return std::nullopt;
+    return schedule.rows.back().date;
+}
+
+MethodComparison CompareMethod(const LoanInput& input,
+                               const LoanInput& withoutPlan,
+                               Method method,
+                               const RunRates& rates)
+{
+    MethodComparison result;
+    result.plan = FiguresOf(BuildSchedule(input, method, rates));
+    result.noPlan = FiguresOf(BuildSchedule(withoutPlan, method, rates));
+    result.interestSaved =
+        RoundToDecimals(result.noPlan.schedule.totals.lxze - result.plan.schedule.totals.lxze, 2);
+    const auto planEnd = LastRowDate(result.plan.schedule);
+    const auto noPlanEnd = LastRowDate(result.noPlan.schedule);
+    if (planEnd && noPlanEnd)
+        result.monthsSaved = MonthsBetween(*planEnd, *noPlanEnd);
+    return result;
+}
+
+int PartIndex(PartLetter part)
+{
+    return part == PartLetter::S ? 0 : 1;
+}
+
+// A run of the page's plan with the proposed entry, shortening by the given periods.
+class PreviewRuns
+{
+  public:
+    PreviewRuns(const LoanInput& input,
+                Method method,
+                const RunRates& rates,
+                const PlanList& plan,
+                const PlanDecision& decision,
+                PartLetter part)
+        : m_method(method), m_rates(rates), m_plan(plan), m_decision(decision),
+          m_part(PartIndex(part)), m_run(input)
+    {
+        ParseDateText(decision.entry.tqdate, m_date);
+        m_run.plan = plan.Entries();
+        m_base = BuildSchedule(m_run, method, rates, m_date);
+    }
+
+    // The part's regular payment before the prepayment; an entry before the first payment is
+    // measured against that first payment.
+    double LevelBefore() const
+    {
+        const PartOutcome& part = m_base.parts[m_part];
+        return part.levelBefore.value_or(part.levelAfter.value_or(0));
+    }
+
+    // Also whether a regular payment of the part follows the prepayment at all.
+    std::pair<PreviewOutcome, bool> Run(double shorten)
+    {
+        PlanList plan = m_plan;
+        PlanDecision decision = m_decision;
+        decision.entry.sdajqs = shorten;
+        ApplyPlanDecision(plan, decision);
+        m_run.plan = plan.Entries();
+        const Schedule schedule = BuildSchedule(m_run, m_method, m_rates, m_date);
+        const PartOutcome& part = schedule.parts[m_part];
+        PreviewOutcome outcome;
+        outcome.level = part.levelAfter.value_or(0);
+        outcome.shortened = shorten;
+        outcome.interestSaved = RoundToDecimals(m_base.totals.lxze - schedule.totals.lxze, 2);
+        outcome.partEnd = part.payoff;
+        outcome.loanEnd = Trim(schedule.totals.endDate);
+        return {outcome, part.levelAfter.has_value()};
+    }
+
+  private:
+    Method m_method;
+    const RunRates& m_rates;
+    const PlanList& m_plan;
+    const PlanDecision& m_decision;
+    int m_part;
+    LoanInput m_run;
+    Date m_date;
+    Schedule m_base;
+};
+
+// The periods of the part's other entries, which the cumulative check adds to the new one.
+double OtherPeriods(const PlanList& plan, const PlanDecision& decision)
+{
+    double sum = 0;
+    for (std::size_t i = 0; i < plan.Size(); ++i)
+        if (plan.Items()[i].entry.tqhdType == decision.entry.tqhdType && decision.replaces != i)
+            sum += plan.Items()[i].entry.sdajqs;
+    return sum;
+}
+
+} // namespace
+
+int MonthsBetween(const Date& earlier, const Date& later)
+{
+    return (later.y - earlier.y) * 12 + (later.m - earlier.m);
+}
+
+double Comparison::MethodDifference() const
+{
+    return RoundToDecimals(debx.plan.schedule.totals.lxze - debj.plan.schedule.totals.lxze, 2);
+}
+
+std::variant<Comparison, Refusal>
+CompareLoan(const LoanInput& input, const RateTable& floatingS, const RateTable& floatingG)
+{
+    const auto checked = CheckLoanInput(input, floatingS, floatingG);
+    if (const auto* refusal = std::get_if<Refusal>(&checked))
+        return *refusal;
+    const RunRates& rates = std::get<RunRates>(checked);
+    LoanInput withoutPlan = input;
+    withoutPlan.plan.clear();
+    Comparison comparison;
+    comparison.debx = CompareMethod(input, withoutPlan, Method::Debx, rates);
+    comparison.debj = CompareMethod(input, withoutPlan, Method::Debj, rates);
+    return comparison;
+}
+
+std::variant<PrepaymentPreview, Refusal> PreviewPrepayment(const LoanInput& input,
+                                                           Method method,
+                                                           const PlanList& plan,
+                                                           const PlanLoanContext& loan,
+                                                           const PlanSubmission& submission,
+                                                           const RateTable& floatingS,
+                                                           const RateTable& floatingG)
+{
+    const auto decided = CheckPlanSubmission(plan, loan, submission);
+    if (const auto* refusal = std::get_if<Refusal>(&decided))
+        return *refusal;
+    const auto checked = CheckLoanInput(input, floatingS, floatingG);
+    if (const auto* refusal = std::get_if<Refusal>(&checked))
+        return *refusal;
+    const PlanDecision& decision = std::get<PlanDecision>(decided);
+    const RunRates& rates = std::get<RunRates>(checked);
+
+    PrepaymentPreview preview;
+    preview.part = submission.partIndex == 0 ? PartLetter::S : PartLetter::G;
+    PreviewRuns runs(input, method, rates, plan, decision, preview.part);
+    preview.levelBefore = runs.LevelBefore();
+    const auto [keepTerm, paymentsFollow] = runs.Run(0);
+    preview.keepTerm = keepTerm;
+    preview.keepPayment = keepTerm;
+    if (decision.entry.oneover || !paymentsFollow)
+        return preview;
+
+    // The payment grows with the shortening, so the largest one that keeps it is found by
+    // halving, within what the cumulative check of 提交 allows.
+    const double ceiling = RoundToDecimals(preview.levelBefore, 2);
+    double low = 0;
+    double high = std::floor(std::max(0.0, loan.ajqs - OtherPeriods(plan, decision)));
+    while (low < high) {
+        const double middle = std::floor((low + high + 1) / 2);
+        const auto [outcome, follows] = runs.Run(middle);
+        if (follows && RoundToDecimals(outcome.level, 2) <= ceiling) {
+            low = middle;
+            preview.keepPayment = outcome;
+        } else {
+            high = middle - 1;
+        }
+    }
+    return preview;
+}
+
+} // namespace lumavo

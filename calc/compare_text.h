@@ -1,0 +1,29 @@
+#pragma once
+
+#include "calc/compare.h"
+#include "common/text_grid.h"
+
+#include <string>
+
+namespace lumavo {
+
+// The comparison as the 方案对比 page and the command line show it: a header row, then one row
+// per figure; the columns are the item, then 等额本息 and 等额本金, each with and without the plan.
+TextGrid ComparisonGridTexts(const Comparison& comparison);
+
+// The columns of the grid above that hold a schedule, in order: debx plan, debx without, debj
+// plan, debj without.
+const ScheduleFigures& ComparisonColumn(const Comparison& comparison, int column);
+inline constexpr int kComparisonColumns = 5;
+
+// The two outcomes of a preview side by side: item, 减少月供, 缩短年限（月供基本不变）.
+TextGrid PreviewGridTexts(const PrepaymentPreview& preview, Method method);
+
+// What the 试算 box asks, and the text of each of its two choices.
+std::string PreviewQuestionText(const PrepaymentPreview& preview, Method method);
+std::string PreviewChoiceText(const PrepaymentPreview& preview, bool keepPayment, Method method);
+
+// "商业贷款" or "公积金贷款".
+std::string PartName(PartLetter part);
+
+} // namespace lumavo

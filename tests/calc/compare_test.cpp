@@ -1,0 +1,251 @@
+// The comparison of both methods with and without the plan, and the prepayment preview.
+#include "calc/compare.h"
+#include "common/date.h"
+#include "common/messages.h"
+#include "common/text.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace lumavo {
+namespace {
+
+LoanInput Worked(std::vector<Ttqhd> plan = {})
+{
+    LoanInput input;
+    input.dkze = 100000;
+    input.ajqs = 12;
+    input.nllS = 6;
+    input.lending = {2009, 1, 15};
+    input.firstPayment = {2009, 2, 15};
+    input.plan = std::move(plan);
+    return input;
+}
+
+// The loan a new user tried: 2,100,000, 43 % commercial at 3.5 %, 57 % provident fund at 2.6 %.
+LoanInput Example(std::vector<Ttqhd> plan = {})
+{
+    LoanInput input;
+    input.dkze = 2100000;
+    input.ajqs = 360;
+    input.ratioS = 43;
+    input.ratioG = 57;
+    input.nllS = 3.5;
+    input.nllG = 2.6;
+    input.lending = {2026, 12, 8};
+    input.firstPayment = {2027, 1, 8};
+    input.plan = std::move(plan);
+    return input;
+}
+
+const RateTable kNone;
+
+Comparison Compare(const LoanInput& input)
+{
+    return std::get<Comparison>(CompareLoan(input, kNone, kNone));
+}
+
+struct PlanCase
+{
+    std::string name;
+    double shorten;
+    std::string debxWith, debxSaved; // 利息总额 with the plan, and what the plan saves
+    std::string debjWith, debjSaved;
+    int monthsSaved; // the same for both methods
+};
+
+class PlanSaves : public testing::TestWithParam<PlanCase>
+{
+};
+
+// The worked examples' 20000 on 2009-05-01, against 3296.38 and 3266.67 without a plan.
+TEST_P(PlanSaves, InterestWithoutMinusInterestWith)
+{
+    const PlanCase& c = GetParam();
+    const Comparison comparison =
+        Compare(Worked({Ttqhd{"2009年05月01日", 20000, c.shorten, "S", false}}));
+    EXPECT_EQ(MoneyText(comparison.debx.noPlan.schedule.totals.lxze), "3296.38");
+    EXPECT_EQ(MoneyText(comparison.debj.noPlan.schedule.totals.lxze), "3266.67");
+    EXPECT_EQ(MoneyText(comparison.debx.plan.schedule.totals.lxze), c.debxWith);
+    EXPECT_EQ(MoneyText(comparison.debx.interestSaved), c.debxSaved);
+    EXPECT_EQ(MoneyText(comparison.debj.plan.schedule.totals.lxze), c.debjWith);
+    EXPECT_EQ(MoneyText(comparison.debj.interestSaved), c.debjSaved);
+    EXPECT_EQ(comparison.debx.monthsSaved, c.monthsSaved);
+    EXPECT_EQ(comparison.debj.monthsSaved, c.monthsSaved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedExamples,
+    PlanSaves,
+    testing::Values(PlanCase{"KeepTerm", 0, "2846.39", "449.99", "2820.00", "446.67", 0},
+                    PlanCase{"ShortenThree", 3, "2424.51", "871.87", "2407.50", "859.17", 3}),
+    [](const auto& p) { return p.param.name; });
+
+TEST(Compare, RefusesAsCalculateDoes)
+{
+    LoanInput input = Worked();
+    input.nllS = 0;
+    const auto outcome = CompareLoan(input, kNone, kNone);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(outcome));
+    EXPECT_EQ(std::get<Refusal>(outcome).message, msg::kFixedRateS);
+}
+
+// The issue's complaint: 还款截止日期 says 2056 while the commercial part ends in 2047.
+TEST(Compare, PartsOfACombinationEndInTheirOwnYears)
+{
+    const Comparison comparison =
+        Compare(Example({Ttqhd{"2029年12月08日", 200000, 108, "S", false}}));
+    const Schedule& debx = comparison.debx.plan.schedule;
+    EXPECT_EQ(DateText(*debx.parts[0].payoff), "2047年12月08日");
+    EXPECT_EQ(DateText(*debx.parts[1].payoff), "2056年12月08日");
+    EXPECT_EQ(debx.totals.endDate, " 2056年12月08日");
+    EXPECT_EQ(MoneyText(comparison.debx.interestSaved), "237851.91");
+    // The first row's payment is the two parts' first payments together.
+    EXPECT_EQ(MoneyText(*debx.parts[0].firstPayment + *debx.parts[1].firstPayment),
+              MoneyText(comparison.debx.plan.firstPayment));
+    EXPECT_EQ(MoneyText(comparison.MethodDifference()),
+              MoneyText(debx.totals.lxze - comparison.debj.plan.schedule.totals.lxze));
+}
+
+PlanLoanContext ExampleContext()
+{
+    return PlanLoanContext{2100000, 360, 43, 57, "2026", "12", "08", "2027", "01", "08"};
+}
+
+const PlanSubmission kExampleEntry{"2029", "12", "08", 0, false, 200000, 0};
+
+PrepaymentPreview Preview(Method method)
+{
+    return std::get<PrepaymentPreview>(PreviewPrepayment(
+        Example(), method, PlanList{}, ExampleContext(), kExampleEntry, kNone, kNone));
+}
+
+// The level of the commercial part's payments after the example entry shortened by k.
+double LevelAfter(Method method, double k)
+{
+    RunRates rates;
+    rates.s.Fill(3.5);
+    rates.g.Fill(2.6);
+    const Schedule schedule =
+        BuildSchedule(Example({Ttqhd{"2029年12月08日", 200000, k, "S", false}}), method, rates,
+                      Date{2029, 12, 8});
+    return *schedule.parts[0].levelAfter;
+}
+
+class PreviewRule : public testing::TestWithParam<Method>
+{
+};
+
+TEST_P(PreviewRule, LargestShorteningThatKeepsThePayment)
+{
+    const PrepaymentPreview preview = Preview(GetParam());
+    const double k = preview.keepPayment.shortened;
+    ASSERT_GT(k, 0);
+    EXPECT_LE(RoundToDecimals(LevelAfter(GetParam(), k), 2),
+              RoundToDecimals(preview.levelBefore, 2));
+    EXPECT_GT(RoundToDecimals(LevelAfter(GetParam(), k + 1), 2),
+              RoundToDecimals(preview.levelBefore, 2));
+    EXPECT_EQ(preview.keepTerm.shortened, 0);
+    EXPECT_LT(preview.keepTerm.level, preview.levelBefore);
+    EXPECT_GT(preview.keepPayment.interestSaved, preview.keepTerm.interestSaved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods,
+                         PreviewRule,
+                         testing::Values(Method::Debx, Method::Debj),
+                         [](const auto& p) { return p.param == Method::Debx ? "Debx" : "Debj"; });
+
+// The issue counted 108 periods; 108 raises the annuity from 4054.87 to 4054.93, so 107 it is.
+TEST(Preview, ExampleLoanFigures)
+{
+    const PrepaymentPreview preview = Preview(Method::Debx);
+    EXPECT_EQ(MoneyText(preview.levelBefore), "4054.87");
+    EXPECT_EQ(MoneyText(preview.keepTerm.interestSaved), "109374.52");
+    EXPECT_EQ(MoneyText(preview.keepTerm.level), "3099.82");
+    EXPECT_EQ(preview.keepPayment.shortened, 107);
+    EXPECT_EQ(MoneyText(preview.keepPayment.interestSaved), "236708.88");
+    EXPECT_EQ(DateText(*preview.keepPayment.partEnd), "2048年01月08日");
+    EXPECT_EQ(preview.keepPayment.loanEnd, "2056年12月08日");
+}
+
+struct RefusedEntry
+{
+    std::string name;
+    std::vector<Ttqhd> plan;
+    PlanSubmission entry;
+    std::string message;
+};
+
+class PreviewRefusal : public testing::TestWithParam<RefusedEntry>
+{
+};
+
+// A combination of 60 % commercial and 40 % provident fund, lent 2009-01-15 over 12 periods.
+TEST_P(PreviewRefusal, GivesTheMessageOfSubmit)
+{
+    LoanInput input = Worked();
+    input.ratioS = 60;
+    input.ratioG = 40;
+    input.nllG = 4.5;
+    PlanList plan;
+    for (const Ttqhd& entry : GetParam().plan)
+        plan.Add(entry);
+    const PlanLoanContext loan{100000, 12, 60, 40, "2009", "01", "15", "2009", "02", "15"};
+    const auto outcome =
+        PreviewPrepayment(input, Method::Debx, plan, loan, GetParam().entry, kNone, kNone);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(outcome));
+    EXPECT_EQ(std::get<Refusal>(outcome).message, GetParam().message);
+}
+
+Ttqhd Entry(const char* date, double amount, double shorten, const char* part, bool oneover = false)
+{
+    return Ttqhd{date, amount, shorten, part, oneover};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachCheck,
+    PreviewRefusal,
+    testing::Values(
+        RefusedEntry{
+            "BeforeLending", {}, {"2009", "01", "14", 0, false, 1000, 0}, msg::kPlanBeforeLending},
+        RefusedEntry{
+            "OutsideTerm", {}, {"2010", "02", "15", 0, false, 1000, 0}, msg::kPlanOutsideTerm},
+        RefusedEntry{
+            "AmountAboveS", {}, {"2009", "05", "01", 0, false, 60000.01, 0}, msg::kPlanAmountS},
+        RefusedEntry{
+            "AmountAboveG", {}, {"2009", "05", "01", 1, false, 40000.01, 0}, msg::kPlanAmountG},
+        RefusedEntry{
+            "PeriodsAboveTerm", {}, {"2009", "05", "01", 0, false, 1000, 13}, msg::kPlanPeriods},
+        RefusedEntry{"AfterPayOff",
+                     {Entry("2009年04月01日", 0, 0, "S", true)},
+                     {"2009", "05", "01", 0, false, 1000, 0},
+                     msg::kPlanOneOverExists},
+        RefusedEntry{"SumAboveS",
+                     {Entry("2009年04月01日", 40000, 0, "S")},
+                     {"2009", "05", "01", 0, false, 20001, 0},
+                     msg::kPlanSumAmountS},
+        RefusedEntry{"SumAboveG",
+                     {Entry("2009年04月01日", 30000, 0, "G")},
+                     {"2009", "05", "01", 1, false, 10001, 0},
+                     msg::kPlanSumAmountG},
+        RefusedEntry{"SumOfPeriods",
+                     {Entry("2009年04月01日", 0, 10, "S")},
+                     {"2009", "05", "01", 0, false, 0, 3},
+                     msg::kPlanSumPeriods}),
+    [](const auto& p) { return p.param.name; });
+
+// The loan total is checked by 提交 before any amount, so it needs a loan of its own.
+TEST(Preview, RefusesAZeroLoanTotal)
+{
+    LoanInput input = Worked();
+    input.dkze = 0;
+    const PlanLoanContext loan{0, 12, 100, 0, "2009", "01", "15", "2009", "02", "15"};
+    const auto outcome = PreviewPrepayment(input, Method::Debj, PlanList{}, loan,
+                                           {"2009", "05", "01", 0, false, 0, 0}, kNone, kNone);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(outcome));
+    EXPECT_EQ(std::get<Refusal>(outcome).message, msg::kLoanTotalPositive);
+}
+
+} // namespace
+} // namespace lumavo
