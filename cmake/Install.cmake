@@ -73,6 +73,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # dpkg-shlibdeps finds libxlsxwriter4 (the .xlsx workbook) and Qt Print Support from the links.
 # Added to what it finds: the SVG plugin draws the toolbar but is loaded at run time,
-# so no link records it; without a CJK font every caption is a row of boxes.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-wqy-microhei | fonts-noto-cjk | fonts-wqy-zenhei")
+# so no link records it; Qt's Chinese translation puts its buttons and dialogs in the program's
+# language; without a CJK font every caption is a row of boxes.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6svg6, qt6-translations-l10n, fonts-wqy-microhei | fonts-noto-cjk | fonts-wqy-zenhei")
 include(CPack)

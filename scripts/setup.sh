@@ -8,6 +8,8 @@ packages=(
     # the window: Qt 6 Widgets and Charts (Charts' CMake package asks for Qt6OpenGL), and a font
     # that holds the Chinese captions
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-wqy-microhei
+    # Qt's own buttons and dialogs in Chinese
+    qt6-translations-l10n
     # the .xlsx workbook; reading it back and checking the PDF report in the tests
     libxlsxwriter-dev python3-openpyxl poppler-utils
     # the toolbar's SVG pictures (Qt's SVG plugin) and the menu icon's PNG sizes

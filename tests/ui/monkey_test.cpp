@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <cstdio>
+#include <iterator>
 #include <random>
 
 namespace lumavo::testing_support {
@@ -39,6 +40,7 @@ class MonkeyTest : public WindowTest
     }
 
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    int Pick(int low, std::size_t high) { return Pick(low, static_cast<int>(high)); }
 
     template <class T> T* Any(const QList<T*>& items)
     {
@@ -118,10 +120,12 @@ class MonkeyTest : public WindowTest
             "ToolButton2", "ToolButton3", "ToolButton4", "ToolButton5", "ToolButton6"};
         static const char* const kFiles[] = {"saved.bak", "garbage.bak", "short.bak", "missing.bak",
                                              "schedule.xls"};
-        QAction* action = Find<QAction>(kCommands[Pick(0, 10)]);
+        QAction* action = Find<QAction>(kCommands[Pick(0, std::size(kCommands) - 1)]);
         if (!action->isVisible())
             return;
-        dialogs.chosenFile = QString::fromStdString(dir.File(kFiles[Pick(0, 4)]));
+        dialogs.chosenFile =
+            QString::fromStdString(dir.File(kFiles[Pick(0, std::size(kFiles) - 1)]));
+        dialogs.chooseAnswer = Pick(-1, 1);
         dialogs.replaceAnswer = Pick(0, 3) > 0;
         action->trigger();
     }
@@ -143,7 +147,7 @@ class MonkeyTest : public WindowTest
         case 7:
             return Command();
         case 8:
-            return ShowPage(Pick(0, 4));
+            return ShowPage(Pick(0, Pages()->count() - 1));
         default:
             window->resize(Pick(270, 2560), Pick(200, 1600));
             QApplication::processEvents();
