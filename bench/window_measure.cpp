@@ -9,6 +9,7 @@
 #include "files/workbook.h"
 #include "ui/Uabout.h"
 #include "ui/Umain.h"
+#include "ui/application.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
 #include "ui/compare_page.h"
@@ -335,6 +336,8 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    // As the program starts: names, icon and Qt's Chinese translation count towards start-up.
+    ConfigureApplication(app);
     SilentDialogs dialogs;
 
     TfrmMain window(WindowSetup{"/nonexistent/percents.ini", 0, &dialogs});
