@@ -149,6 +149,35 @@ std::optional<PreviewRequest> ParsePreview(const std::string& text)
     return request;
 }
 
+namespace {
+
+// The backup file, and the options that only make sense together.
+std::variant<Options, HelpRequested, UsageError>
+Completed(Options options, const std::vector<std::string>& positional)
+{
+    if (options.ratesData && positional.empty())
+        return options;
+    if (positional.empty())
+        return UsageError{msg::kCliMissingBackup};
+    if (options.writeRatesPath && !options.ratesRule && !options.pfRule)
+        return UsageError{msg::kCliWriteRatesNeedsRule};
+    if (positional.size() > 1)
+        return UsageError{msg::CliExtraBackup(positional[1])};
+    options.backupPath = positional[0];
+    if (options.compare && options.preview)
+        return UsageError{msg::kCliCompareAndPreview};
+    if ((options.compare || options.preview) &&
+        (options.format == Format::Xls || options.format == Format::Xlsx))
+        return UsageError{msg::kCliCompareXls};
+    if (options.format == Format::Xls && !options.outputPath)
+        return UsageError{msg::kCliXlsNeedsOutput};
+    if (options.format == Format::Xlsx && !options.outputPath)
+        return UsageError{msg::kCliXlsxNeedsOutput};
+    return options;
+}
+
+} // namespace
+
 std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<std::string>& args)
 {
     Options options;
@@ -212,25 +241,7 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
             return UsageError{msg::CliUnknownOption(arg)};
         }
     }
-    if (options.ratesData && positional.empty())
-        return options;
-    if (positional.empty())
-        return UsageError{msg::kCliMissingBackup};
-    if (options.writeRatesPath && !options.ratesRule && !options.pfRule)
-        return UsageError{msg::kCliWriteRatesNeedsRule};
-    if (positional.size() > 1)
-        return UsageError{msg::CliExtraBackup(positional[1])};
-    options.backupPath = positional[0];
-    if (options.compare && options.preview)
-        return UsageError{msg::kCliCompareAndPreview};
-    if ((options.compare || options.preview) &&
-        (options.format == Format::Xls || options.format == Format::Xlsx))
-        return UsageError{msg::kCliCompareXls};
-    if (options.format == Format::Xls && !options.outputPath)
-        return UsageError{msg::kCliXlsNeedsOutput};
-    if (options.format == Format::Xlsx && !options.outputPath)
-        return UsageError{msg::kCliXlsxNeedsOutput};
-    return options;
+    return Completed(std::move(options), positional);
 }
 
 std::string HelpText()

@@ -44,6 +44,46 @@ QHBoxLayout* DateRow(ChooseCombo* year, ChooseCombo* month, ChooseCombo* day, QW
     return row;
 }
 
+// 组合贷款比例: the commercial share and the provident share that follows it.
+void BuildSharesGroup(const LoanPageNames& names, QWidget* rows, LoanPageControls& ui)
+{
+    const QString& s = names.suffix;
+    ui.sharesGroup =
+        Named(new QGroupBox(QStringLiteral("组合贷款比例："), rows), names.sharesGroup);
+    ui.shareS = Named(NewNumberEdit(0, ui.sharesGroup), "suiNEratioS" + s);
+    ui.shareG = Named(NewNumberEdit(0, ui.sharesGroup), "suiNEratioG" + s);
+    for (NumberEdit* share : {ui.shareS, ui.shareG})
+        share->setMaxLength(3);
+    auto* shares = new QHBoxLayout(ui.sharesGroup);
+    shares->setContentsMargins(6, 2, 6, 4);
+    shares->addWidget(Caption(QStringLiteral("商业贷款："), ui.sharesGroup));
+    shares->addWidget(ui.shareS);
+    shares->addWidget(Caption(QStringLiteral("%"), ui.sharesGroup));
+    shares->addWidget(Caption(QStringLiteral("公积金贷款：  "), ui.sharesGroup));
+    shares->addWidget(ui.shareG);
+    shares->addWidget(Caption(QStringLiteral("%"), ui.sharesGroup));
+    ui.sharesGroup->setEnabled(false);
+}
+
+// 固定年利率 with its two rates, or 浮动年利率.
+QGroupBox* BuildRatesGroup(const LoanPageNames& names, QWidget* rows, LoanPageControls& ui)
+{
+    const QString& s = names.suffix;
+    auto* rates = Named(new QGroupBox(rows), names.ratesGroup);
+    ui.fixedRate = Named(new QRadioButton(QStringLiteral("固定年利率"), rates), "suiRBgd" + s);
+    ui.floating = Named(new QRadioButton(QStringLiteral("浮动年利率"), rates), "suiRBfd" + s);
+    ui.rateS = Named(NewNumberEdit(3, rates), "suiNEnllS" + s);
+    ui.rateG = Named(NewNumberEdit(3, rates), "suiNEnllG" + s);
+    auto* rateGrid = new QGridLayout(rates);
+    rateGrid->setContentsMargins(6, 4, 6, 4);
+    rateGrid->setVerticalSpacing(3);
+    rateGrid->addWidget(ui.fixedRate, 0, 0, 1, 3);
+    AddFieldRow(rateGrid, 1, QStringLiteral("商业利率："), ui.rateS, QStringLiteral("%"));
+    AddFieldRow(rateGrid, 2, QStringLiteral("公积金利率：  "), ui.rateG, QStringLiteral("%"));
+    rateGrid->addWidget(ui.floating, 3, 0, 1, 3);
+    return rates;
+}
+
 QWidget* BuildInputRows(const LoanPageNames& names, QWidget* group, LoanPageControls& ui)
 {
     const QString& s = names.suffix;
@@ -85,21 +125,7 @@ QWidget* BuildInputRows(const LoanPageNames& names, QWidget* group, LoanPageCont
                         "suiCBLoanType" + s);
     AddFieldRow(form, row++, QStringLiteral("贷款类型："), ui.loanType, {});
 
-    ui.sharesGroup =
-        Named(new QGroupBox(QStringLiteral("组合贷款比例："), rows), names.sharesGroup);
-    ui.shareS = Named(NewNumberEdit(0, ui.sharesGroup), "suiNEratioS" + s);
-    ui.shareG = Named(NewNumberEdit(0, ui.sharesGroup), "suiNEratioG" + s);
-    for (NumberEdit* share : {ui.shareS, ui.shareG})
-        share->setMaxLength(3);
-    auto* shares = new QHBoxLayout(ui.sharesGroup);
-    shares->setContentsMargins(6, 2, 6, 4);
-    shares->addWidget(Caption(QStringLiteral("商业贷款："), ui.sharesGroup));
-    shares->addWidget(ui.shareS);
-    shares->addWidget(Caption(QStringLiteral("%"), ui.sharesGroup));
-    shares->addWidget(Caption(QStringLiteral("公积金贷款：  "), ui.sharesGroup));
-    shares->addWidget(ui.shareG);
-    shares->addWidget(Caption(QStringLiteral("%"), ui.sharesGroup));
-    ui.sharesGroup->setEnabled(false);
+    BuildSharesGroup(names, rows, ui);
     form->addWidget(ui.sharesGroup, row++, 0, 1, 3);
 
     ui.years = Named(NewPicker({}, rows), names.yearsCombo);
@@ -113,18 +139,7 @@ QWidget* BuildInputRows(const LoanPageNames& names, QWidget* group, LoanPageCont
     form->addWidget(Caption(QStringLiteral("按揭期数："), rows), row, 0);
     form->addLayout(term, row++, 1, 1, 2);
 
-    auto* rates = Named(new QGroupBox(rows), names.ratesGroup);
-    ui.fixedRate = Named(new QRadioButton(QStringLiteral("固定年利率"), rates), "suiRBgd" + s);
-    ui.floating = Named(new QRadioButton(QStringLiteral("浮动年利率"), rates), "suiRBfd" + s);
-    ui.rateS = Named(NewNumberEdit(3, rates), "suiNEnllS" + s);
-    ui.rateG = Named(NewNumberEdit(3, rates), "suiNEnllG" + s);
-    auto* rateGrid = new QGridLayout(rates);
-    rateGrid->setContentsMargins(6, 4, 6, 4);
-    rateGrid->setVerticalSpacing(3);
-    rateGrid->addWidget(ui.fixedRate, 0, 0, 1, 3);
-    AddFieldRow(rateGrid, 1, QStringLiteral("商业利率："), ui.rateS, QStringLiteral("%"));
-    AddFieldRow(rateGrid, 2, QStringLiteral("公积金利率：  "), ui.rateG, QStringLiteral("%"));
-    rateGrid->addWidget(ui.floating, 3, 0, 1, 3);
+    QGroupBox* rates = BuildRatesGroup(names, rows, ui);
     form->addWidget(rates, row++, 0, 1, 3);
 
     ui.lendingYear = Named(NewPicker({}, rows), "suiCBfdyear" + s);
