@@ -18,7 +18,15 @@ packages=(
     desktop-file-utils appstream dpkg-dev
     # fuzzing the readers: clang with libFuzzer and the sanitizer runtimes
     clang libclang-rt-14-dev
+    # a real spreadsheet program opens the saved .xls and .xlsx in the tests, once in a Chinese
+    # locale (generated below)
+    libreoffice-calc-nogui locales
 )
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -29,10 +37,17 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo_cmd=(sudo)
-    fi
     "${sudo_cmd[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The .xls check opens the worksheet under LANG=zh_CN.UTF-8 as well as C.UTF-8: a Chinese desktop
+# is where a missing code page would show. Debian ships the locale's source, not the locale; it is
+# listed in /etc/locale.gen so that a later locale-gen or dpkg-reconfigure keeps it.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
+    echo "Generating the zh_CN.UTF-8 locale"
+    if ! grep -q '^zh_CN\.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+        echo 'zh_CN.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+    "${sudo_cmd[@]}" locale-gen >/dev/null
 fi

@@ -1,4 +1,5 @@
 #include "common/atomic_file.h"
+#include "tests/support/outside.h"
 #include "tests/ui/window_fixture.h"
 
 #include <QPushButton>
@@ -9,11 +10,6 @@
 // with the grid: the proof that a real spreadsheet reads our Chinese text and dates.
 namespace lumavo::testing_support {
 namespace {
-
-bool HaveSoffice()
-{
-    return std::system("command -v soffice >/dev/null 2>&1") == 0;
-}
 
 // Rows of fields from LibreOffice's CSV: quoted fields may hold commas and line breaks.
 std::vector<std::vector<std::string>> ParseCsv(const std::string& text)
@@ -50,9 +46,12 @@ class SpreadsheetCheck : public WindowTest, public ::testing::WithParamInterface
 
 TEST_P(SpreadsheetCheck, CalcReadsEveryCellAsTheGridShowsIt)
 {
-    if (!HaveSoffice())
+    if (!HaveProgram("soffice"))
         GTEST_SKIP() << "LibreOffice (soffice) is not installed; the worksheet was not opened in "
                         "a spreadsheet program";
+    if (!HaveLocale(GetParam()))
+        GTEST_SKIP() << "the locale " << GetParam() << " is not generated (locale -a); the "
+                     << "worksheet was not opened under it";
     EnterWorkedLoan(0);
     Choose("suiCBtqyear", "2009");
     Choose("suiCBtqmonth", "05");
@@ -63,9 +62,11 @@ TEST_P(SpreadsheetCheck, CalcReadsEveryCellAsTheGridShowsIt)
     Press("TBbc");
     ASSERT_EQ(dialogs.boxes.back().text, "保存成功！");
 
-    const std::string command = "cd '" + dir.Path() + "' && LANG=" + GetParam() + " HOME='" +
-                                dir.Path() + "' soffice -env:UserInstallation=file://" +
-                                dir.Path() + "/profile --headless --convert-to " +
+    // LC_ALL, not LANG alone: a LC_ALL of the caller's would otherwise win.
+    const std::string command = "cd '" + dir.Path() + "' && LC_ALL=" + GetParam() +
+                                " LANG=" + GetParam() + " HOME='" + dir.Path() +
+                                "' soffice -env:UserInstallation=file://" + dir.Path() +
+                                "/profile --headless --convert-to " +
                                 "'csv:Text - txt - csv (StarCalc):44,34,76' 表.xls >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const auto csv = ReadWholeFile(dir.File("表.csv"));
@@ -102,7 +103,7 @@ class WorkbookCalcCheck : public WindowTest
 // The .xlsx opens in Calc without complaint, and its amounts come out in the grid's mask.
 TEST_F(WorkbookCalcCheck, CalcConvertsTheWorkbook)
 {
-    if (!HaveSoffice())
+    if (!HaveProgram("soffice"))
         GTEST_SKIP() << "LibreOffice (soffice) is not installed; the workbook was not opened in "
                         "a spreadsheet program";
     EnterWorkedLoan(0);
@@ -111,7 +112,8 @@ TEST_F(WorkbookCalcCheck, CalcConvertsTheWorkbook)
     Press("TBbc");
     ASSERT_EQ(dialogs.boxes.back().text, "保存成功！");
     const std::string command =
-        "cd '" + dir.Path() + "' && HOME='" + dir.Path() +
+        // Calc writes numbers in its locale's form; the expected texts are the C locale's.
+        "cd '" + dir.Path() + "' && LC_ALL=C.UTF-8 LANG=C.UTF-8 HOME='" + dir.Path() +
         "' soffice -env:UserInstallation=file://" + dir.Path() +
         "/profile --headless --convert-to " +
         "'csv:Text - txt - csv (StarCalc):44,34,76' book.xlsx >/dev/null 2>&1";
