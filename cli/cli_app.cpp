@@ -2,7 +2,7 @@
 
 #include "calc/compare.h"
 #include "calc/compare_text.h"
-#include "calc/loan_form.h"
+#include "model/loan_form.h"
 #include "calc/schedule.h"
 #include "calc/schedule_text.h"
 #include "cli/options.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/loan_form.h"
+#include "model/loan_form.h"
 #include "calc/loan_input.h"
 #include "calc/plan.h"
 #include "files/backup.h"

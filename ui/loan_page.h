@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/loan_form.h"
+#include "model/loan_form.h"
 #include "calc/schedule.h"
 #include "common/text_grid.h"
 #include "files/backup.h"

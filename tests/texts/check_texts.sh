@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Every text the user reads lives in common/messages.h. Fails when a source of calc/, files/ or
+# Every text the user reads lives in common/messages.h. Fails when a source of calc/, model/, files/ or
 # cli/ holds a string literal with a Chinese character or full-width punctuation; comments may
 # quote such texts freely.
 #   check_texts.sh SOURCE_DIR
@@ -135,7 +135,7 @@ while IFS= read -r path; do
         [[ "$path" == "$exception" ]] && skip=1
     done
     ((skip)) || sources+=("$path")
-done < <(find calc files cli -name '*.h' -o -name '*.cpp' | sort)
+done < <(find calc model files cli -name '*.h' -o -name '*.cpp' | sort)
 
 if ! scan "${sources[@]}"; then
     echo "These texts belong in common/messages.h (namespace lumavo::msg)."

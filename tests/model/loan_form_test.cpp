@@ -1,4 +1,4 @@
-#include "calc/loan_form.h"
+#include "model/loan_form.h"
 
 #include <functional>
 #include <gtest/gtest.h>
