@@ -116,6 +116,7 @@ void FillLargestLoan(LoanPage& page)
         plan.Add(Ttqhd{DateText(day), 20000.0 + 500 * k, k % 4 == 0 ? 12.0 : 0.0, "S", false});
     }
     page.SetForm(form, plan);
+    page.Document().Floating() = FloatingTables{Rates(5.94, 0.12), Rates(3.87, 0.05)};
 }
 
 double Median(std::vector<double> values)
@@ -128,17 +129,15 @@ double MeasureCalculation(UserDialogs& dialogs)
 {
     QWidget host;
     host.resize(915, 690);
-    LoanPage page(&host, LoanPageNames::Tab1(), dialogs);
+    LoanPage page(&host, LoanPageNames::Tab1(), Method::Debx, dialogs);
     page.StartUp(2029);
     host.show();
     (void)QTest::qWaitForWindowExposed(&host);
     FillLargestLoan(page);
-    const RateTable s = Rates(5.94, 0.12);
-    const RateTable g = Rates(3.87, 0.05);
     std::vector<double> runs;
     for (int i = 0; i < 21; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        page.Calculate(Method::Debx, s, g);
+        page.Calculate();
         page.RepaintSchedule();
         runs.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
@@ -154,14 +153,14 @@ void MeasureReport(const ScheduleReport& report);
 void MeasureReports(UserDialogs& dialogs)
 {
     QWidget host;
-    LoanPage page(&host, LoanPageNames::Tab1(), dialogs);
+    LoanPage page(&host, LoanPageNames::Tab1(), Method::Debx, dialogs);
     page.StartUp(2029);
     FillLargestLoan(page);
-    page.Calculate(Method::Debx, Rates(5.94, 0.12), Rates(3.87, 0.05));
+    page.Calculate();
     MeasureReport(*page.Report());
     // The same loan without its plan: the 360 rows a plain 30-year loan prints.
     page.SetForm(page.Form(), PlanList{});
-    page.Calculate(Method::Debx, Rates(5.94, 0.12), Rates(3.87, 0.05));
+    page.Calculate();
     MeasureReport(*page.Report());
 }
 
@@ -203,7 +202,7 @@ double MeasureComparison(UserDialogs& dialogs)
 {
     QWidget host;
     host.resize(915, 690);
-    LoanPage page(&host, LoanPageNames::Tab1(), dialogs);
+    LoanPage page(&host, LoanPageNames::Tab1(), Method::Debx, dialogs);
     page.StartUp(2029);
     FillLargestLoan(page);
     QWidget sheet;
@@ -211,12 +210,10 @@ double MeasureComparison(UserDialogs& dialogs)
     ComparePage compare(&sheet);
     sheet.show();
     (void)QTest::qWaitForWindowExposed(&sheet);
-    const RateTable s = Rates(5.94, 0.12);
-    const RateTable g = Rates(3.87, 0.05);
     std::vector<double> runs;
     for (int i = 0; i < 21; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        const auto outcome = CompareLoan(page.Input(), s, g);
+        const auto outcome = page.Document().Compare();
         compare.Show(std::get<Comparison>(outcome), QStringLiteral("measure"));
         QApplication::processEvents();
         compare.Repaint();
@@ -232,18 +229,16 @@ double MeasurePreview(UserDialogs& dialogs)
 {
     QWidget host;
     host.resize(915, 690);
-    LoanPage page(&host, LoanPageNames::Tab1(), dialogs);
+    LoanPage page(&host, LoanPageNames::Tab1(), Method::Debx, dialogs);
     page.StartUp(2029);
     FillLargestLoan(page);
     host.findChild<ChooseCombo*>("suiCBtqyear")->Choose("2016");
     host.findChild<ChooseCombo*>("suiCBtqmonth")->Choose("06");
     host.findChild<NumberEdit*>("suiNEtqse")->setValue(100000);
-    const RateTable s = Rates(5.94, 0.12);
-    const RateTable g = Rates(3.87, 0.05);
     std::vector<double> runs;
     for (int i = 0; i < 21; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        page.PreviewPlanEntry(Method::Debx, s, g);
+        page.PreviewPlanEntry();
         runs.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());

@@ -2,7 +2,6 @@
 
 #include "calc/compare.h"
 #include "calc/compare_text.h"
-#include "model/loan_form.h"
 #include "calc/schedule.h"
 #include "calc/schedule_text.h"
 #include "cli/options.h"
@@ -17,6 +16,7 @@
 #include "files/rate_data.h"
 #include "files/schedule_report.h"
 #include "files/workbook.h"
+#include "model/loan_form.h"
 
 #include <algorithm>
 
@@ -33,8 +33,9 @@ Result Fail(int status, const std::string& message)
 
 // Bytes for the chosen format, or the reason they could not be made.
 std::optional<std::string>
-Render(const Options& options, const LoanInput& input, const Schedule& schedule, std::string& bytes)
+Render(const Options& options, const Calculation& calculation, std::string& bytes)
 {
+    const Schedule& schedule = calculation.schedule;
     switch (options.format) {
     case Format::Json:
         bytes = JsonOutput(schedule, options.method);
@@ -54,10 +55,10 @@ Render(const Options& options, const LoanInput& input, const Schedule& schedule,
     }
     case Format::Xlsx: {
         std::string reason;
-        auto workbook =
-            WorkbookBytes(BuildScheduleReport(options.method, input, TotalsOf(schedule.totals),
-                                              ScheduleGridTexts(schedule)),
-                          &reason);
+        auto workbook = WorkbookBytes(BuildScheduleReport(options.method, calculation.input,
+                                                          TotalsOf(schedule.totals),
+                                                          ScheduleGridTexts(schedule)),
+                                      &reason);
         if (!workbook)
             return reason;
         bytes = std::move(*workbook);
@@ -148,29 +149,19 @@ std::string RenderGrid(const Options& options, const TextGrid& grid, const std::
 }
 
 // The comparison or the preview, as text; a refusal as 计算 or 提交 gives it.
-std::variant<std::string, Refusal> Analyse(const Options& options,
-                                           const BackupFile& file,
-                                           const LoanInput& input,
-                                           const RateTable& floatingS,
-                                           const RateTable& floatingG,
-                                           int currentYear)
+std::variant<std::string, Refusal> Analyse(const Options& options, const LoanDocument& document)
 {
     if (options.compare) {
-        const auto outcome = CompareLoan(input, floatingS, floatingG);
+        const auto outcome = document.Compare();
         if (const auto* refusal = std::get_if<Refusal>(&outcome))
             return *refusal;
         const Comparison& comparison = std::get<Comparison>(outcome);
         return RenderGrid(options, ComparisonGridTexts(comparison), CompareJson(comparison));
     }
-    // The input already came through this path, so applying the file again cannot fail.
-    LoanForm form;
-    form.StartUp(currentYear + 3);
-    ApplyBackup(form, file);
     const PreviewRequest& request = *options.preview;
     const PlanSubmission submission{
         request.year, request.month, request.day, request.partIndex, false, request.amount, 0};
-    const auto outcome = PreviewPrepayment(input, options.method, PlanFromBackup(file),
-                                           form.PlanContext(), submission, floatingS, floatingG);
+    const auto outcome = document.Preview(submission);
     if (const auto* refusal = std::get_if<Refusal>(&outcome))
         return *refusal;
     const PrepaymentPreview& preview = std::get<PrepaymentPreview>(outcome);
@@ -205,9 +196,11 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     const auto file = ReadBackupFile(options.backupPath);
     if (const auto* error = std::get_if<BackupError>(&file))
         return Fail(kExitFileError, BackupErrorText(options.backupPath, *error));
-    const auto input = LoanInputFromBackup(std::get<BackupFile>(file), environment.currentYear);
-    if (const auto* error = std::get_if<BackupError>(&input))
+    auto read =
+        DocumentFromBackup(std::get<BackupFile>(file), environment.currentYear, options.method);
+    if (const auto* error = std::get_if<BackupError>(&read))
         return Fail(kExitFileError, BackupErrorText(options.backupPath, *error));
+    LoanDocument& document = std::get<LoanDocument>(read);
 
     // The archive the window saves, so both fronts compute with the same rates.
     const std::string rates =
@@ -217,40 +210,36 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     std::string unreadable;
     if (!ReadIniFile(rates, &unreadable))
         return Fail(kExitFileError, unreadable);
-    RateTable floatingS = LoadRateTable(rates, kCommercialRateSection);
-    RateTable floatingG = LoadRateTable(rates, kProvidentRateSection);
+    FloatingTables& floating = document.Floating();
+    floating.s = LoadRateTable(rates, kCommercialRateSection);
+    floating.g = LoadRateTable(rates, kProvidentRateSection);
     std::string warnings;
     if (options.ratesRule || options.pfRule) {
         const LoadedRateData data = LoadRateData(dataPaths);
         warnings = Warnings(data.problems);
-        if (auto error =
-                ApplyRules(options, std::get<LoanInput>(input), data, floatingS, floatingG))
+        if (auto error = ApplyRules(options, document.Input(), data, floating.s, floating.g))
             return Fail(kExitFileError, *error);
     }
     if (options.writeRatesPath) {
-        if (auto error = WriteRuleTables(options, floatingS, floatingG))
+        if (auto error = WriteRuleTables(options, floating.s, floating.g))
             return Fail(kExitFileError, *error);
         return Result{kExitOk, "", warnings};
     }
 
-    const LoanInput& loan = std::get<LoanInput>(input);
     Result result;
     if (options.compare || options.preview) {
-        const auto text = Analyse(options, std::get<BackupFile>(file), loan, floatingS, floatingG,
-                                  environment.currentYear);
+        const auto text = Analyse(options, document);
         if (const auto* refusal = std::get_if<Refusal>(&text))
             result = Refused(options, *refusal);
         else
             result = Deliver(options, std::get<std::string>(text));
+    } else if (const auto refusal = document.Calculate()) {
+        result = Refused(options, *refusal);
     } else {
-        const auto outcome = CalculateSchedule(loan, options.method, floatingS, floatingG);
         std::string bytes;
-        if (const auto* refusal = std::get_if<Refusal>(&outcome))
-            result = Refused(options, *refusal);
-        else if (auto error = Render(options, loan, std::get<Schedule>(outcome), bytes))
+        if (auto error = Render(options, *document.LastCalculation(), bytes))
             return Fail(kExitFileError, *error);
-        else
-            result = Deliver(options, bytes);
+        result = Deliver(options, bytes);
     }
     // Warnings about the rate data come first on standard error.
     result.err = warnings + result.err;

@@ -80,6 +80,11 @@ std::string CliExtraBackup(std::string_view path)
     return "只能给出一个备份文件，多出：" + std::string(path);
 }
 
+std::string RuleDatesFrom(std::string_view pageName)
+{
+    return "放贷日和月供首日取自“" + std::string(pageName) + "”页";
+}
+
 std::string RateDataAsOf(std::string_view dateText)
 {
     return "利率数据截至 " + std::string(dateText);

@@ -255,6 +255,9 @@ inline constexpr const char* kRuleFutureLpr = "未来LPR：";
 inline constexpr const char* kRuleFill = "填充";
 inline constexpr const char* kRuleFillHint = "按所选规则和公布的利率设定下列各年利率（尚未存档）";
 inline constexpr const char* kRateDataNone = "没有可用的利率数据";
+inline constexpr const char* kRuleOwnDates = "放贷日和月供首日为本页所选";
+// "放贷日和月供首日取自“等额本息”页": which loan page a rate page fills for.
+std::string RuleDatesFrom(std::string_view pageName);
 inline constexpr const char* kRateDataTooFewFields = "字段不足4个";
 // "利率数据截至 2026年01月20日"
 std::string RateDataAsOf(std::string_view dateText);

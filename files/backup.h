@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ttqhd.h"
+#include "model/form_texts.h"
 
 #include <optional>
 #include <string>
@@ -13,30 +14,9 @@
 // command line go through it so a file written by one reads back in the other.
 namespace lumavo {
 
-// The fields of line 1, in file order. Every other place names a field through this enum; the
-// numbers a user reads in an error ("第8个字段") are these plus one.
-enum class InputField : std::size_t
-{
-    Mode,            // 计算方式: selected index of the mode radio group
-    Area,            // 面积
-    Price,           // 单价
-    Ratio,           // 按揭成数 in tenths
-    LoanTotal,       // 贷款总额
-    CommercialShare, // 商业贷款 share of a combination loan
-    Years,           // 按揭年数
-    Periods,         // 按揭期数
-    RateKind,        // "1" 固定年利率, anything else 浮动年利率
-    RateS,           // 商业利率
-    RateG,           // 公积金利率
-    LendingYear,     // 放贷日
-    LendingMonth,
-    LendingDay,
-    FirstYear, // 月供首日
-    FirstMonth,
-    FirstDay,
-    LoanType, // 贷款类型 index; absent from files written before the loan type existed
-    Count,
-};
+// The fields of line 1 are a loan form's texts in their order; every other place names a field
+// through this enum.
+using InputField = FormField;
 
 // The fields of a plan line, in file order.
 enum class PlanField : std::size_t
@@ -49,19 +29,14 @@ enum class PlanField : std::size_t
     Count,
 };
 
-inline constexpr std::size_t Index(InputField field)
-{
-    return static_cast<std::size_t>(field);
-}
-
 inline constexpr std::size_t Index(PlanField field)
 {
     return static_cast<std::size_t>(field);
 }
 
 // Files from before the loan type stop one field short.
-inline constexpr std::size_t kInputFieldsWithoutLoanType = Index(InputField::LoanType);
-inline constexpr std::size_t kInputFieldsWithLoanType = Index(InputField::Count);
+inline constexpr std::size_t kInputFieldsWithoutLoanType = kFormFieldsWithoutLoanType;
+inline constexpr std::size_t kInputFieldsWithLoanType = kFormFieldsWithLoanType;
 inline constexpr std::size_t kPlanFields = Index(PlanField::Count);
 
 // Fields of one line (UTF-8). Blanks and control characters separate fields as commas do; a field

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "model/loan_form.h"
 #include "calc/loan_input.h"
 #include "calc/plan.h"
 #include "files/backup.h"
+#include "model/loan_document.h"
+#include "model/loan_form.h"
 
 #include <variant>
 
@@ -24,6 +25,10 @@ std::variant<FormMessages, BackupError> ApplyBackup(LoanForm& form, const Backup
 // The plan of the file, each entry under the text its line shows, in the list's sorted order.
 // No submission check is made.
 PlanList PlanFromBackup(const BackupFile& file);
+
+// A freshly started page's document after importing the file; its floating tables are empty.
+std::variant<LoanDocument, BackupError>
+DocumentFromBackup(const BackupFile& file, int currentYear, Method method);
 
 // What a freshly started page calculates with after importing the file.
 std::variant<LoanInput, BackupError> LoanInputFromBackup(const BackupFile& file, int currentYear);

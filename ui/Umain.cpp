@@ -135,6 +135,16 @@ TfrmMain::~TfrmMain()
         child->blockSignals(true);
 }
 
+const RateTable& TfrmMain::CommercialRates() const
+{
+    return m_debx->Document().Floating().s;
+}
+
+const RateTable& TfrmMain::ProvidentRates() const
+{
+    return m_debx->Document().Floating().g;
+}
+
 void TfrmMain::BuildToolbar()
 {
     suiToolBar1 = Named(addToolBar(QStringLiteral("suiToolBar1")), QStringLiteral("suiToolBar1"));
@@ -203,12 +213,20 @@ void TfrmMain::BuildPages()
     suiTabSheet5 = page("suiTabSheet5", "分期还款曲线图");
     suiTabSheet6 = page("suiTabSheet6", msg::kComparePage);
 
-    m_debx = std::make_unique<LoanPage>(suiTabSheet1, LoanPageNames::Tab1(), *m_dialogs);
-    m_debj = std::make_unique<LoanPage>(suiTabSheet2, LoanPageNames::Tab2(), *m_dialogs);
+    m_debx =
+        std::make_unique<LoanPage>(suiTabSheet1, LoanPageNames::Tab1(), Method::Debx, *m_dialogs);
+    m_debj =
+        std::make_unique<LoanPage>(suiTabSheet2, LoanPageNames::Tab2(), Method::Debj, *m_dialogs);
+    m_lastLoanPage = m_debx.get();
     m_debx->Connect(this, Tab1Handlers());
     m_debj->Connect(this, Tab2Handlers());
-    m_ratesS = std::make_unique<RatePage>(suiTabSheet3, RatePageNames::Commercial(), m_floatingS);
-    m_ratesG = std::make_unique<RatePage>(suiTabSheet4, RatePageNames::Provident(), m_floatingG);
+    // Both loan pages compute with the floating tables the rate pages show.
+    m_ratesS = std::make_unique<RatePage>(
+        suiTabSheet3, RatePageNames::Commercial(),
+        std::vector{&m_debx->Document().Floating().s, &m_debj->Document().Floating().s});
+    m_ratesG = std::make_unique<RatePage>(
+        suiTabSheet4, RatePageNames::Provident(),
+        std::vector{&m_debx->Document().Floating().g, &m_debj->Document().Floating().g});
     ConnectRatePage(*m_ratesS, &TfrmMain::suiNEperChange, &TfrmMain::suiButton1Click,
                     &TfrmMain::suiButtonFillClick);
     ConnectRatePage(*m_ratesG, &TfrmMain::suiNEperGChange, &TfrmMain::suiButton8Click,
@@ -301,8 +319,6 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 
 void TfrmMain::FormShow()
 {
-    m_floatingS = RateTable{};
-    m_floatingG = RateTable{};
     LoadRateArchive();
     m_rateData = LoadRateData(m_rateDataPaths);
     m_ratesS->ShowRateData(m_rateData.history);
@@ -329,10 +345,16 @@ void TfrmMain::suiPageControl1Change()
         action->setVisible(loanPage);
     TBts->setVisible(loanPage || active == suiTabSheet5);
     TBcdnll->setVisible(ratePage);
+    if (loanPage)
+        m_lastLoanPage = active == suiTabSheet1 ? m_debx.get() : m_debj.get();
     if (ratePage) {
-        const LoanInput tab1 = m_debx->Form().Input({});
-        const LoanDates dates{tab1.lending, tab1.firstPayment, tab1.ajqs};
-        (active == suiTabSheet3 ? m_ratesS : m_ratesG)->FollowLoan(dates);
+        // A rate page fills the table for the loan page the user came from.
+        const LoanInput loan = m_lastLoanPage->Form().Input({});
+        const QWidget* loanSheet = m_lastLoanPage == m_debx.get() ? suiTabSheet1 : suiTabSheet2;
+        (active == suiTabSheet3 ? m_ratesS : m_ratesG)
+            ->FollowLoan(
+                LoanDates{loan.lending, loan.firstPayment, loan.ajqs},
+                suiPageControl1->tabText(suiPageControl1->indexOf(loanSheet)).toStdString());
     }
 }
 
@@ -351,12 +373,12 @@ void TfrmMain::TBcdnllClick()
 
 void TfrmMain::CalcDEBX()
 {
-    m_debx->Calculate(Method::Debx, m_floatingS, m_floatingG);
+    m_debx->Calculate();
 }
 
 void TfrmMain::CalcDEBJ()
 {
-    m_debj->Calculate(Method::Debj, m_floatingS, m_floatingG);
+    m_debj->Calculate();
 }
 
 void TfrmMain::LoadRateArchive()
@@ -486,7 +508,7 @@ void TfrmMain::suiButton3Click()
 }
 void TfrmMain::suiButton9Click()
 {
-    m_debx->PreviewPlanEntry(Method::Debx, m_floatingS, m_floatingG);
+    m_debx->PreviewPlanEntry();
 }
 void TfrmMain::suiListBox1Click()
 {
@@ -576,7 +598,7 @@ void TfrmMain::suiButton5Click()
 }
 void TfrmMain::suiButton10Click()
 {
-    m_debj->PreviewPlanEntry(Method::Debj, m_floatingS, m_floatingG);
+    m_debj->PreviewPlanEntry();
 }
 void TfrmMain::suiListBox2Click()
 {
@@ -670,7 +692,7 @@ void TfrmMain::TBdbClick()
 // The page keeps this comparison until 对比 is pressed again; a refusal leaves it as it was.
 void TfrmMain::ShowComparison(const LoanPage& page, QWidget* sheet)
 {
-    const auto outcome = CompareLoan(page.Input(), m_floatingS, m_floatingG);
+    const auto outcome = page.Document().Compare();
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         m_dialogs->Inform(this, QString::fromStdString(refusal->message));
         return;

@@ -44,8 +44,8 @@ class TfrmMain : public QMainWindow
     explicit TfrmMain(WindowSetup setup = {});
     ~TfrmMain() override;
 
-    const RateTable& CommercialRates() const { return m_floatingS; }
-    const RateTable& ProvidentRates() const { return m_floatingG; }
+    const RateTable& CommercialRates() const;
+    const RateTable& ProvidentRates() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -168,9 +168,6 @@ class TfrmMain : public QMainWindow
     LoadedRateData m_rateData; // the published rates 填充 fills from
     bool m_rateProblemsShown = false;
 
-    RateTable m_floatingS; // 商业贷款浮动年利率
-    RateTable m_floatingG; // 公积金贷款浮动年利率
-
     QToolBar* suiToolBar1 = nullptr;
     QAction* TBdr = nullptr;
     QAction* TBdc = nullptr;
@@ -188,8 +185,9 @@ class TfrmMain : public QMainWindow
     QWidget* suiTabSheet4 = nullptr;
     QWidget* suiTabSheet5 = nullptr;
     QWidget* suiTabSheet6 = nullptr;
-    std::unique_ptr<LoanPage> m_debx; // tab 1 等额本息
-    std::unique_ptr<LoanPage> m_debj; // tab 2 等额本金
+    std::unique_ptr<LoanPage> m_debx;   // tab 1 等额本息
+    std::unique_ptr<LoanPage> m_debj;   // tab 2 等额本金
+    LoanPage* m_lastLoanPage = nullptr; // the one the rate pages take their dates from
     std::unique_ptr<RatePage> m_ratesS;
     std::unique_ptr<RatePage> m_ratesG;
     std::unique_ptr<ChartPage> m_charts;    // tab 5 分期还款曲线图

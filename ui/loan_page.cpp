@@ -59,9 +59,10 @@ std::array<PickerBinding, kFormPickers> PickerBindings(const LoanPageControls& u
 
 } // namespace
 
-LoanPage::LoanPage(QWidget* page, const LoanPageNames& names, UserDialogs& dialogs)
-    : m_page(page), m_dialogs(dialogs), m_ui(BuildLoanPage(page, names)),
-      m_plan(std::make_unique<PlanPanel>(m_ui.plan, names.suffix == QStringLiteral("2")))
+LoanPage::LoanPage(QWidget* page, const LoanPageNames& names, Method method, UserDialogs& dialogs)
+    : m_page(page), m_dialogs(dialogs), m_document(method), m_ui(BuildLoanPage(page, names)),
+      m_plan(
+          std::make_unique<PlanPanel>(m_ui.plan, names.suffix == QStringLiteral("2"), m_document))
 {
     ShowForm();
     ModeRule();
@@ -82,19 +83,22 @@ void LoanPage::BindForm()
     for (const auto& [field, edit] : NumberBindings(m_ui))
         m_connections.push_back(
             QObject::connect(edit, &NumberEdit::changed, edit, [this, field = field, edit = edit] {
-                m_form.Number(field).SetText(edit->text().toStdString());
+                m_document.Form().Number(field).SetText(edit->text().toStdString());
             }));
     for (const auto& [picker, combo] : PickerBindings(m_ui))
-        m_connections.push_back(QObject::connect(
-            combo, &QComboBox::currentIndexChanged, combo,
-            [this, picker = picker](int index) { m_form.Choice(picker).index = index; }));
-    m_connections.push_back(QObject::connect(m_ui.loanType, &QComboBox::currentIndexChanged,
-                                             m_ui.loanType,
-                                             [this](int index) { m_form.loanType = index; }));
-    m_connections.push_back(QObject::connect(m_ui.mode, &RadioGroup::clicked, m_ui.mode,
-                                             [this] { m_form.mode = m_ui.mode->ItemIndex(); }));
-    m_connections.push_back(QObject::connect(m_ui.fixedRate, &QRadioButton::toggled, m_ui.fixedRate,
-                                             [this](bool checked) { m_form.fixedRate = checked; }));
+        m_connections.push_back(QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
+                                                 [this, picker = picker](int index) {
+                                                     m_document.Form().Choice(picker).index = index;
+                                                 }));
+    m_connections.push_back(
+        QObject::connect(m_ui.loanType, &QComboBox::currentIndexChanged, m_ui.loanType,
+                         [this](int index) { m_document.Form().loanType = index; }));
+    m_connections.push_back(QObject::connect(m_ui.mode, &RadioGroup::clicked, m_ui.mode, [this] {
+        m_document.Form().mode = m_ui.mode->ItemIndex();
+    }));
+    m_connections.push_back(
+        QObject::connect(m_ui.fixedRate, &QRadioButton::toggled, m_ui.fixedRate,
+                         [this](bool checked) { m_document.Form().fixedRate = checked; }));
 }
 
 void LoanPage::Connect(QObject* context, const LoanPageHandlers& h)
@@ -133,19 +137,19 @@ void LoanPage::Connect(QObject* context, const LoanPageHandlers& h)
 void LoanPage::ShowForm()
 {
     for (const auto& [field, edit] : NumberBindings(m_ui)) {
-        const MaskedNumber& number = m_form.Number(field);
+        const MaskedNumber& number = m_document.Form().Number(field);
         edit->ShowNumber(number.value, QString::fromStdString(number.text));
     }
     for (const auto& [picker, combo] : PickerBindings(m_ui)) {
-        const Picker& choice = m_form.Choice(picker);
+        const Picker& choice = m_document.Form().Choice(picker);
         combo->ShowChoices(choice.items, choice.index);
     }
     const QSignalBlocker quietType(m_ui.loanType);
-    m_ui.loanType->setCurrentIndex(m_form.loanType);
-    m_ui.mode->SetItemIndex(m_form.mode);
+    m_ui.loanType->setCurrentIndex(m_document.Form().loanType);
+    m_ui.mode->SetItemIndex(m_document.Form().mode);
     const QSignalBlocker quietFixed(m_ui.fixedRate);
     const QSignalBlocker quietFloating(m_ui.floating);
-    (m_form.fixedRate ? m_ui.fixedRate : m_ui.floating)->setChecked(true);
+    (m_document.Form().fixedRate ? m_ui.fixedRate : m_ui.floating)->setChecked(true);
 }
 
 void LoanPage::Inform(const std::string& message)
@@ -161,7 +165,7 @@ void LoanPage::InformAll(const FormMessages& messages)
 
 void LoanPage::StartUp(int lastListYear)
 {
-    m_form.StartUp(lastListYear);
+    m_document.Form().StartUp(lastListYear);
     ShowForm();
     m_ui.grid->SetUpColumns();
     m_plan->Collapse();
@@ -169,7 +173,7 @@ void LoanPage::StartUp(int lastListYear)
 
 void LoanPage::ModeRule()
 {
-    const bool byArea = m_form.mode == 0;
+    const bool byArea = m_document.Form().mode == 0;
     m_ui.area->setEnabled(byArea);
     m_ui.price->setEnabled(byArea);
     m_ui.ratio->setEnabled(byArea);
@@ -178,69 +182,69 @@ void LoanPage::ModeRule()
 
 void LoanPage::LoanTotalFromArea()
 {
-    const FormMessages messages = m_form.LoanTotalFromArea();
+    const FormMessages messages = m_document.Form().LoanTotalFromArea();
     ShowForm();
     InformAll(messages);
 }
 
 void LoanPage::RoundLoanTotal()
 {
-    m_form.RoundLoanTotal();
+    m_document.Form().RoundLoanTotal();
     ShowForm();
 }
 
 void LoanPage::PeriodsFromYears()
 {
-    m_form.PeriodsFromYears();
+    m_document.Form().PeriodsFromYears();
     ShowForm();
 }
 
 void LoanPage::PrepaymentYears()
 {
-    m_form.PrepaymentYears();
+    m_document.Form().PrepaymentYears();
     ShowForm();
 }
 
 void LoanPage::LendingDays()
 {
-    m_form.LendingDays();
+    m_document.Form().LendingDays();
     ShowForm();
 }
 
 void LoanPage::FirstPaymentDays()
 {
-    m_form.FirstPaymentDays();
+    m_document.Form().FirstPaymentDays();
     ShowForm();
 }
 
 void LoanPage::FirstPaymentYearRule()
 {
-    m_form.FirstPaymentYearRule();
+    m_document.Form().FirstPaymentYearRule();
     ShowForm();
 }
 
 void LoanPage::PrepaymentDays()
 {
-    m_form.PrepaymentDays();
+    m_document.Form().PrepaymentDays();
     ShowForm();
 }
 
 void LoanPage::SharesRule()
 {
-    m_form.SharesRule();
+    m_document.Form().SharesRule();
     ShowForm();
 }
 
 void LoanPage::LoanTypeRule()
 {
-    m_form.LoanTypeRule();
+    m_document.Form().LoanTypeRule();
     ShowForm();
     ApplyLoanTypeEnabling();
 }
 
 void LoanPage::ApplyLoanTypeEnabling()
 {
-    switch (static_cast<LoanTypeIndex>(m_form.loanType)) {
+    switch (static_cast<LoanTypeIndex>(m_document.Form().loanType)) {
     case LoanTypeIndex::Commercial:
     case LoanTypeIndex::Provident:
         m_ui.sharesGroup->setEnabled(false);
@@ -256,22 +260,20 @@ void LoanPage::ApplyLoanTypeEnabling()
 
 void LoanPage::RateModeRule()
 {
-    m_ui.rateS->setEnabled(m_form.fixedRate);
-    m_ui.rateG->setEnabled(m_form.fixedRate);
+    m_ui.rateS->setEnabled(m_document.Form().fixedRate);
+    m_ui.rateG->setEnabled(m_document.Form().fixedRate);
 }
 
 void LoanPage::SubmitPlanEntry()
 {
-    if (const auto refusal = m_plan->Submit(m_form.PlanContext()))
+    if (const auto refusal = m_plan->Submit())
         Inform(*refusal);
 }
 
-void LoanPage::PreviewPlanEntry(Method method,
-                                const RateTable& floatingS,
-                                const RateTable& floatingG)
+void LoanPage::PreviewPlanEntry()
 {
-    const auto outcome = PreviewPrepayment(Input(), method, m_plan->Plan(), m_form.PlanContext(),
-                                           m_plan->Submission(), floatingS, floatingG);
+    const Method method = m_document.CalculationMethod();
+    const auto outcome = m_document.Preview(m_plan->Submission());
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         Inform(refusal->message);
         return;
@@ -297,14 +299,14 @@ void LoanPage::ShowSelectedPlanEntry()
     if (!entry)
         return;
     const std::optional<DateTextParts> date = SplitDateText(entry->tqdate);
-    Picker& year = m_form.Choice(FormPicker::PrepaymentYear);
-    Picker& month = m_form.Choice(FormPicker::PrepaymentMonth);
+    Picker& year = m_document.Form().Choice(FormPicker::PrepaymentYear);
+    Picker& month = m_document.Form().Choice(FormPicker::PrepaymentMonth);
     year.Choose(date ? date->year : std::string());
     month.Choose(date ? date->month : std::string());
     // The day list follows the entry's month, as it does when the month is picked by hand.
     if (year.index >= 0 && month.index >= 0)
-        m_form.PrepaymentDays();
-    m_form.Choice(FormPicker::PrepaymentDay).Choose(date ? date->day : std::string());
+        m_document.Form().PrepaymentDays();
+    m_document.Form().Choice(FormPicker::PrepaymentDay).Choose(date ? date->day : std::string());
     ShowForm();
     m_plan->ShowEntryFields(*entry);
 }
@@ -321,27 +323,28 @@ void LoanPage::FitPlanPanel()
 
 void LoanPage::ReleasePlan()
 {
-    m_plan->Clear();
+    m_document.ClearPlan();
+    m_plan->ShowPlan();
 }
 
 void LoanPage::SetForm(const LoanForm& form, const PlanList& plan)
 {
-    m_form = form;
+    m_document.Replace(form, plan);
     ShowForm();
     ModeRule();
     RateModeRule();
     ApplyLoanTypeEnabling();
-    m_plan->SetPlan(plan);
+    m_plan->ShowPlan();
 }
 
 BackupFile LoanPage::Backup() const
 {
-    return BackupOf(m_form, m_plan->Plan());
+    return BackupOf(m_document.Form(), m_document.Plan());
 }
 
 std::optional<BackupError> LoanPage::ApplyBackup(const BackupFile& file)
 {
-    LoanForm form = m_form;
+    LoanForm form = m_document.Form();
     const auto applied = lumavo::ApplyBackup(form, file);
     if (const auto* error = std::get_if<BackupError>(&applied))
         return *error;
@@ -350,32 +353,22 @@ std::optional<BackupError> LoanPage::ApplyBackup(const BackupFile& file)
     return std::nullopt;
 }
 
-void LoanPage::Calculate(Method method, const RateTable& floatingS, const RateTable& floatingG)
+void LoanPage::Calculate()
 {
-    LoanInput input = m_form.Input(m_plan->Plan().Entries());
-    const auto outcome = CalculateSchedule(input, method, floatingS, floatingG);
-    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+    if (const auto refusal = m_document.Calculate()) {
         Inform(refusal->message);
         return;
     }
-    ShowSchedule(std::get<Schedule>(outcome));
-    m_calculated = std::move(input);
-    m_method = method;
+    ShowSchedule(m_document.LastCalculation()->schedule);
 }
 
 std::optional<ScheduleReport> LoanPage::Report() const
 {
-    if (!m_calculated)
+    const std::optional<Calculation>& calculation = m_document.LastCalculation();
+    if (!calculation)
         return std::nullopt;
-    const ReportTotals totals{m_ui.summary->text().toStdString(), m_ui.summary->isEnabled(),
-                              m_ui.hkze->text().toStdString(), m_ui.lxze->text().toStdString(),
-                              m_ui.jzrq->text().trimmed().toStdString()};
-    return BuildScheduleReport(m_method, *m_calculated, totals, ScheduleTexts());
-}
-
-LoanInput LoanPage::Input() const
-{
-    return m_form.Input(m_plan->Plan().Entries());
+    return BuildScheduleReport(calculation->method, calculation->input,
+                               TotalsOf(calculation->schedule.totals), ScheduleTexts());
 }
 
 const TextGrid& LoanPage::ScheduleTexts() const

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "model/loan_form.h"
 #include "calc/schedule.h"
 #include "common/text_grid.h"
 #include "files/backup.h"
 #include "files/schedule_report.h"
+#include "model/loan_document.h"
+#include "ui/loan_page_controls.h"
 
 #include <QMetaObject>
 #include <QString>
@@ -13,23 +14,12 @@
 #include <optional>
 #include <vector>
 
-class QCheckBox;
-class QGroupBox;
-class QLineEdit;
-class QListWidget;
 class QObject;
-class QPushButton;
-class QRadioButton;
 class QWidget;
 
 namespace lumavo {
 
-class ChooseCombo;
-class CollapsiblePanel;
-class NumberEdit;
 class PlanPanel;
-class RadioGroup;
-class ScheduleGrid;
 class UserDialogs;
 
 // The names that break the suffix rule between the two loan tabs.
@@ -62,56 +52,6 @@ struct LoanPageNames
     static LoanPageNames Tab2();
 };
 
-// The prepayment panel's widgets.
-struct PlanControls
-{
-    CollapsiblePanel* panel = nullptr; // 提前还贷计划
-    ChooseCombo* year = nullptr;
-    ChooseCombo* month = nullptr;
-    ChooseCombo* day = nullptr;
-    RadioGroup* part = nullptr;     // 商业贷款（S）/ 公积金贷款（G）
-    QCheckBox* oneover = nullptr;   // 一次性还清
-    NumberEdit* amount = nullptr;   // 数额
-    NumberEdit* shorten = nullptr;  // 缩短按揭期数
-    QPushButton* submit = nullptr;  // 提交
-    QPushButton* undo = nullptr;    // 撤销
-    QPushButton* preview = nullptr; // 试算
-    QListWidget* list = nullptr;
-};
-
-// The widgets of a loan tab, as the layout builds them.
-struct LoanPageControls
-{
-    RadioGroup* mode = nullptr;         // 根据面积、单价计算 / 根据贷款总额计算
-    NumberEdit* area = nullptr;         // 面积 suiNEmj
-    NumberEdit* price = nullptr;        // 单价 suiNEdj
-    ChooseCombo* ratio = nullptr;       // 按揭成数 suiCBajcs
-    NumberEdit* total = nullptr;        // 贷款总额 suiNEdkze
-    QPushButton* roundButton = nullptr; // 整万
-    ChooseCombo* loanType = nullptr;    // 贷款类型
-    QGroupBox* sharesGroup = nullptr;   // 组合贷款比例
-    NumberEdit* shareS = nullptr;       // suiNEratioS
-    NumberEdit* shareG = nullptr;       // suiNEratioG
-    ChooseCombo* years = nullptr;       // 按揭期数 in years
-    NumberEdit* periods = nullptr;      // 按揭期数 suiNEajqs
-    QRadioButton* fixedRate = nullptr;  // 固定年利率 suiRBgd
-    QRadioButton* floating = nullptr;   // 浮动年利率 suiRBfd
-    NumberEdit* rateS = nullptr;        // 商业利率 suiNEnllS
-    NumberEdit* rateG = nullptr;        // 公积金利率 suiNEnllG
-    ChooseCombo* lendingYear = nullptr; // 放贷日
-    ChooseCombo* lendingMonth = nullptr;
-    ChooseCombo* lendingDay = nullptr;
-    ChooseCombo* firstYear = nullptr; // 月供首日
-    ChooseCombo* firstMonth = nullptr;
-    ChooseCombo* firstDay = nullptr;
-    PlanControls plan;
-    NumberEdit* summary = nullptr; // 月还款额 / 月本金还款额
-    NumberEdit* hkze = nullptr;    // 还款总额
-    NumberEdit* lxze = nullptr;    // 利息总额
-    QLineEdit* jzrq = nullptr;     // 还款截止日期
-    ScheduleGrid* grid = nullptr;
-};
-
 // Builds a loan tab into its page widget.
 LoanPageControls BuildLoanPage(QWidget* page, const LoanPageNames& names);
 
@@ -142,13 +82,14 @@ struct LoanPageHandlers
     std::function<void()> panelPop;
 };
 
-// One loan tab: its form, the widgets that show it, the plan panel and the schedule output.
-// Both tabs are built by this class from their names. The widgets report the user's changes to
-// the form as they happen; a rule runs on the form and the widgets then show the form again.
+// One loan tab: a view of its loan document. Both tabs are built by this class from their
+// names. The widgets report the user's changes to the document's form as they happen; a rule
+// runs on the form and the widgets then show the form again. The grid and the totals show the
+// document's last calculation.
 class LoanPage
 {
   public:
-    LoanPage(QWidget* page, const LoanPageNames& names, UserDialogs& dialogs);
+    LoanPage(QWidget* page, const LoanPageNames& names, Method method, UserDialogs& dialogs);
     ~LoanPage();
 
     // The window's handlers, connected after the page's own bindings so they see the form
@@ -177,13 +118,15 @@ class LoanPage
     void RemovePlanEntry();
     // 试算: the two ways of taking the entry in the fields; the one chosen puts its shortening
     // into 缩短按揭期数, and the user still submits.
-    void PreviewPlanEntry(Method method, const RateTable& floatingS, const RateTable& floatingG);
+    void PreviewPlanEntry();
     void ShowSelectedPlanEntry(); // brings the selected item's entry back into the fields
     void OneOverRule();
     void FitPlanPanel();
     void ReleasePlan();
 
-    const LoanForm& Form() const { return m_form; }
+    LoanDocument& Document() { return m_document; }
+    const LoanDocument& Document() const { return m_document; }
+    const LoanForm& Form() const { return m_document.Form(); }
     // Shows another form, as an import does, with the plan it brings.
     void SetForm(const LoanForm& form, const PlanList& plan);
 
@@ -195,13 +138,13 @@ class LoanPage
 
     // Runs the calculation on the page's inputs: the schedule goes into the grid and the
     // totals, or the refusal into a message box and nothing changes.
-    void Calculate(Method method, const RateTable& floatingS, const RateTable& floatingG);
+    void Calculate();
     const TextGrid& ScheduleTexts() const;
-    // The last calculated loan with the totals and grid the page shows, for the workbook and the
-    // printed report; nullopt before the first calculation that was not refused.
+    // The last calculated loan with its totals and grid, for the workbook and the printed
+    // report; nullopt before the first calculation that was not refused.
     std::optional<ScheduleReport> Report() const;
     // The page's inputs with its plan, as 计算 reads them.
-    LoanInput Input() const;
+    LoanInput Input() const { return m_document.Input(); }
     // Repaints the grid at once; for measuring.
     void RepaintSchedule();
 
@@ -215,13 +158,10 @@ class LoanPage
 
     QWidget* m_page;
     UserDialogs& m_dialogs;
+    LoanDocument m_document;
     LoanPageControls m_ui;
-    LoanForm m_form;
     std::unique_ptr<PlanPanel> m_plan;
     std::vector<QMetaObject::Connection> m_connections;
-    // What the grid shows was calculated from this, not from the form as it may read since.
-    std::optional<LoanInput> m_calculated;
-    Method m_method = Method::Debx;
 };
 
 } // namespace lumavo

@@ -12,18 +12,17 @@
 
 namespace lumavo {
 
-PlanPanel::PlanPanel(const PlanControls& controls, bool secondTab)
-    : m_ui(controls), m_secondTab(secondTab)
+PlanPanel::PlanPanel(const PlanControls& controls, bool secondTab, LoanDocument& document)
+    : m_ui(controls), m_secondTab(secondTab), m_document(document)
 {
 }
 
-void PlanPanel::SetPlan(PlanList plan)
+void PlanPanel::ShowPlan()
 {
     // Only the user's choices load entries into the fields.
     const QSignalBlocker quiet(m_ui.list);
     m_ui.list->clear();
-    m_plan = std::move(plan);
-    for (std::size_t i = 0; i < m_plan.Size(); ++i)
+    for (std::size_t i = 0; i < m_document.Plan().Size(); ++i)
         InsertItem(i);
     ShowCount();
 }
@@ -44,35 +43,36 @@ void PlanPanel::SetShortening(double periods)
     m_ui.shorten->setValue(periods);
 }
 
-std::optional<std::string> PlanPanel::Submit(const PlanLoanContext& loan)
+std::optional<std::string> PlanPanel::Submit()
 {
-    const auto outcome = CheckPlanSubmission(m_plan, loan, Submission());
+    const auto outcome = m_document.Submit(Submission());
     if (const auto* refusal = std::get_if<Refusal>(&outcome))
         return refusal->message;
-    const PlanDecision& decision = std::get<PlanDecision>(outcome);
+    const PlanChange& change = std::get<PlanChange>(outcome);
     const QSignalBlocker quiet(m_ui.list);
-    if (decision.replaces) {
-        const int row = static_cast<int>(*decision.replaces);
+    if (change.removed) {
+        const int row = static_cast<int>(*change.removed);
         if (m_ui.list->currentRow() == row)
             m_ui.list->setCurrentRow(-1);
         delete m_ui.list->takeItem(row);
     }
     // A new entry is not chosen; any other choice stays.
-    InsertItem(ApplyPlanDecision(m_plan, decision));
+    InsertItem(change.inserted);
     ShowCount();
     return std::nullopt;
 }
 
 void PlanPanel::ShowCount()
 {
-    m_ui.panel->SetNote(m_plan.Empty() ? QString()
-                                       : QString::fromStdString(msg::PlanCount(m_plan.Size())));
+    const PlanList& plan = m_document.Plan();
+    m_ui.panel->SetNote(plan.Empty() ? QString()
+                                     : QString::fromStdString(msg::PlanCount(plan.Size())));
 }
 
 void PlanPanel::InsertItem(std::size_t index)
 {
     m_ui.list->insertItem(static_cast<int>(index),
-                          QString::fromStdString(m_plan.Items()[index].text));
+                          QString::fromStdString(m_document.Plan().Items()[index].text));
 }
 
 void PlanPanel::RemoveChosen()
@@ -81,7 +81,7 @@ void PlanPanel::RemoveChosen()
     if (row < 0 || !m_ui.list->item(row)->isSelected())
         return;
     const QSignalBlocker quiet(m_ui.list);
-    m_plan.Remove(static_cast<std::size_t>(row));
+    m_document.RemovePlanItem(static_cast<std::size_t>(row));
     delete m_ui.list->takeItem(row);
     // Nothing is shown as chosen that the fields do not hold.
     m_ui.list->setCurrentRow(-1);
@@ -91,9 +91,10 @@ void PlanPanel::RemoveChosen()
 const Ttqhd* PlanPanel::ChosenEntry() const
 {
     const int row = m_ui.list->currentRow();
-    if (row < 0 || static_cast<std::size_t>(row) >= m_plan.Size())
+    const PlanList& plan = m_document.Plan();
+    if (row < 0 || static_cast<std::size_t>(row) >= plan.Size())
         return nullptr;
-    return &m_plan.Items()[static_cast<std::size_t>(row)].entry;
+    return &plan.Items()[static_cast<std::size_t>(row)].entry;
 }
 
 void PlanPanel::ShowEntryFields(const Ttqhd& entry)

@@ -1,32 +1,31 @@
 #pragma once
 
 #include "calc/plan.h"
-#include "ui/loan_page.h"
+#include "model/loan_document.h"
+#include "ui/loan_page_controls.h"
 
 #include <optional>
 #include <string>
 
 namespace lumavo {
 
-// The prepayment plan of a loan tab: the sorted plan list, each item owning its entry, and the
-// fields an entry is made from. The date pickers belong to the tab's form, which keeps their
-// lists; the panel reads what they show.
+// The prepayment plan of a loan tab: the list that shows the document's plan, and the fields an
+// entry is made from. The date pickers belong to the tab's form, which keeps their lists; the
+// panel reads what they show.
 class PlanPanel
 {
   public:
-    PlanPanel(const PlanControls& controls, bool secondTab);
+    PlanPanel(const PlanControls& controls, bool secondTab, LoanDocument& document);
 
-    const PlanList& Plan() const { return m_plan; }
-    // Replaces the plan and its list items; nothing is chosen afterwards.
-    void SetPlan(PlanList plan);
-    void Clear() { SetPlan({}); }
+    // The list items anew from the document's plan; nothing is chosen afterwards.
+    void ShowPlan();
 
     // What the fields hold, as 提交 reads them.
     PlanSubmission Submission() const;
     // 缩短按揭期数, as a choice of 试算 fills it.
     void SetShortening(double periods);
     // 提交: the refusal's message, or nothing when the entry went in.
-    std::optional<std::string> Submit(const PlanLoanContext& loan);
+    std::optional<std::string> Submit();
     // 撤销: removes the chosen item, if one is chosen.
     void RemoveChosen();
     // The entry of the item the user chose, if any.
@@ -43,7 +42,7 @@ class PlanPanel
 
     PlanControls m_ui;
     bool m_secondTab; // an entry of an unknown part shows as 公积金贷款 there
-    PlanList m_plan;
+    LoanDocument& m_document;
 };
 
 } // namespace lumavo

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -78,8 +79,8 @@ RatePageNames RatePageNames::Provident()
             "G",         {RuleKind::Provident}};
 }
 
-RatePage::RatePage(QWidget* page, const RatePageNames& names, RateTable& table)
-    : m_table(table), m_section(names.section), m_rules(names.rules)
+RatePage::RatePage(QWidget* page, const RatePageNames& names, std::vector<RateTable*> tables)
+    : m_tables(std::move(tables)), m_section(names.section), m_rules(names.rules)
 {
     Build(page, names);
 }
@@ -150,7 +151,20 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
 
 void RatePage::FieldChanged(const NumberEdit* field)
 {
-    m_table.Set(field->property(kTag).toInt(), field->value());
+    for (RateTable* table : m_tables)
+        table->Set(field->property(kTag).toInt(), field->value());
+}
+
+// The tables first, then the fields show them without running their change rule again.
+void RatePage::SetTable(const RateTable& table)
+{
+    for (RateTable* copy : m_tables)
+        *copy = table;
+    for (int n = 0; n < RateTable::kEntries; ++n) {
+        NumberEdit* field = fields[static_cast<std::size_t>(n)];
+        const QSignalBlocker quiet(field);
+        field->setValue(table.At(n));
+    }
 }
 
 void RatePage::ApplyUniform()
@@ -161,16 +175,12 @@ void RatePage::ApplyUniform()
 
 void RatePage::Load(const std::string& archivePath)
 {
-    const RateTable archived = LoadRateTable(archivePath, m_section);
-    for (int n = 0; n < RateTable::kEntries; ++n) {
-        m_table.Set(n, archived.At(n));
-        fields[static_cast<std::size_t>(n)]->setValue(m_table.At(n));
-    }
+    SetTable(LoadRateTable(archivePath, m_section));
 }
 
 bool RatePage::Save(const std::string& archivePath) const
 {
-    return !SaveRateTable(archivePath, m_section, m_table).has_value();
+    return !SaveRateTable(archivePath, m_section, *m_tables.front()).has_value();
 }
 
 QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
@@ -202,6 +212,7 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
     fillButton = Named(new QPushButton(Text(msg::kRuleFill), ruleGroup), "suiButtonFill" + suffix);
     fillButton->setToolTip(Text(msg::kRuleFillHint));
     dataLine = Named(new QLabel(ruleGroup), "suiLdata" + suffix);
+    datesSource = Named(new QLabel(ruleGroup), "suiLdates" + suffix);
     m_numberCaption = Named(new QLabel(ruleGroup), "suiLrule" + suffix);
     auto* futureCaption = Caption(Text(msg::kRuleFutureLpr), ruleGroup);
     auto* periodsCaption = Caption(Text(msg::kRulePeriods), ruleGroup);
@@ -228,18 +239,25 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
              Caption(Text(msg::kRuleFirstPayment), ruleGroup), firstPaymentDate})
         grid->addWidget(widget, 1, column++);
     grid->addWidget(dataLine, 1, column, 1, 3);
+    grid->addWidget(datesSource, 2, 0, 1, 7);
     grid->setColumnStretch(7, 1);
 
     QObject::connect(ruleList, &QComboBox::currentIndexChanged, ruleGroup,
                      [this] { RuleChanged(); });
     for (QDateEdit* date : {lendingDate, firstPaymentDate})
         QObject::connect(date, &QDateEdit::dateChanged, ruleGroup, [this] {
-            m_ownDates = true;
+            OwnDates();
             ShowEntryYears();
         });
-    QObject::connect(periods, &QSpinBox::valueChanged, ruleGroup, [this] { m_ownDates = true; });
+    QObject::connect(periods, &QSpinBox::valueChanged, ruleGroup, [this] { OwnDates(); });
     RuleChanged();
     return ruleGroup;
+}
+
+void RatePage::OwnDates()
+{
+    m_ownDates = true;
+    datesSource->setText(Text(msg::kRuleOwnDates));
 }
 
 void RatePage::RuleChanged()
@@ -261,10 +279,11 @@ void RatePage::ShowRateData(const RateHistory& history)
         futureLpr->setValue(*latest);
 }
 
-void RatePage::FollowLoan(const LoanDates& dates)
+void RatePage::FollowLoan(const LoanDates& dates, const std::string& pageName)
 {
     if (m_ownDates)
         return;
+    datesSource->setText(Text(msg::RuleDatesFrom(pageName)));
     const QSignalBlocker lending(lendingDate);
     const QSignalBlocker first(firstPaymentDate);
     const QSignalBlocker term(periods);
@@ -297,9 +316,7 @@ std::optional<std::string> RatePage::FillByRule(const RateHistory& history)
     const auto filled = FillRateTable(rule, history, Dates(), future);
     if (const auto* gap = std::get_if<RateGap>(&filled))
         return msg::RateDataMissing(DateText(gap->day));
-    const RateTable& table = std::get<RateTable>(filled);
-    for (int n = 0; n < RateTable::kEntries; ++n)
-        fields[static_cast<std::size_t>(n)]->setValue(table.At(n));
+    SetTable(std::get<RateTable>(filled));
     return std::nullopt;
 }
 

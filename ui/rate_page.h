@@ -35,13 +35,14 @@ struct RatePageNames
     static RatePageNames Provident();
 };
 
-// A floating-rate tab: 31 fields that mirror the page's rate table, the uniform value and
-// "设定", and the 按规则填充 group that sets the fields from the published rates. Each field's
-// "tag" property is its entry number.
+// A floating-rate tab: 31 fields that show one part's floating table, the uniform value and
+// "设定", and the 按规则填充 group that fills the table from the published rates. Both loan pages
+// compute with the table, so it is the same table in each of their documents, and the page
+// writes every copy. Each field's "tag" property is its entry number.
 class RatePage
 {
   public:
-    RatePage(QWidget* page, const RatePageNames& names, RateTable& table);
+    RatePage(QWidget* page, const RatePageNames& names, std::vector<RateTable*> tables);
 
     std::array<NumberEdit*, RateTable::kEntries> fields{};
     NumberEdit* uniform = nullptr;
@@ -57,6 +58,7 @@ class RatePage
     QDoubleSpinBox* futureLpr = nullptr;
     QPushButton* fillButton = nullptr;
     QLabel* dataLine = nullptr;
+    QLabel* datesSource = nullptr; // which loan page the dates come from
 
     // A field's value becomes its entry, rounded to three decimals.
     void FieldChanged(const NumberEdit* field);
@@ -69,11 +71,12 @@ class RatePage
 
     // How far the published rates reach, and the latest LPR as the future LPR.
     void ShowRateData(const RateHistory& history);
-    // The loan page's dates, until the user picks dates of their own here.
-    void FollowLoan(const LoanDates& dates);
+    // The dates of the loan page the user came from, named on the page, until the user picks
+    // dates of their own here.
+    void FollowLoan(const LoanDates& dates, const std::string& pageName);
     LoanDates Dates() const;
-    // The fields from the rule, each through its change rule; the message when the data do not
-    // reach a day the loan needs (the fields then stay as they were).
+    // The table from the rule, then the fields from the table; the message when the data do not
+    // reach a day the loan needs (the table then stays as it was).
     std::optional<std::string> FillByRule(const RateHistory& history);
 
   private:
@@ -81,8 +84,10 @@ class RatePage
     QWidget* BuildRuleGroup(QWidget* parent, const RatePageNames& names);
     void RuleChanged();
     void ShowEntryYears();
+    void SetTable(const RateTable& table);
+    void OwnDates();
 
-    RateTable& m_table;
+    std::vector<RateTable*> m_tables;
     std::string m_section;
     std::vector<RuleKind> m_rules;
     std::array<QLabel*, RateTable::kEntries> m_captions{}; // 放贷首年利率, 第1年 .. 第30年

@@ -1,0 +1,44 @@
+#include "model/loan_document.h"
+
+#include <utility>
+
+namespace lumavo {
+
+void LoanDocument::Replace(LoanForm form, PlanList plan)
+{
+    m_form = std::move(form);
+    m_plan = std::move(plan);
+}
+
+std::optional<Refusal> LoanDocument::Calculate()
+{
+    LoanInput input = Input();
+    auto outcome = CalculateSchedule(input, m_method, m_floating.s, m_floating.g);
+    if (auto* refusal = std::get_if<Refusal>(&outcome))
+        return std::move(*refusal);
+    m_calculation = Calculation{m_method, std::move(input), std::get<Schedule>(std::move(outcome))};
+    return std::nullopt;
+}
+
+std::variant<PlanChange, Refusal> LoanDocument::Submit(const PlanSubmission& submission)
+{
+    auto outcome = CheckPlanSubmission(m_plan, m_form.PlanContext(), submission);
+    if (auto* refusal = std::get_if<Refusal>(&outcome))
+        return std::move(*refusal);
+    const PlanDecision& decision = std::get<PlanDecision>(outcome);
+    return PlanChange{decision.replaces, ApplyPlanDecision(m_plan, decision)};
+}
+
+std::variant<PrepaymentPreview, Refusal>
+LoanDocument::Preview(const PlanSubmission& submission) const
+{
+    return PreviewPrepayment(Input(), m_method, m_plan, m_form.PlanContext(), submission,
+                             m_floating.s, m_floating.g);
+}
+
+std::variant<Comparison, Refusal> LoanDocument::Compare() const
+{
+    return CompareLoan(Input(), m_floating.s, m_floating.g);
+}
+
+} // namespace lumavo

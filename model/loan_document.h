@@ -1,0 +1,88 @@
+#pragma once
+
+#include "calc/compare.h"
+#include "calc/loan_input.h"
+#include "calc/plan.h"
+#include "calc/rate_table.h"
+#include "calc/schedule.h"
+#include "model/loan_form.h"
+
+#include <cstddef>
+#include <optional>
+#include <variant>
+
+namespace lumavo {
+
+// The floating-rate tables a loan computes with when its rates float, one per part.
+struct FloatingTables
+{
+    RateTable s; // 商业贷款浮动年利率
+    RateTable g; // 公积金贷款浮动年利率
+
+    friend bool operator==(const FloatingTables&, const FloatingTables&) = default;
+};
+
+// A finished calculation: the inputs it read and the schedule they gave. What a page shows,
+// prints and saves comes from here, not from the form as it may read since.
+struct Calculation
+{
+    Method method = Method::Debx;
+    LoanInput input;
+    Schedule schedule;
+};
+
+// How a submitted entry changed the plan list: the item it replaced, and where it went.
+struct PlanChange
+{
+    std::optional<std::size_t> removed;
+    std::size_t inserted = 0;
+};
+
+// One loan as a single value: its form, its prepayment plan, the floating rates it computes
+// with and its last calculation. The window's loan pages are views of a document, lumavo-cli
+// reads a file into one, and the file formats read and write it; none of them keeps a loan's
+// state of its own.
+class LoanDocument
+{
+  public:
+    explicit LoanDocument(Method method = Method::Debx) : m_method(method) {}
+
+    Method CalculationMethod() const { return m_method; }
+    LoanForm& Form() { return m_form; }
+    const LoanForm& Form() const { return m_form; }
+    const PlanList& Plan() const { return m_plan; }
+    FloatingTables& Floating() { return m_floating; }
+    const FloatingTables& Floating() const { return m_floating; }
+
+    // What showing the window does: the year lists up to lastListYear, and the rules that follow.
+    void StartUp(int lastListYear) { m_form.StartUp(lastListYear); }
+    // An import: another form and plan. The last calculation stays, as the grid that shows it.
+    void Replace(LoanForm form, PlanList plan);
+    void ClearPlan() { m_plan.Clear(); }
+
+    // The form with the plan, as 计算 reads them.
+    LoanInput Input() const { return m_form.Input(m_plan.Entries()); }
+
+    // 计算: the checks, then the schedule, kept as the last calculation; a refusal keeps the
+    // calculation before it.
+    std::optional<Refusal> Calculate();
+    const std::optional<Calculation>& LastCalculation() const { return m_calculation; }
+
+    // 提交: the entry goes in at its sorted place, replacing the one of its day and part.
+    std::variant<PlanChange, Refusal> Submit(const PlanSubmission& submission);
+    // 撤销 of one item.
+    void RemovePlanItem(std::size_t index) { m_plan.Remove(index); }
+    // 试算: the two ways of taking the entry, against the plan as it stands.
+    std::variant<PrepaymentPreview, Refusal> Preview(const PlanSubmission& submission) const;
+    // 对比: both methods with and without the plan.
+    std::variant<Comparison, Refusal> Compare() const;
+
+  private:
+    Method m_method;
+    LoanForm m_form;
+    PlanList m_plan;
+    FloatingTables m_floating;
+    std::optional<Calculation> m_calculation;
+};
+
+} // namespace lumavo
