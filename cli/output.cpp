@@ -37,12 +37,6 @@ std::string JsonString(const std::string& text)
     return out + "\"";
 }
 
-std::string HeaderTitle(int column)
-{
-    const std::string& header = ScheduleHeaderTexts()[static_cast<std::size_t>(column)];
-    return header.substr(header.find('\r') + 1);
-}
-
 std::string SummaryLabel(Method method)
 {
     // The window's captions, without the blanks that line them up there.
@@ -142,38 +136,12 @@ std::string JsonError(const std::string& message)
 
 std::string CsvOutput(const Schedule& schedule)
 {
-    std::string out;
-    for (int c = 0; c < kScheduleColumns; ++c) {
-        if (c)
-            out += ',';
-        out += HeaderTitle(c);
-    }
-    out += "\n";
-    for (const ScheduleRow& row : schedule.rows) {
-        const auto cells = ScheduleRowTexts(row);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            if (c)
-                out += ',';
-            out += cells[c];
-        }
-        out += "\n";
-    }
-    return out;
+    return CsvText(ScheduleTableTexts(schedule));
 }
 
 std::string TableOutput(const Schedule& schedule, Method method)
 {
-    TextGrid lines = TextGrid::Blank(kScheduleColumns, static_cast<int>(schedule.rows.size()) + 1);
-    for (int c = 0; c < kScheduleColumns; ++c)
-        lines.At(c, 0) = HeaderTitle(c);
-    int r = 1;
-    for (const ScheduleRow& row : schedule.rows) {
-        const auto cells = ScheduleRowTexts(row);
-        for (int c = 0; c < kScheduleColumns; ++c)
-            lines.At(c, r) = cells[static_cast<std::size_t>(c)];
-        ++r;
-    }
-    std::string out = AlignedText(lines);
+    std::string out = AlignedText(ScheduleTableTexts(schedule));
     const ScheduleTotals& totals = schedule.totals;
     out += '\n';
     out += SummaryLabel(method);
