@@ -1,9 +1,8 @@
 #include "ui/compare_page.h"
 
 #include "calc/compare_text.h"
-#include "common/date.h"
 #include "common/messages.h"
-#include "common/text.h"
+#include "ui/chart_kit.h"
 #include "ui/depth_chart_view.h"
 #include "ui/widget_kit.h"
 
@@ -13,7 +12,6 @@
 #include <QDateTimeAxis>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLegend>
 #include <QLineSeries>
 #include <QScrollBar>
 #include <QSplitter>
@@ -24,29 +22,6 @@
 #include <algorithm>
 
 namespace lumavo {
-
-namespace {
-
-const QColor kBackground(0xE7, 0xE7, 0xE7);
-
-// A payment day past the end of a shorter month is drawn on that month's last day, as the
-// schedule charts do.
-qint64 AxisTime(const Date& date)
-{
-    const QDate first(date.y, std::clamp(date.m, 1, 12), 1);
-    const int day = std::clamp(EffectiveDay(date), 1, first.daysInMonth());
-    return QDateTime(first.addDays(day - 1), QTime(0, 0)).toMSecsSinceEpoch();
-}
-
-QString HoverText(const QLineSeries* series, const QPointF& point)
-{
-    const QDate date = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(point.x())).date();
-    return QStringLiteral("%1\n%2：%3")
-        .arg(series->name(), date.toString(QStringLiteral("yyyy-MM-dd")),
-             QString::fromStdString(MoneyText(point.y())));
-}
-
-} // namespace
 
 ComparePage::ComparePage(QWidget* sheet)
 {
@@ -80,35 +55,17 @@ ComparePage::ComparePage(QWidget* sheet)
 
 void ComparePage::BuildChart(QWidget* parent)
 {
-    auto* chart = new QChart;
-    chart->setTitle(QString::fromUtf8(msg::kCompareBalance));
-    QFont titleFont = chart->titleFont();
-    titleFont.setBold(true);
-    titleFont.setPointSize(11);
-    chart->setTitleFont(titleFont);
-    chart->setBackgroundBrush(kBackground);
-    chart->setBackgroundRoundness(0);
-    chart->setDropShadowEnabled(false);
+    QChart* chart = NewChart(QString::fromUtf8(msg::kCompareBalance));
     chart->setMargins(QMargins(6, 0, 6, 0));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    m_dates = new QDateTimeAxis;
-    m_dates->setFormat(QStringLiteral("yyyy-MM"));
-    m_dates->setTickCount(6);
-    m_amounts = new QValueAxis;
-    m_amounts->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(m_dates, Qt::AlignBottom);
-    chart->addAxis(m_amounts, Qt::AlignLeft);
+    m_dates = AddDateAxis(chart, 6);
+    m_amounts = AddAmountAxis(chart);
     const char* names[] = {"SeriesDEBXPlan", "SeriesDEBXNoPlan", "SeriesDEBJPlan",
                            "SeriesDEBJNoPlan"};
     const char* captions[] = {msg::kCompareDebxPlan, msg::kCompareDebxNoPlan, msg::kCompareDebjPlan,
                               msg::kCompareDebjNoPlan};
     for (std::size_t i = 0; i < m_series.size(); ++i) {
-        auto* series = new QLineSeries;
-        series->setObjectName(QString::fromLatin1(names[i]));
-        series->setName(QString::fromUtf8(captions[i]));
-        chart->addSeries(series);
-        series->attachAxis(m_dates);
-        series->attachAxis(m_amounts);
+        QLineSeries* series = AddSeries(chart, QString::fromLatin1(names[i]),
+                                        QString::fromUtf8(captions[i]), m_dates, m_amounts);
         // Without the plan the line is dashed, in the colour of its method.
         QPen pen = series->pen();
         pen.setWidthF(2);
@@ -118,7 +75,7 @@ void ComparePage::BuildChart(QWidget* parent)
         QObject::connect(series, &QLineSeries::hovered, series,
                          [series](const QPointF& point, bool entered) {
                              if (entered)
-                                 QToolTip::showText(QCursor::pos(), HoverText(series, point));
+                                 QToolTip::showText(QCursor::pos(), PointText(*series, point));
                              else
                                  QToolTip::hideText();
                          });

@@ -353,12 +353,13 @@ std::optional<BackupError> LoanPage::ApplyBackup(const BackupFile& file)
 void LoanPage::Calculate(Method method, const RateTable& floatingS, const RateTable& floatingG)
 {
     LoanInput input = m_form.Input(m_plan->Plan().Entries());
-    const auto outcome = CalculateSchedule(input, method, floatingS, floatingG);
+    auto outcome = CalculateSchedule(input, method, floatingS, floatingG);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         Inform(refusal->message);
         return;
     }
     ShowSchedule(std::get<Schedule>(outcome));
+    m_schedule = std::get<Schedule>(std::move(outcome));
     m_calculated = std::move(input);
     m_method = method;
 }
@@ -381,6 +382,11 @@ LoanInput LoanPage::Input() const
 const TextGrid& LoanPage::ScheduleTexts() const
 {
     return m_ui.grid->Texts();
+}
+
+const Schedule* LoanPage::CalculatedSchedule() const
+{
+    return m_schedule ? &*m_schedule : nullptr;
 }
 
 void LoanPage::RepaintSchedule()

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/loan_form.h"
 #include "calc/schedule.h"
 #include "common/text_grid.h"
 #include "files/backup.h"
 #include "files/schedule_report.h"
+#include "model/loan_form.h"
 
 #include <QMetaObject>
 #include <QString>
@@ -197,6 +197,8 @@ class LoanPage
     // totals, or the refusal into a message box and nothing changes.
     void Calculate(Method method, const RateTable& floatingS, const RateTable& floatingG);
     const TextGrid& ScheduleTexts() const;
+    // The schedule the grid shows; null before the first calculation that was not refused.
+    const Schedule* CalculatedSchedule() const;
     // The last calculated loan with the totals and grid the page shows, for the workbook and the
     // printed report; nullopt before the first calculation that was not refused.
     std::optional<ScheduleReport> Report() const;
@@ -221,6 +223,7 @@ class LoanPage
     std::vector<QMetaObject::Connection> m_connections;
     // What the grid shows was calculated from this, not from the form as it may read since.
     std::optional<LoanInput> m_calculated;
+    std::optional<Schedule> m_schedule;
     Method m_method = Method::Debx;
 };
 
