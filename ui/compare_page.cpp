@@ -59,18 +59,35 @@ void ComparePage::BuildChart(QWidget* parent)
     chart->setMargins(QMargins(6, 0, 6, 0));
     m_dates = AddDateAxis(chart, 6);
     m_amounts = AddAmountAxis(chart);
-    const char* names[] = {"SeriesDEBXPlan", "SeriesDEBXNoPlan", "SeriesDEBJPlan",
-                           "SeriesDEBJNoPlan"};
-    const char* captions[] = {msg::kCompareDebxPlan, msg::kCompareDebxNoPlan, msg::kCompareDebjPlan,
-                              msg::kCompareDebjNoPlan};
-    for (std::size_t i = 0; i < m_series.size(); ++i) {
-        QLineSeries* series = AddSeries(chart, QString::fromLatin1(names[i]),
-                                        QString::fromUtf8(captions[i]), m_dates, m_amounts);
+    m_view = Named(new DepthChartView(chart, parent), QStringLiteral("Chart3"));
+    m_view->SetThreeD(false);
+    DrawLinesFor(StandardScenarios());
+}
+
+void ComparePage::DrawLinesFor(const std::vector<Scenario>& scenarios)
+{
+    if (scenarios == m_scenarios)
+        return;
+    QChart* chart = m_view->chart();
+    for (QLineSeries* series : m_series) {
+        chart->removeSeries(series);
+        delete series;
+    }
+    m_series.clear();
+    m_scenarios = scenarios;
+    for (const Scenario& scenario : scenarios) {
+        const bool debx = scenario.method == Method::Debx;
+        const bool plan = scenario.plan == PlanChoice::PagePlan;
+        const QString name = QStringLiteral("Series") +
+                             (debx ? QStringLiteral("DEBX") : QStringLiteral("DEBJ")) +
+                             (plan ? QStringLiteral("Plan") : QStringLiteral("NoPlan"));
+        QLineSeries* series = AddSeries(
+            chart, name, QString::fromStdString(ScenarioTitle(scenario)), m_dates, m_amounts);
         // Without the plan the line is dashed, in the colour of its method.
         QPen pen = series->pen();
         pen.setWidthF(2);
-        pen.setColor(i < 2 ? QColor(0x1f, 0x4b, 0x7a) : QColor(0xe0, 0x7a, 0x1f));
-        pen.setStyle(i % 2 ? Qt::DashLine : Qt::SolidLine);
+        pen.setColor(debx ? QColor(0x1f, 0x4b, 0x7a) : QColor(0xe0, 0x7a, 0x1f));
+        pen.setStyle(plan ? Qt::SolidLine : Qt::DashLine);
         series->setPen(pen);
         QObject::connect(series, &QLineSeries::hovered, series,
                          [series](const QPointF& point, bool entered) {
@@ -79,10 +96,8 @@ void ComparePage::BuildChart(QWidget* parent)
                              else
                                  QToolTip::hideText();
                          });
-        m_series[i] = series;
+        m_series.push_back(series);
     }
-    m_view = Named(new DepthChartView(chart, parent), QStringLiteral("Chart3"));
-    m_view->SetThreeD(false);
 }
 
 QString ComparePage::Source() const
@@ -144,11 +159,15 @@ void ComparePage::FillTable()
 
 void ComparePage::FillChart(const Comparison& comparison)
 {
+    std::vector<Scenario> scenarios;
+    for (const ScenarioFigures& figures : comparison.scenarios)
+        scenarios.push_back(figures.scenario);
+    DrawLinesFor(scenarios);
     qint64 first = 0;
     qint64 last = 0;
     double high = 0;
     for (std::size_t i = 0; i < m_series.size(); ++i) {
-        const Schedule& schedule = ComparisonColumn(comparison, static_cast<int>(i) + 1).schedule;
+        const Schedule& schedule = comparison.scenarios[i].schedule;
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(schedule.rows.size()));
         const auto& rows = schedule.rows;
