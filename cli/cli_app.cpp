@@ -2,7 +2,6 @@
 
 #include "calc/compare.h"
 #include "calc/compare_text.h"
-#include "model/loan_form.h"
 #include "calc/schedule.h"
 #include "calc/schedule_text.h"
 #include "cli/options.h"
@@ -17,6 +16,7 @@
 #include "files/rate_data.h"
 #include "files/schedule_report.h"
 #include "files/workbook.h"
+#include "model/loan_form.h"
 
 #include <algorithm>
 
