@@ -10,9 +10,16 @@ namespace lumavo {
 
 namespace {
 
-ScheduleFigures FiguresOf(Schedule schedule)
+PartFigures FiguresOf(const PartOutcome& part)
 {
-    ScheduleFigures figures;
+    return {part.Present(), part.principal, RoundToDecimals(part.Interest(), 2), part.payoff,
+            part.firstPayment};
+}
+
+ScenarioFigures FiguresOf(const Scenario& scenario, Schedule schedule)
+{
+    ScenarioFigures figures;
+    figures.scenario = scenario;
     const auto& rows = schedule.rows;
     const auto isRegular = [](const ScheduleRow& row) { return row.kind == RowKind::Regular; };
     const auto first = std::find_if(rows.begin(), rows.end(), isRegular);
@@ -21,6 +28,8 @@ ScheduleFigures FiguresOf(Schedule schedule)
         figures.firstPayment = first->payment;
     if (last != rows.rend())
         figures.lastPayment = last->payment;
+    for (int part = 0; part < 2; ++part)
+        figures.parts[part] = FiguresOf(schedule.parts[part]);
     figures.schedule = std::move(schedule);
     return figures;
 }
@@ -32,21 +41,29 @@ std::optional<Date> LastRowDate(const Schedule& schedule)
     return schedule.rows.back().date;
 }
 
-MethodComparison CompareMethod(const LoanInput& input,
-                               const LoanInput& withoutPlan,
-                               Method method,
-                               const RunRates& rates)
+// What the plan saves against the same method without it.
+void WeighPlan(ScenarioFigures& withPlan, const ScenarioFigures& noPlan)
 {
-    MethodComparison result;
-    result.plan = FiguresOf(BuildSchedule(input, method, rates));
-    result.noPlan = FiguresOf(BuildSchedule(withoutPlan, method, rates));
-    result.interestSaved =
-        RoundToDecimals(result.noPlan.schedule.totals.lxze - result.plan.schedule.totals.lxze, 2);
-    const auto planEnd = LastRowDate(result.plan.schedule);
-    const auto noPlanEnd = LastRowDate(result.noPlan.schedule);
-    if (planEnd && noPlanEnd)
-        result.monthsSaved = MonthsBetween(*planEnd, *noPlanEnd);
-    return result;
+    withPlan.interestSaved =
+        RoundToDecimals(noPlan.schedule.totals.lxze - withPlan.schedule.totals.lxze, 2);
+    const auto planEnd = LastRowDate(withPlan.schedule);
+    const auto noPlanEnd = LastRowDate(noPlan.schedule);
+    withPlan.monthsSaved = planEnd && noPlanEnd ? MonthsBetween(*planEnd, *noPlanEnd) : 0;
+}
+
+// The figures that set one scenario against another of the same comparison.
+void WeighScenarios(Comparison& comparison)
+{
+    for (ScenarioFigures& figures : comparison.scenarios) {
+        const Scenario& scenario = figures.scenario;
+        if (scenario.plan == PlanChoice::PagePlan)
+            if (const auto* noPlan = comparison.Find({scenario.method, PlanChoice::NoPlan}))
+                WeighPlan(figures, *noPlan);
+        if (scenario.method == Method::Debx)
+            if (const auto* debj = comparison.Find({Method::Debj, scenario.plan}))
+                figures.methodDifference =
+                    RoundToDecimals(figures.schedule.totals.lxze - debj->schedule.totals.lxze, 2);
+    }
 }
 
 int PartIndex(PartLetter part)
@@ -127,13 +144,29 @@ int MonthsBetween(const Date& earlier, const Date& later)
     return (later.y - earlier.y) * 12 + (later.m - earlier.m);
 }
 
-double Comparison::MethodDifference() const
+const std::vector<Scenario>& StandardScenarios()
 {
-    return RoundToDecimals(debx.plan.schedule.totals.lxze - debj.plan.schedule.totals.lxze, 2);
+    static const std::vector<Scenario> scenarios = {
+        {Method::Debx, PlanChoice::PagePlan},
+        {Method::Debx, PlanChoice::NoPlan},
+        {Method::Debj, PlanChoice::PagePlan},
+        {Method::Debj, PlanChoice::NoPlan},
+    };
+    return scenarios;
 }
 
-std::variant<Comparison, Refusal>
-CompareLoan(const LoanInput& input, const RateTable& floatingS, const RateTable& floatingG)
+const ScenarioFigures* Comparison::Find(const Scenario& scenario) const
+{
+    const auto found =
+        std::find_if(scenarios.begin(), scenarios.end(),
+                     [&scenario](const ScenarioFigures& f) { return f.scenario == scenario; });
+    return found == scenarios.end() ? nullptr : &*found;
+}
+
+std::variant<Comparison, Refusal> CompareLoan(const LoanInput& input,
+                                              const std::vector<Scenario>& scenarios,
+                                              const RateTable& floatingS,
+                                              const RateTable& floatingG)
 {
     const auto checked = CheckLoanInput(input, floatingS, floatingG);
     if (const auto* refusal = std::get_if<Refusal>(&checked))
@@ -142,9 +175,20 @@ CompareLoan(const LoanInput& input, const RateTable& floatingS, const RateTable&
     LoanInput withoutPlan = input;
     withoutPlan.plan.clear();
     Comparison comparison;
-    comparison.debx = CompareMethod(input, withoutPlan, Method::Debx, rates);
-    comparison.debj = CompareMethod(input, withoutPlan, Method::Debj, rates);
+    comparison.scenarios.reserve(scenarios.size());
+    for (const Scenario& scenario : scenarios) {
+        const LoanInput& run = scenario.plan == PlanChoice::PagePlan ? input : withoutPlan;
+        comparison.scenarios.push_back(
+            FiguresOf(scenario, BuildSchedule(run, scenario.method, rates)));
+    }
+    WeighScenarios(comparison);
     return comparison;
+}
+
+std::variant<Comparison, Refusal>
+CompareLoan(const LoanInput& input, const RateTable& floatingS, const RateTable& floatingG)
+{
+    return CompareLoan(input, StandardScenarios(), floatingS, floatingG);
 }
 
 std::variant<PrepaymentPreview, Refusal> PreviewPrepayment(const LoanInput& input,

@@ -6,37 +6,73 @@
 
 #include <optional>
 #include <variant>
+#include <vector>
 
 // The questions a buyer brings: which method costs less, what the plan saves, and how a
 // prepayment is best taken. Every figure comes from the same schedules 计算 builds.
 namespace lumavo {
 
-// The figures of one schedule a comparison shows.
-struct ScheduleFigures
+// One way of repaying the loan a comparison weighs: a method, with the page's plan or without.
+enum class PlanChoice
 {
+    PagePlan, // the page's plan as it stands
+    NoPlan,   // the same inputs without any prepayment
+};
+
+struct Scenario
+{
+    Method method = Method::Debx;
+    PlanChoice plan = PlanChoice::PagePlan;
+
+    friend bool operator==(const Scenario&, const Scenario&) = default;
+};
+
+// 对比's scenarios, in the order the page and the command line show them: 等额本息 with and
+// without the plan, then 等额本金 with and without.
+const std::vector<Scenario>& StandardScenarios();
+
+// What a comparison shows of one loan part.
+struct PartFigures
+{
+    bool present = false;
+    double principal = 0;
+    double interest = 0; // to the fen
+    std::optional<Date> payoff;
+    std::optional<double> firstPayment;
+};
+
+// The figures of one scenario. A figure that weighs it against another scenario is there only
+// when the comparison holds that other one.
+struct ScenarioFigures
+{
+    Scenario scenario;
     Schedule schedule;
     double firstPayment = 0; // the first and the last regular row's 月还款额
     double lastPayment = 0;
+    PartFigures parts[2]; // S, G
+    // With the plan, against the same method without it: 利息总额 saved, and the months between
+    // the two end dates.
+    std::optional<double> interestSaved;
+    std::optional<int> monthsSaved;
+    // 等额本息 only: its 利息总额 minus that of 等额本金 with the same plan choice.
+    std::optional<double> methodDifference;
 };
 
-struct MethodComparison
-{
-    ScheduleFigures plan;     // with the page's plan
-    ScheduleFigures noPlan;   // the same inputs without any plan
-    double interestSaved = 0; // 利息总额 without the plan minus with it
-    int monthsSaved = 0;      // months between the two end dates
-};
-
+// One figures value per scenario, in the order they were asked for.
 struct Comparison
 {
-    MethodComparison debx; // 等额本息
-    MethodComparison debj; // 等额本金
-    // 利息总额 of 等额本息 minus that of 等额本金, both with the plan.
-    double MethodDifference() const;
-    const MethodComparison& Of(Method method) const { return method == Method::Debx ? debx : debj; }
+    std::vector<ScenarioFigures> scenarios;
+
+    const ScenarioFigures* Find(const Scenario& scenario) const;
 };
 
-// Both methods with and without the plan; a refusal exactly as 计算 gives it.
+// The loan under each scenario; a refusal exactly as 计算 gives it.
+std::variant<Comparison, Refusal> CompareLoan(const LoanInput& input,
+                                              const std::vector<Scenario>& scenarios,
+                                              const RateTable& floatingS,
+                                              const RateTable& floatingG);
+
+// What 对比 computes: the standard scenarios.
 std::variant<Comparison, Refusal>
 CompareLoan(const LoanInput& input, const RateTable& floatingS, const RateTable& floatingG);
 

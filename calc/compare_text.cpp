@@ -26,78 +26,66 @@ const char* LevelName(Method method)
     return method == Method::Debx ? msg::kPreviewLevelDebx : msg::kPreviewLevelDebj;
 }
 
+std::string OptionalMoney(const std::optional<double>& value)
+{
+    return value ? MoneyText(*value) : std::string();
+}
+
 struct CompareRow
 {
     std::string caption;
-    // The cell of a column 1..4; "" leaves it empty.
-    std::function<std::string(const MethodComparison&, const ScheduleFigures&, bool plan)> cell;
+    // The scenario's cell; "" leaves it empty.
+    std::function<std::string(const ScenarioFigures&)> cell;
 };
 
 std::vector<CompareRow> PartRows(int part, const std::string& name)
 {
-    const auto of = [part](const ScheduleFigures& f) -> const PartOutcome& {
-        return f.schedule.parts[part];
+    const auto of = [part](const ScenarioFigures& f) -> const PartFigures& {
+        return f.parts[part];
     };
     return {
         {name + msg::kComparePrincipal,
-         [of](const MethodComparison&, const ScheduleFigures& f, bool) {
-             return of(f).Present() ? MoneyText(of(f).principal) : std::string();
+         [of](const ScenarioFigures& f) {
+             return of(f).present ? MoneyText(of(f).principal) : std::string();
          }},
         {name + msg::kComparePartInterest,
-         [of](const MethodComparison&, const ScheduleFigures& f, bool) {
-             return of(f).Present() ? MoneyText(RoundToDecimals(of(f).Interest(), 2))
-                                    : std::string();
+         [of](const ScenarioFigures& f) {
+             return of(f).present ? MoneyText(of(f).interest) : std::string();
          }},
-        {name + msg::kComparePayoff, [of](const MethodComparison&, const ScheduleFigures& f,
-                                          bool) { return OptionalDate(of(f).payoff); }},
+        {name + msg::kComparePayoff,
+         [of](const ScenarioFigures& f) { return OptionalDate(of(f).payoff); }},
         {name + msg::kComparePartFirst,
-         [of](const MethodComparison&, const ScheduleFigures& f, bool) {
-             return of(f).firstPayment ? MoneyText(*of(f).firstPayment) : std::string();
-         }},
+         [of](const ScenarioFigures& f) { return OptionalMoney(of(f).firstPayment); }},
     };
 }
 
-std::vector<CompareRow> CompareRows(const Comparison& comparison)
+std::vector<CompareRow> CompareRows()
 {
     // The answers first: what each costs, what the plan saves, what one method costs more.
     std::vector<CompareRow> rows = {
-        {msg::kCompareTotal, [](const MethodComparison&, const ScheduleFigures& f,
-                                bool) { return MoneyText(f.schedule.totals.hkze); }},
-        {msg::kCompareInterest, [](const MethodComparison&, const ScheduleFigures& f,
-                                   bool) { return MoneyText(f.schedule.totals.lxze); }},
+        {msg::kCompareTotal,
+         [](const ScenarioFigures& f) { return MoneyText(f.schedule.totals.hkze); }},
+        {msg::kCompareInterest,
+         [](const ScenarioFigures& f) { return MoneyText(f.schedule.totals.lxze); }},
+        {msg::kCompareSaved,
+         [](const ScenarioFigures& f) { return OptionalMoney(f.interestSaved); }},
+        {msg::kCompareMonthsSaved,
+         [](const ScenarioFigures& f) {
+             return f.monthsSaved ? WholeText(*f.monthsSaved) : std::string();
+         }},
+        {msg::kCompareMethodDifference,
+         [](const ScenarioFigures& f) { return OptionalMoney(f.methodDifference); }},
+        {msg::kCompareEndDate,
+         [](const ScenarioFigures& f) { return Trim(f.schedule.totals.endDate); }},
+        {msg::kCompareFirstPayment,
+         [](const ScenarioFigures& f) { return MoneyText(f.firstPayment); }},
+        {msg::kCompareLastPayment,
+         [](const ScenarioFigures& f) { return MoneyText(f.lastPayment); }},
     };
-    rows.push_back(
-        {msg::kCompareSaved, [](const MethodComparison& m, const ScheduleFigures&, bool plan) {
-             return plan ? MoneyText(m.interestSaved) : std::string();
-         }});
-    rows.push_back({msg::kCompareMonthsSaved,
-                    [](const MethodComparison& m, const ScheduleFigures&, bool plan) {
-                        return plan ? WholeText(m.monthsSaved) : std::string();
-                    }});
-    // Only the 等额本息 columns: what choosing it over 等额本金 costs, with and without the plan.
-    rows.push_back({msg::kCompareMethodDifference,
-                    [&comparison](const MethodComparison& m, const ScheduleFigures&, bool plan) {
-                        if (&m != &comparison.debx)
-                            return std::string();
-                        const auto& debj = plan ? comparison.debj.plan : comparison.debj.noPlan;
-                        const auto& debx = plan ? comparison.debx.plan : comparison.debx.noPlan;
-                        return MoneyText(RoundToDecimals(
-                            debx.schedule.totals.lxze - debj.schedule.totals.lxze, 2));
-                    }});
-    rows.insert(
-        rows.end(),
-        {
-            {msg::kCompareEndDate, [](const MethodComparison&, const ScheduleFigures& f,
-                                      bool) { return Trim(f.schedule.totals.endDate); }},
-            {msg::kCompareFirstPayment, [](const MethodComparison&, const ScheduleFigures& f,
-                                           bool) { return MoneyText(f.firstPayment); }},
-            {msg::kCompareLastPayment, [](const MethodComparison&, const ScheduleFigures& f,
-                                          bool) { return MoneyText(f.lastPayment); }},
-        });
-    for (const auto& part : PartRows(0, msg::kComparePartS))
-        rows.push_back(part);
-    for (const auto& part : PartRows(1, msg::kComparePartG))
-        rows.push_back(part);
+    for (auto& part : PartRows(0, msg::kComparePartS))
+        rows.push_back(std::move(part));
+    for (auto& part : PartRows(1, msg::kComparePartG))
+        rows.push_back(std::move(part));
     return rows;
 }
 
@@ -108,37 +96,29 @@ std::string PartName(PartLetter part)
     return part == PartLetter::S ? msg::kComparePartS : msg::kComparePartG;
 }
 
-const ScheduleFigures& ComparisonColumn(const Comparison& comparison, int column)
+std::string ScenarioTitle(const Scenario& scenario)
 {
-    switch (column) {
-    case 1:
-        return comparison.debx.plan;
-    case 2:
-        return comparison.debx.noPlan;
-    case 3:
-        return comparison.debj.plan;
-    default:
-        return comparison.debj.noPlan;
-    }
+    const bool plan = scenario.plan == PlanChoice::PagePlan;
+    if (scenario.method == Method::Debx)
+        return plan ? msg::kCompareDebxPlan : msg::kCompareDebxNoPlan;
+    return plan ? msg::kCompareDebjPlan : msg::kCompareDebjNoPlan;
 }
 
 TextGrid ComparisonGridTexts(const Comparison& comparison)
 {
-    const std::vector<CompareRow> rows = CompareRows(comparison);
-    TextGrid grid = TextGrid::Blank(kComparisonColumns, static_cast<int>(rows.size()) + 1);
-    const char* heads[kComparisonColumns] = {msg::kCompareItem, msg::kCompareDebxPlan,
-                                             msg::kCompareDebxNoPlan, msg::kCompareDebjPlan,
-                                             msg::kCompareDebjNoPlan};
-    for (int column = 0; column < kComparisonColumns; ++column)
-        grid.At(column, 0) = heads[column];
+    const std::vector<CompareRow> rows = CompareRows();
+    const int columns = static_cast<int>(comparison.scenarios.size()) + 1;
+    TextGrid grid = TextGrid::Blank(columns, static_cast<int>(rows.size()) + 1);
+    grid.At(0, 0) = msg::kCompareItem;
+    for (int column = 1; column < columns; ++column)
+        grid.At(column, 0) =
+            ScenarioTitle(comparison.scenarios[static_cast<std::size_t>(column - 1)].scenario);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const int row = static_cast<int>(r) + 1;
         grid.At(0, row) = rows[r].caption;
-        for (int column = 1; column < kComparisonColumns; ++column) {
-            const MethodComparison& method = column <= 2 ? comparison.debx : comparison.debj;
+        for (int column = 1; column < columns; ++column)
             grid.At(column, row) =
-                rows[r].cell(method, ComparisonColumn(comparison, column), column % 2 == 1);
-        }
+                rows[r].cell(comparison.scenarios[static_cast<std::size_t>(column - 1)]);
     }
     return grid;
 }

@@ -8,13 +8,11 @@
 namespace lumavo {
 
 // The comparison as the 方案对比 page and the command line show it: a header row, then one row
-// per figure; the columns are the item, then 等额本息 and 等额本金, each with and without the plan.
+// per figure; the columns are the item, then one per scenario in the comparison's order.
 TextGrid ComparisonGridTexts(const Comparison& comparison);
 
-// The columns of the grid above that hold a schedule, in order: debx plan, debx without, debj
-// plan, debj without.
-const ScheduleFigures& ComparisonColumn(const Comparison& comparison, int column);
-inline constexpr int kComparisonColumns = 5;
+// The title of a scenario's column and line: "等额本息（按计划）".
+std::string ScenarioTitle(const Scenario& scenario);
 
 // The two outcomes of a preview side by side: item, 减少月供, 缩短年限（月供基本不变）.
 TextGrid PreviewGridTexts(const PrepaymentPreview& preview, Method method);

@@ -5,6 +5,27 @@
 
 namespace lumavo {
 
+namespace {
+
+// The header row, then the written rows from row 1 on.
+TextGrid
+RowsUnder(std::array<std::string, kScheduleColumns> header, const Schedule& schedule, int gridRows)
+{
+    TextGrid grid = TextGrid::Blank(kScheduleColumns, gridRows);
+    for (int column = 0; column < kScheduleColumns; ++column)
+        grid.At(column, 0) = std::move(header[static_cast<std::size_t>(column)]);
+    int rowIndex = 1;
+    for (const ScheduleRow& row : schedule.rows) {
+        auto texts = ScheduleRowTexts(row);
+        for (int column = 0; column < kScheduleColumns; ++column)
+            grid.At(column, rowIndex) = std::move(texts[static_cast<std::size_t>(column)]);
+        ++rowIndex;
+    }
+    return grid;
+}
+
+} // namespace
+
 const std::array<std::string, kScheduleColumns>& ScheduleHeaderTexts()
 {
     static const std::array<std::string, kScheduleColumns> headers = {
@@ -12,6 +33,11 @@ const std::array<std::string, kScheduleColumns>& ScheduleHeaderTexts()
         msg::kHeaderBalance, msg::kHeaderInterestSoFar, msg::kHeaderPrepaidS,  msg::kHeaderPrepaidG,
     };
     return headers;
+}
+
+std::string ScheduleColumnTitle(ScheduleColumn column)
+{
+    return Trim(ScheduleHeaderTexts()[static_cast<std::size_t>(ColumnIndex(column))]);
 }
 
 std::array<std::string, kScheduleColumns> ScheduleRowTexts(const ScheduleRow& row)
@@ -26,17 +52,15 @@ std::array<std::string, kScheduleColumns> ScheduleRowTexts(const ScheduleRow& ro
 
 TextGrid ScheduleGridTexts(const Schedule& schedule)
 {
-    TextGrid grid = TextGrid::Blank(kScheduleColumns, schedule.gridRowCount);
-    for (int column = 0; column < kScheduleColumns; ++column)
-        grid.At(column, 0) = ScheduleHeaderTexts()[static_cast<std::size_t>(column)];
-    int rowIndex = 1;
-    for (const ScheduleRow& row : schedule.rows) {
-        const auto texts = ScheduleRowTexts(row);
-        for (int column = 0; column < kScheduleColumns; ++column)
-            grid.At(column, rowIndex) = texts[static_cast<std::size_t>(column)];
-        ++rowIndex;
-    }
-    return grid;
+    return RowsUnder(ScheduleHeaderTexts(), schedule, schedule.gridRowCount);
+}
+
+TextGrid ScheduleTableTexts(const Schedule& schedule)
+{
+    std::array<std::string, kScheduleColumns> titles;
+    for (const ScheduleColumn column : kScheduleColumnOrder)
+        titles[static_cast<std::size_t>(ColumnIndex(column))] = ScheduleColumnTitle(column);
+    return RowsUnder(std::move(titles), schedule, static_cast<int>(schedule.rows.size()) + 1);
 }
 
 } // namespace lumavo

@@ -37,12 +37,6 @@ std::string JsonString(const std::string& text)
     return out + "\"";
 }
 
-std::string HeaderTitle(int column)
-{
-    const std::string& header = ScheduleHeaderTexts()[static_cast<std::size_t>(column)];
-    return header.substr(header.find('\r') + 1);
-}
-
 std::string SummaryLabel(Method method)
 {
     // The window's captions, without the blanks that line them up there.
@@ -142,38 +136,12 @@ std::string JsonError(const std::string& message)
 
 std::string CsvOutput(const Schedule& schedule)
 {
-    std::string out;
-    for (int c = 0; c < kScheduleColumns; ++c) {
-        if (c)
-            out += ',';
-        out += HeaderTitle(c);
-    }
-    out += "\n";
-    for (const ScheduleRow& row : schedule.rows) {
-        const auto cells = ScheduleRowTexts(row);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            if (c)
-                out += ',';
-            out += cells[c];
-        }
-        out += "\n";
-    }
-    return out;
+    return CsvText(ScheduleTableTexts(schedule));
 }
 
 std::string TableOutput(const Schedule& schedule, Method method)
 {
-    TextGrid lines = TextGrid::Blank(kScheduleColumns, static_cast<int>(schedule.rows.size()) + 1);
-    for (int c = 0; c < kScheduleColumns; ++c)
-        lines.At(c, 0) = HeaderTitle(c);
-    int r = 1;
-    for (const ScheduleRow& row : schedule.rows) {
-        const auto cells = ScheduleRowTexts(row);
-        for (int c = 0; c < kScheduleColumns; ++c)
-            lines.At(c, r) = cells[static_cast<std::size_t>(c)];
-        ++r;
-    }
-    std::string out = AlignedText(lines);
+    std::string out = AlignedText(ScheduleTableTexts(schedule));
     const ScheduleTotals& totals = schedule.totals;
     out += '\n';
     out += SummaryLabel(method);
@@ -196,16 +164,31 @@ std::string Field(const char* key, const std::string& text)
     return std::string("\"") + key + "\":" + JsonString(text);
 }
 
-std::string PartJson(const PartOutcome& part)
+// The members of one JSON object, separated as they are added.
+class JsonObject
+{
+  public:
+    void Add(const char* key, const std::string& json)
+    {
+        m_text += m_text.empty() ? "" : ",";
+        m_text += std::string("\"") + key + "\":" + json;
+    }
+    std::string Text() const { return "{" + m_text + "}"; }
+
+  private:
+    std::string m_text;
+};
+
+std::string PartJson(const PartFigures& part)
 {
     std::string out = "{" + Field("principal", MoneyText(part.principal));
-    out += "," + Field("interest", MoneyText(RoundToDecimals(part.Interest(), 2)));
+    out += "," + Field("interest", MoneyText(part.interest));
     out += "," + Field("payoff_date", part.payoff ? DateText(*part.payoff) : std::string());
     out += "," + Field("first_payment", MoneyText(part.firstPayment.value_or(0))) + "}";
     return out;
 }
 
-std::string FiguresJson(const ScheduleFigures& figures)
+std::string FiguresJson(const ScenarioFigures& figures)
 {
     const ScheduleTotals& totals = figures.schedule.totals;
     std::string out = "{" + Field("total_repayment", MoneyText(totals.hkze));
@@ -213,26 +196,28 @@ std::string FiguresJson(const ScheduleFigures& figures)
     out += "," + Field("end_date", Trim(totals.endDate));
     out += "," + Field("first_payment", MoneyText(figures.firstPayment));
     out += "," + Field("last_payment", MoneyText(figures.lastPayment));
-    out += ",\"parts\":{";
-    bool first = true;
-    for (const auto& [letter, index] : {std::pair{"S", 0}, std::pair{"G", 1}}) {
-        const PartOutcome& part = figures.schedule.parts[index];
-        if (!part.Present())
-            continue;
-        out += first ? "" : ",";
-        out += std::string("\"") + letter + "\":" + PartJson(part);
-        first = false;
-    }
-    return out + "}}";
+    JsonObject parts;
+    for (const auto& [letter, index] : {std::pair{"S", 0}, std::pair{"G", 1}})
+        if (figures.parts[index].present)
+            parts.Add(letter, PartJson(figures.parts[index]));
+    return out + ",\"parts\":" + parts.Text() + "}";
 }
 
-std::string MethodJson(const MethodComparison& method)
+// A method's scenarios under "plan" and "no_plan", then what its plan saves.
+std::string MethodJson(const Comparison& comparison, Method method)
 {
-    std::string out = "{\"plan\":" + FiguresJson(method.plan);
-    out += ",\"no_plan\":" + FiguresJson(method.noPlan);
-    out += "," + Field("interest_saved", MoneyText(method.interestSaved));
-    out += ",\"months_saved\":" + std::to_string(method.monthsSaved) + "}";
-    return out;
+    JsonObject out;
+    for (const ScenarioFigures& figures : comparison.scenarios)
+        if (figures.scenario.method == method)
+            out.Add(figures.scenario.plan == PlanChoice::PagePlan ? "plan" : "no_plan",
+                    FiguresJson(figures));
+    if (const auto* plan = comparison.Find({method, PlanChoice::PagePlan})) {
+        if (plan->interestSaved)
+            out.Add("interest_saved", JsonString(MoneyText(*plan->interestSaved)));
+        if (plan->monthsSaved)
+            out.Add("months_saved", std::to_string(*plan->monthsSaved));
+    }
+    return out.Text();
 }
 
 std::string OutcomeJson(const PreviewOutcome& outcome)
@@ -249,10 +234,17 @@ std::string OutcomeJson(const PreviewOutcome& outcome)
 
 std::string CompareJson(const Comparison& comparison)
 {
-    std::string out = "{\"compare\":{\"debx\":" + MethodJson(comparison.debx);
-    out += ",\"debj\":" + MethodJson(comparison.debj);
-    out += "," + Field("method_difference", MoneyText(comparison.MethodDifference()));
-    return out + "}}\n";
+    JsonObject out;
+    std::vector<Method> methods; // in the order the scenarios bring them
+    for (const ScenarioFigures& figures : comparison.scenarios)
+        if (std::find(methods.begin(), methods.end(), figures.scenario.method) == methods.end())
+            methods.push_back(figures.scenario.method);
+    for (const Method method : methods)
+        out.Add(method == Method::Debx ? "debx" : "debj", MethodJson(comparison, method));
+    const auto* debx = comparison.Find({Method::Debx, PlanChoice::PagePlan});
+    if (debx && debx->methodDifference)
+        out.Add("method_difference", JsonString(MoneyText(*debx->methodDifference)));
+    return "{\"compare\":" + out.Text() + "}\n";
 }
 
 std::string PreviewJson(const PrepaymentPreview& preview, Method method)

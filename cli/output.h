@@ -18,7 +18,8 @@ std::string TableOutput(const Schedule& schedule, Method method);
 // A grid of texts for a terminal: the first column left, the others right-aligned.
 std::string AlignedText(const TextGrid& grid);
 std::string CsvText(const TextGrid& grid);
-// {"compare":{"debx":{"plan":{...},"no_plan":{...},"interest_saved":...},"debj":{...}}}
+// {"compare":{"debx":{"plan":{...},"no_plan":{...},"interest_saved":...},"debj":{...}}}: each
+// method the scenarios bring, with the figures the comparison holds.
 std::string CompareJson(const Comparison& comparison);
 // {"preview":{"part":"S","keep_term":{...},"keep_payment":{...}}}
 std::string PreviewJson(const PrepaymentPreview& preview, Method method);

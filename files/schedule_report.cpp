@@ -69,7 +69,7 @@ std::vector<ReportLine> TotalLines(Method method, const ReportTotals& totals)
 TextGrid WrittenRows(TextGrid grid)
 {
     int rows = grid.rows;
-    while (rows > 1 && grid.At(0, rows - 1).empty())
+    while (rows > 1 && grid.At(ColumnIndex(ScheduleColumn::Date), rows - 1).empty())
         --rows;
     grid.rows = rows;
     grid.cells.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(grid.columns));
@@ -96,11 +96,6 @@ ScheduleReport BuildScheduleReport(Method method,
             PlanLines(input),
             TotalLines(method, totals),
             WrittenRows(std::move(grid))};
-}
-
-std::string HeaderTitle(const std::string& header)
-{
-    return Trim(header);
 }
 
 } // namespace lumavo

@@ -38,7 +38,7 @@ struct ScheduleReport
     std::vector<ReportLine> loan;
     std::vector<std::string> plan; // one line per prepayment, in plan order
     std::vector<ReportLine> totals;
-    TextGrid grid; // as the window shows it, header row first
+    TextGrid grid; // as the window shows it, header row first; columns as ScheduleColumn
 };
 
 ReportTotals TotalsOf(const ScheduleTotals& totals);
@@ -49,8 +49,5 @@ ScheduleReport BuildScheduleReport(Method method,
                                    const LoanInput& input,
                                    const ReportTotals& totals,
                                    TextGrid grid);
-
-// The header's title without the leading line break that lifts it in the window.
-std::string HeaderTitle(const std::string& header);
 
 } // namespace lumavo

@@ -1,5 +1,6 @@
 #include "files/workbook.h"
 
+#include "calc/schedule_text.h"
 #include "common/atomic_file.h"
 #include "common/messages.h"
 #include "common/text.h"
@@ -123,15 +124,15 @@ lxw_row_t WriteBlock(Sheet& out, const ScheduleReport& report)
 // 2009年02月31日 is no calendar date; amounts are numbers in "0.00".
 void WriteTable(Sheet& out, const TextGrid& grid, lxw_row_t top)
 {
-    for (int c = 0; c < grid.columns; ++c) {
-        const auto column = static_cast<lxw_col_t>(c);
-        const std::string title = HeaderTitle(grid.At(c, 0));
+    for (const ScheduleColumn schedule : kScheduleColumnOrder) {
+        const auto column = static_cast<lxw_col_t>(ColumnIndex(schedule));
+        const std::string title = ScheduleColumnTitle(schedule);
         out.Text(top, column, title, out.Bold());
         out.Fit(column, title);
         for (int r = 1; r < grid.rows; ++r) {
-            const std::string& text = grid.At(c, r);
+            const std::string& text = grid.At(ColumnIndex(schedule), r);
             const lxw_row_t row = top + static_cast<lxw_row_t>(r);
-            if (c == 0)
+            if (schedule == ScheduleColumn::Date)
                 out.Text(row, column, text);
             else
                 out.Amount(row, column, text, 2);

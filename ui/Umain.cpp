@@ -678,7 +678,7 @@ void TfrmMain::TBdypdfClick()
 void TfrmMain::TBtsClick()
 {
     suiPageControl1->setCurrentWidget(suiTabSheet5);
-    m_charts->Draw(m_debx->ScheduleTexts(), m_debj->ScheduleTexts());
+    m_charts->Draw(m_debx->CalculatedSchedule(), m_debj->CalculatedSchedule());
 }
 
 void TfrmMain::TBdbClick()

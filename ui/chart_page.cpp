@@ -1,13 +1,12 @@
 #include "ui/chart_page.h"
 
-#include "common/date.h"
 #include "common/text.h"
+#include "ui/chart_kit.h"
 #include "ui/depth_chart_view.h"
 
 #include <QChart>
 #include <QDateTime>
 #include <QDateTimeAxis>
-#include <QLegend>
 #include <QLineSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -17,15 +16,6 @@ namespace lumavo {
 
 namespace {
 
-const QColor kBackground(0xE7, 0xE7, 0xE7);
-
-// Schedule columns a point is read from.
-constexpr int kDateColumn = 0;
-constexpr int kInterestColumn = 1;
-constexpr int kPrincipalColumn = 2;
-constexpr int kPrepaidSColumn = 6;
-constexpr int kPrepaidGColumn = 7;
-
 struct RowPoint
 {
     qint64 x = 0; // milliseconds, as the date axis counts
@@ -33,57 +23,31 @@ struct RowPoint
     double principal = 0;
 };
 
-double Amount(const TextGrid& rows, int column, int row)
+// The amount a cell shows, as a number. The text rule rounds halves away from zero, so the value
+// is read back from the text rather than rounded anew; a value the row lacks counts zero.
+double Shown(const std::optional<double>& amount)
 {
     double value = 0;
-    return ParseNumber(rows.At(column, row), value) ? value : 0.0;
+    return amount && ParseNumber(MoneyText(*amount), value) ? value : 0.0;
 }
 
-// A payment day of 29 to 31 is kept in the texts of shorter months ("2009年02月30日"); such a
-// row is drawn on the last day of its month, where the payment actually falls due.
-bool PlaceOnAxis(const std::string& text, qint64& x)
-{
-    Date date;
-    if (!ParseDateText(text, date) || date.m < 1 || date.m > 12 || date.d < 1)
-        return false;
-    const QDate first(date.y, date.m, 1);
-    if (!first.isValid())
-        return false;
-    // QDate knows the Gregorian century rule, ours does not: take the shorter month.
-    const int day = std::min(EffectiveDay(date), first.daysInMonth());
-    x = QDateTime(first.addDays(day - 1), QTime(0, 0)).toMSecsSinceEpoch();
-    return true;
-}
-
-std::vector<RowPoint> ReadPoints(const TextGrid& rows)
+std::vector<RowPoint> SchedulePoints(const Schedule* schedule)
 {
     std::vector<RowPoint> points;
-    points.reserve(static_cast<std::size_t>(std::max(rows.rows - 1, 0)));
-    for (int row = 1; row < rows.rows; ++row) {
-        // Rows without a date, such as the empty ones at the end, give no point.
+    if (!schedule)
+        return points;
+    points.reserve(schedule->rows.size());
+    for (const ScheduleRow& row : schedule->rows) {
         RowPoint point;
-        if (!PlaceOnAxis(rows.At(kDateColumn, row), point.x))
-            continue;
-        point.interest = Amount(rows, kInterestColumn, row);
-        point.principal = Amount(rows, kPrincipalColumn, row) + Amount(rows, kPrepaidSColumn, row) +
-                          Amount(rows, kPrepaidGColumn, row);
+        point.x = AxisTime(row.date);
+        point.interest = Shown(row.interest);
+        point.principal = Shown(row.principal) + Shown(row.prepaidS) + Shown(row.prepaidG);
         points.push_back(point);
     }
-    // The series keep ascending dates; rows of one day stay in grid order.
+    // The series keep ascending dates; rows of one day stay in schedule order.
     std::stable_sort(points.begin(), points.end(),
                      [](const RowPoint& a, const RowPoint& b) { return a.x < b.x; });
     return points;
-}
-
-QLineSeries* NewSeries(QChart* chart, const QString& name, const QString& caption)
-{
-    auto* series = new QLineSeries;
-    series->setObjectName(name);
-    series->setName(caption);
-    series->setPointsVisible(false);
-    series->setPointLabelsVisible(false);
-    chart->addSeries(series);
-    return series;
 }
 
 // Empty charts show the current year, so the axes never start at 1970.
@@ -126,32 +90,15 @@ ChartPage::ChartPage(QWidget* debxBox, QWidget* debjBox)
 ChartPage::Chart
 ChartPage::Build(QWidget* box, const QString& name, const QString& title, const char* method)
 {
-    auto* chart = new QChart;
-    chart->setTitle(title);
-    QFont titleFont = chart->titleFont();
-    titleFont.setBold(true);
-    titleFont.setPointSize(11);
-    chart->setTitleFont(titleFont);
-    chart->setBackgroundBrush(kBackground);
-    chart->setBackgroundRoundness(0);
-    chart->setDropShadowEnabled(false);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-
+    QChart* chart = NewChart(title);
     Chart result;
+    result.dates = AddDateAxis(chart, 5);
+    result.amounts = AddAmountAxis(chart);
     const QString prefix = QStringLiteral("Series") + QString::fromLatin1(method);
-    result.interest = NewSeries(chart, prefix + QStringLiteral("LX"), QStringLiteral("利息/元"));
-    result.principal = NewSeries(chart, prefix + QStringLiteral("BJ"), QStringLiteral("本金/元"));
-    result.dates = new QDateTimeAxis;
-    result.dates->setFormat(QStringLiteral("yyyy-MM"));
-    result.dates->setTickCount(5);
-    result.amounts = new QValueAxis;
-    result.amounts->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(result.dates, Qt::AlignBottom);
-    chart->addAxis(result.amounts, Qt::AlignLeft);
-    for (QLineSeries* series : {result.interest, result.principal}) {
-        series->attachAxis(result.dates);
-        series->attachAxis(result.amounts);
-    }
+    result.interest = AddSeries(chart, prefix + QStringLiteral("LX"), QStringLiteral("利息/元"),
+                                result.dates, result.amounts);
+    result.principal = AddSeries(chart, prefix + QStringLiteral("BJ"), QStringLiteral("本金/元"),
+                                 result.dates, result.amounts);
 
     result.view = new DepthChartView(chart, box);
     result.view->setObjectName(name);
@@ -164,7 +111,7 @@ ChartPage::Build(QWidget* box, const QString& name, const QString& title, const 
     return result;
 }
 
-void ChartPage::Draw(const TextGrid& debx, const TextGrid& debj)
+void ChartPage::Draw(const Schedule* debx, const Schedule* debj)
 {
     Fill(m_charts[0], debx);
     Fill(m_charts[1], debj);
@@ -173,7 +120,7 @@ void ChartPage::Draw(const TextGrid& debx, const TextGrid& debj)
 void ChartPage::Clear()
 {
     for (Chart& chart : m_charts)
-        Fill(chart, TextGrid{});
+        Fill(chart, nullptr);
 }
 
 void ChartPage::SetThreeD(bool threeD)
@@ -188,11 +135,11 @@ void ChartPage::ResetZoom()
         chart.view->ResetZoom();
 }
 
-void ChartPage::Fill(Chart& chart, const TextGrid& rows)
+void ChartPage::Fill(Chart& chart, const Schedule* schedule)
 {
     // New points fit the axes anew; a zoom of the old ones would come back on 复位.
     chart.view->chart()->zoomReset();
-    const std::vector<RowPoint> points = ReadPoints(rows);
+    const std::vector<RowPoint> points = SchedulePoints(schedule);
     QList<QPointF> interest;
     QList<QPointF> principal;
     interest.reserve(static_cast<qsizetype>(points.size()));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/text_grid.h"
+#include "calc/schedule.h"
 
 #include <QString>
 #include <array>
@@ -14,17 +14,18 @@ namespace lumavo {
 
 class DepthChartView;
 
-// The chart page: Chart1 "等额本息" draws suiSG1, Chart2 "等额本金" draws suiSG2, each with an
-// interest and a principal series. The points are read back from the grid texts, the only
-// store of a schedule, so a chart shows exactly the amounts the grid shows.
+// The chart page: Chart1 "等额本息" draws tab 1's schedule, Chart2 "等额本金" tab 2's, each with
+// an interest and a principal series. A point holds the amounts rounded to the fen as the grid
+// shows them, so a chart shows exactly the amounts the grid shows.
 class ChartPage
 {
   public:
     // Each chart fills its group box. Both start in the 3D view, empty.
     ChartPage(QWidget* debxBox, QWidget* debjBox);
 
-    // 图示: every series is emptied, then gets one point per grid row that has a date.
-    void Draw(const TextGrid& debx, const TextGrid& debj);
+    // 图示: every series is emptied, then gets one point per row of its schedule; a null
+    // schedule leaves its chart empty.
+    void Draw(const Schedule* debx, const Schedule* debj);
     // 清除: the charts stay, empty.
     void Clear();
     // 2D or 3D, for both charts at once; the points stay.
@@ -43,7 +44,7 @@ class ChartPage
     };
 
     static Chart Build(QWidget* box, const QString& name, const QString& title, const char* method);
-    static void Fill(Chart& chart, const TextGrid& rows);
+    static void Fill(Chart& chart, const Schedule* schedule);
 
     std::array<Chart, 2> m_charts;
 };

@@ -1,9 +1,8 @@
 #include "ui/compare_page.h"
 
 #include "calc/compare_text.h"
-#include "common/date.h"
 #include "common/messages.h"
-#include "common/text.h"
+#include "ui/chart_kit.h"
 #include "ui/depth_chart_view.h"
 #include "ui/widget_kit.h"
 
@@ -13,7 +12,6 @@
 #include <QDateTimeAxis>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLegend>
 #include <QLineSeries>
 #include <QScrollBar>
 #include <QSplitter>
@@ -24,29 +22,6 @@
 #include <algorithm>
 
 namespace lumavo {
-
-namespace {
-
-const QColor kBackground(0xE7, 0xE7, 0xE7);
-
-// A payment day past the end of a shorter month is drawn on that month's last day, as the
-// schedule charts do.
-qint64 AxisTime(const Date& date)
-{
-    const QDate first(date.y, std::clamp(date.m, 1, 12), 1);
-    const int day = std::clamp(EffectiveDay(date), 1, first.daysInMonth());
-    return QDateTime(first.addDays(day - 1), QTime(0, 0)).toMSecsSinceEpoch();
-}
-
-QString HoverText(const QLineSeries* series, const QPointF& point)
-{
-    const QDate date = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(point.x())).date();
-    return QStringLiteral("%1\n%2：%3")
-        .arg(series->name(), date.toString(QStringLiteral("yyyy-MM-dd")),
-             QString::fromStdString(MoneyText(point.y())));
-}
-
-} // namespace
 
 ComparePage::ComparePage(QWidget* sheet)
 {
@@ -80,52 +55,49 @@ ComparePage::ComparePage(QWidget* sheet)
 
 void ComparePage::BuildChart(QWidget* parent)
 {
-    auto* chart = new QChart;
-    chart->setTitle(QString::fromUtf8(msg::kCompareBalance));
-    QFont titleFont = chart->titleFont();
-    titleFont.setBold(true);
-    titleFont.setPointSize(11);
-    chart->setTitleFont(titleFont);
-    chart->setBackgroundBrush(kBackground);
-    chart->setBackgroundRoundness(0);
-    chart->setDropShadowEnabled(false);
+    QChart* chart = NewChart(QString::fromUtf8(msg::kCompareBalance));
     chart->setMargins(QMargins(6, 0, 6, 0));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    m_dates = new QDateTimeAxis;
-    m_dates->setFormat(QStringLiteral("yyyy-MM"));
-    m_dates->setTickCount(6);
-    m_amounts = new QValueAxis;
-    m_amounts->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(m_dates, Qt::AlignBottom);
-    chart->addAxis(m_amounts, Qt::AlignLeft);
-    const char* names[] = {"SeriesDEBXPlan", "SeriesDEBXNoPlan", "SeriesDEBJPlan",
-                           "SeriesDEBJNoPlan"};
-    const char* captions[] = {msg::kCompareDebxPlan, msg::kCompareDebxNoPlan, msg::kCompareDebjPlan,
-                              msg::kCompareDebjNoPlan};
-    for (std::size_t i = 0; i < m_series.size(); ++i) {
-        auto* series = new QLineSeries;
-        series->setObjectName(QString::fromLatin1(names[i]));
-        series->setName(QString::fromUtf8(captions[i]));
-        chart->addSeries(series);
-        series->attachAxis(m_dates);
-        series->attachAxis(m_amounts);
+    m_dates = AddDateAxis(chart, 6);
+    m_amounts = AddAmountAxis(chart);
+    m_view = Named(new DepthChartView(chart, parent), QStringLiteral("Chart3"));
+    m_view->SetThreeD(false);
+    DrawLinesFor(StandardScenarios());
+}
+
+void ComparePage::DrawLinesFor(const std::vector<Scenario>& scenarios)
+{
+    if (scenarios == m_scenarios)
+        return;
+    QChart* chart = m_view->chart();
+    for (QLineSeries* series : m_series) {
+        chart->removeSeries(series);
+        delete series;
+    }
+    m_series.clear();
+    m_scenarios = scenarios;
+    for (const Scenario& scenario : scenarios) {
+        const bool debx = scenario.method == Method::Debx;
+        const bool plan = scenario.plan == PlanChoice::PagePlan;
+        const QString name = QStringLiteral("Series") +
+                             (debx ? QStringLiteral("DEBX") : QStringLiteral("DEBJ")) +
+                             (plan ? QStringLiteral("Plan") : QStringLiteral("NoPlan"));
+        QLineSeries* series = AddSeries(
+            chart, name, QString::fromStdString(ScenarioTitle(scenario)), m_dates, m_amounts);
         // Without the plan the line is dashed, in the colour of its method.
         QPen pen = series->pen();
         pen.setWidthF(2);
-        pen.setColor(i < 2 ? QColor(0x1f, 0x4b, 0x7a) : QColor(0xe0, 0x7a, 0x1f));
-        pen.setStyle(i % 2 ? Qt::DashLine : Qt::SolidLine);
+        pen.setColor(debx ? QColor(0x1f, 0x4b, 0x7a) : QColor(0xe0, 0x7a, 0x1f));
+        pen.setStyle(plan ? Qt::SolidLine : Qt::DashLine);
         series->setPen(pen);
         QObject::connect(series, &QLineSeries::hovered, series,
                          [series](const QPointF& point, bool entered) {
                              if (entered)
-                                 QToolTip::showText(QCursor::pos(), HoverText(series, point));
+                                 QToolTip::showText(QCursor::pos(), PointText(*series, point));
                              else
                                  QToolTip::hideText();
                          });
-        m_series[i] = series;
+        m_series.push_back(series);
     }
-    m_view = Named(new DepthChartView(chart, parent), QStringLiteral("Chart3"));
-    m_view->SetThreeD(false);
 }
 
 QString ComparePage::Source() const
@@ -187,11 +159,15 @@ void ComparePage::FillTable()
 
 void ComparePage::FillChart(const Comparison& comparison)
 {
+    std::vector<Scenario> scenarios;
+    for (const ScenarioFigures& figures : comparison.scenarios)
+        scenarios.push_back(figures.scenario);
+    DrawLinesFor(scenarios);
     qint64 first = 0;
     qint64 last = 0;
     double high = 0;
     for (std::size_t i = 0; i < m_series.size(); ++i) {
-        const Schedule& schedule = ComparisonColumn(comparison, static_cast<int>(i) + 1).schedule;
+        const Schedule& schedule = comparison.scenarios[i].schedule;
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(schedule.rows.size()));
         const auto& rows = schedule.rows;

@@ -4,7 +4,7 @@
 #include "common/text_grid.h"
 
 #include <QString>
-#include <array>
+#include <vector>
 
 class QDateTimeAxis;
 class QLabel;
@@ -19,8 +19,8 @@ namespace lumavo {
 class DepthChartView;
 
 // The 方案对比 page: which page's inputs it shows and when they were compared, the figures of
-// both methods with and without the plan, and the remaining balance of the four over time. It
-// keeps what it was last given; the loan pages never change it.
+// each scenario, and the remaining balance of each over time. It keeps what it was last given;
+// the loan pages never change it.
 class ComparePage
 {
   public:
@@ -36,13 +36,16 @@ class ComparePage
     void BuildChart(QWidget* parent);
     void FillTable();
     void FillChart(const Comparison& comparison);
+    // One line per scenario, in order; the lines stay while the scenarios do.
+    void DrawLinesFor(const std::vector<Scenario>& scenarios);
 
     QLabel* m_source = nullptr;
     QSplitter* m_splitter = nullptr;
     bool m_split = false;
     QTableWidget* m_table = nullptr;
     DepthChartView* m_view = nullptr;
-    std::array<QLineSeries*, 4> m_series{}; // the columns of the table, in order
+    std::vector<Scenario> m_scenarios;
+    std::vector<QLineSeries*> m_series; // one per scenario
     QDateTimeAxis* m_dates = nullptr;
     QValueAxis* m_amounts = nullptr;
     TextGrid m_texts;

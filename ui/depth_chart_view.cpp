@@ -1,7 +1,8 @@
 #include "ui/depth_chart_view.h"
 
+#include "ui/chart_kit.h"
+
 #include <QCursor>
-#include <QDateTime>
 #include <QDateTimeAxis>
 #include <QGraphicsLayout>
 #include <QLinearGradient>
@@ -68,21 +69,6 @@ QColor Shade(const QColor& colour, QPointF segment, QPointF depth)
 }
 
 } // namespace
-
-QString NearestPointText(const QXYSeries& series, double x)
-{
-    const QList<QPointF> points = series.points();
-    if (points.isEmpty())
-        return {};
-    // The points run in date order.
-    auto after = std::lower_bound(points.begin(), points.end(), x,
-                                  [](const QPointF& p, double at) { return p.x() < at; });
-    if (after == points.end() || (after != points.begin() && x - (after - 1)->x() < after->x() - x))
-        --after;
-    const QDate date = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(after->x())).date();
-    return date.toString(QStringLiteral("yyyy年MM月dd日")) + QStringLiteral("  ") + series.name() +
-           QStringLiteral("：") + QString::number(after->y(), 'f', 2);
-}
 
 DepthChartView::DepthChartView(QChart* chart, QWidget* parent) : QChartView(chart, parent)
 {

@@ -6,10 +6,6 @@ class QXYSeries;
 
 namespace lumavo {
 
-// "2009年02月15日  利息/元：516.67" for the point of the series nearest to x (milliseconds since
-// the epoch, as the date axis counts); empty for a series without points.
-QString NearestPointText(const QXYSeries& series, double x);
-
 // A line chart that can also be seen as a box in oblique perspective: a floor, a left wall and
 // a back wall carry the grid, and every series becomes a ribbon in a depth row of its own, the
 // first series in front. Qt Charts still lays out the title, the legend and the axis labels

@@ -376,6 +376,12 @@ const TextGrid& LoanPage::ScheduleTexts() const
     return m_ui.grid->Texts();
 }
 
+const Schedule* LoanPage::CalculatedSchedule() const
+{
+    const std::optional<Calculation>& calculation = m_document.LastCalculation();
+    return calculation ? &calculation->schedule : nullptr;
+}
+
 void LoanPage::RepaintSchedule()
 {
     m_ui.grid->viewport()->repaint();

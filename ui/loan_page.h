@@ -140,6 +140,8 @@ class LoanPage
     // totals, or the refusal into a message box and nothing changes.
     void Calculate();
     const TextGrid& ScheduleTexts() const;
+    // The schedule the grid shows; null before the first calculation that was not refused.
+    const Schedule* CalculatedSchedule() const;
     // The last calculated loan with its totals and grid, for the workbook and the printed
     // report; nullopt before the first calculation that was not refused.
     std::optional<ScheduleReport> Report() const;

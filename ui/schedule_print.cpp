@@ -1,5 +1,6 @@
 #include "ui/schedule_print.h"
 
+#include "calc/schedule_text.h"
 #include "common/atomic_file.h"
 #include "common/messages.h"
 #include "ui/file_commands.h"
@@ -38,7 +39,8 @@ QFont ReportFont(double points, bool bold = false)
 }
 
 // Shares of the table's width: dates and the two prepayment titles need the most.
-constexpr std::array<double, 8> kColumnShares{14, 11.2, 11.2, 11.2, 11.2, 11.2, 15, 15};
+constexpr std::array<double, kScheduleColumns> kColumnShares{14,   11.2, 11.2, 11.2,
+                                                             11.2, 11.2, 15,   15};
 
 // Sizes in device pixels, from the device's resolution; the painter's origin is the top left of
 // the printable area.
@@ -58,8 +60,8 @@ struct Layout
     double block = 0;
     int firstRows = 0;
     int rowsPerPage = 0;
-    std::array<double, 8> columnLeft{};
-    std::array<double, 8> columnWidth{};
+    std::array<double, kScheduleColumns> columnLeft{};
+    std::array<double, kScheduleColumns> columnWidth{};
 };
 
 Layout Measure(QPagedPaintDevice& device, const ScheduleReport& report)
@@ -142,21 +144,22 @@ void PaintBlock(QPainter& painter, const Layout& layout, const ScheduleReport& r
     }
 }
 
-QRectF Cell(const Layout& layout, std::size_t column, double top, double height)
+QRectF Cell(const Layout& layout, ScheduleColumn column, double top, double height)
 {
-    return QRectF(layout.columnLeft[column], top, layout.columnWidth[column], height);
+    const auto c = static_cast<std::size_t>(ColumnIndex(column));
+    return QRectF(layout.columnLeft[c], top, layout.columnWidth[c], height);
 }
 
-void PaintHeader(QPainter& painter, const Layout& layout, const TextGrid& grid, double top)
+void PaintHeader(QPainter& painter, const Layout& layout, double top)
 {
     painter.setFont(layout.head);
-    for (std::size_t c = 0; c < kColumnShares.size(); ++c) {
-        const QRectF cell = Cell(layout, c, top, layout.header);
+    for (const ScheduleColumn column : kScheduleColumnOrder) {
+        const QRectF cell = Cell(layout, column, top, layout.header);
         painter.fillRect(cell, QColor(0xE7, 0xE7, 0xE7));
         painter.drawRect(cell);
         const double pad = layout.row * 0.15;
         // The unit goes on a line of its own rather than breaking the title.
-        QString title = Utf8(HeaderTitle(grid.At(static_cast<int>(c), 0)));
+        QString title = Utf8(ScheduleColumnTitle(column));
         title.replace(QString::fromUtf8("（"), QString::fromUtf8("\n（"));
         painter.drawText(cell.adjusted(pad, 0, -pad, 0), Qt::AlignCenter | Qt::TextWordWrap, title);
     }
@@ -166,12 +169,13 @@ void PaintRow(QPainter& painter, const Layout& layout, const TextGrid& grid, int
 {
     painter.setFont(layout.cell);
     const double pad = layout.row * 0.3;
-    for (std::size_t c = 0; c < kColumnShares.size(); ++c) {
-        const QRectF cell = Cell(layout, c, top, layout.row);
+    for (const ScheduleColumn column : kScheduleColumnOrder) {
+        const QRectF cell = Cell(layout, column, top, layout.row);
         painter.drawLine(cell.bottomLeft(), cell.bottomRight());
-        const Qt::Alignment align = (c == 0 ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter;
+        const Qt::Alignment align =
+            (column == ScheduleColumn::Date ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter;
         painter.drawText(cell.adjusted(pad, 0, -pad, 0), align,
-                         Utf8(grid.At(static_cast<int>(c), row)));
+                         Utf8(grid.At(ColumnIndex(column), row)));
     }
 }
 
@@ -208,7 +212,7 @@ int PaintScheduleReport(QPagedPaintDevice& device, const ScheduleReport& report)
             rows = layout.firstRows;
         }
         if (rows > 0 && row < grid.rows) {
-            PaintHeader(painter, layout, grid, top);
+            PaintHeader(painter, layout, top);
             top += layout.header;
             for (int i = 0; i < rows && row < grid.rows; ++i, ++row, top += layout.row)
                 PaintRow(painter, layout, grid, row, top);

@@ -46,6 +46,14 @@ Comparison Compare(const LoanInput& input)
     return std::get<Comparison>(CompareLoan(input, kNone, kNone));
 }
 
+const ScenarioFigures& Of(const Comparison& comparison, Method method, PlanChoice plan)
+{
+    static const ScenarioFigures kMissing;
+    const ScenarioFigures* figures = comparison.Find({method, plan});
+    EXPECT_NE(figures, nullptr);
+    return figures ? *figures : kMissing;
+}
+
 struct PlanCase
 {
     std::string name;
@@ -65,14 +73,18 @@ TEST_P(PlanSaves, InterestWithoutMinusInterestWith)
     const PlanCase& c = GetParam();
     const Comparison comparison =
         Compare(Worked({Ttqhd{"2009年05月01日", 20000, c.shorten, "S", false}}));
-    EXPECT_EQ(MoneyText(comparison.debx.noPlan.schedule.totals.lxze), "3296.38");
-    EXPECT_EQ(MoneyText(comparison.debj.noPlan.schedule.totals.lxze), "3266.67");
-    EXPECT_EQ(MoneyText(comparison.debx.plan.schedule.totals.lxze), c.debxWith);
-    EXPECT_EQ(MoneyText(comparison.debx.interestSaved), c.debxSaved);
-    EXPECT_EQ(MoneyText(comparison.debj.plan.schedule.totals.lxze), c.debjWith);
-    EXPECT_EQ(MoneyText(comparison.debj.interestSaved), c.debjSaved);
-    EXPECT_EQ(comparison.debx.monthsSaved, c.monthsSaved);
-    EXPECT_EQ(comparison.debj.monthsSaved, c.monthsSaved);
+    const auto& debx = Of(comparison, Method::Debx, PlanChoice::PagePlan);
+    const auto& debj = Of(comparison, Method::Debj, PlanChoice::PagePlan);
+    EXPECT_EQ(MoneyText(Of(comparison, Method::Debx, PlanChoice::NoPlan).schedule.totals.lxze),
+              "3296.38");
+    EXPECT_EQ(MoneyText(Of(comparison, Method::Debj, PlanChoice::NoPlan).schedule.totals.lxze),
+              "3266.67");
+    EXPECT_EQ(MoneyText(debx.schedule.totals.lxze), c.debxWith);
+    EXPECT_EQ(MoneyText(debx.interestSaved.value_or(-1)), c.debxSaved);
+    EXPECT_EQ(MoneyText(debj.schedule.totals.lxze), c.debjWith);
+    EXPECT_EQ(MoneyText(debj.interestSaved.value_or(-1)), c.debjSaved);
+    EXPECT_EQ(debx.monthsSaved, c.monthsSaved);
+    EXPECT_EQ(debj.monthsSaved, c.monthsSaved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -91,21 +103,49 @@ TEST(Compare, RefusesAsCalculateDoes)
     EXPECT_EQ(std::get<Refusal>(outcome).message, msg::kFixedRateS);
 }
 
+// The figures come in the order asked for; one that weighs a scenario against another is there
+// only when the comparison holds that other one, and then it is what the whole comparison gives.
+TEST(Compare, FiguresFollowTheScenariosAsked)
+{
+    const LoanInput input = Worked({Ttqhd{"2009年05月01日", 20000, 3, "S", false}});
+    const Comparison whole = Compare(input);
+    const auto part = [&input](std::vector<Scenario> scenarios) {
+        return std::get<Comparison>(CompareLoan(input, scenarios, kNone, kNone));
+    };
+
+    const Comparison alone =
+        part({{Method::Debj, PlanChoice::NoPlan}, {Method::Debx, PlanChoice::PagePlan}});
+    ASSERT_EQ(alone.scenarios.size(), 2u);
+    EXPECT_EQ(alone.scenarios[0].scenario, (Scenario{Method::Debj, PlanChoice::NoPlan}));
+    const ScenarioFigures& debx = alone.scenarios[1];
+    EXPECT_EQ(debx.scenario, (Scenario{Method::Debx, PlanChoice::PagePlan}));
+    EXPECT_EQ(MoneyText(debx.schedule.totals.lxze), "2424.51");
+    EXPECT_FALSE(debx.interestSaved || debx.monthsSaved || debx.methodDifference);
+
+    const Comparison methods =
+        part({{Method::Debj, PlanChoice::PagePlan}, {Method::Debx, PlanChoice::PagePlan}});
+    EXPECT_EQ(methods.scenarios[1].methodDifference,
+              Of(whole, Method::Debx, PlanChoice::PagePlan).methodDifference);
+    EXPECT_FALSE(methods.scenarios[0].methodDifference) << "等额本金 is the measure";
+}
+
 // The complaint: 还款截止日期 says 2056 while the commercial part ends in 2047.
 TEST(Compare, PartsOfACombinationEndInTheirOwnYears)
 {
     const Comparison comparison =
         Compare(Example({Ttqhd{"2029年12月08日", 200000, 108, "S", false}}));
-    const Schedule& debx = comparison.debx.plan.schedule;
-    EXPECT_EQ(DateText(*debx.parts[0].payoff), "2047年12月08日");
-    EXPECT_EQ(DateText(*debx.parts[1].payoff), "2056年12月08日");
+    const ScenarioFigures& figures = Of(comparison, Method::Debx, PlanChoice::PagePlan);
+    const Schedule& debx = figures.schedule;
+    EXPECT_EQ(DateText(*figures.parts[0].payoff), "2047年12月08日");
+    EXPECT_EQ(DateText(*figures.parts[1].payoff), "2056年12月08日");
     EXPECT_EQ(debx.totals.endDate, " 2056年12月08日");
-    EXPECT_EQ(MoneyText(comparison.debx.interestSaved), "237851.91");
+    EXPECT_EQ(MoneyText(figures.interestSaved.value_or(-1)), "237851.91");
     // The first row's payment is the two parts' first payments together.
-    EXPECT_EQ(MoneyText(*debx.parts[0].firstPayment + *debx.parts[1].firstPayment),
-              MoneyText(comparison.debx.plan.firstPayment));
-    EXPECT_EQ(MoneyText(comparison.MethodDifference()),
-              MoneyText(debx.totals.lxze - comparison.debj.plan.schedule.totals.lxze));
+    EXPECT_EQ(MoneyText(*figures.parts[0].firstPayment + *figures.parts[1].firstPayment),
+              MoneyText(figures.firstPayment));
+    EXPECT_EQ(MoneyText(figures.methodDifference.value_or(-1)),
+              MoneyText(debx.totals.lxze -
+                        Of(comparison, Method::Debj, PlanChoice::PagePlan).schedule.totals.lxze));
 }
 
 PlanLoanContext ExampleContext()

@@ -3,6 +3,7 @@
 // read.
 #include "tests/ui/window_fixture.h"
 #include "ui/Uabout.h"
+#include "ui/chart_kit.h"
 #include "ui/depth_chart_view.h"
 
 #include <QChart>

@@ -1,5 +1,6 @@
 #include "tests/ui/window_fixture.h"
 #include "ui/Uabout.h"
+#include "ui/chart_page.h"
 #include "ui/depth_chart_view.h"
 
 #include <QAbstractButton>
@@ -7,16 +8,18 @@
 #include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTimer>
 #include <functional>
+#include <optional>
+#include <tuple>
 
 namespace lumavo::testing_support {
 namespace {
 
 using Points = std::vector<std::pair<QDate, double>>;
-using Row = std::vector<std::string>;
 
 const QStringList kSeries{"SeriesDEBXLX", "SeriesDEBXBJ", "SeriesDEBJLX", "SeriesDEBJBJ"};
 
@@ -61,17 +64,14 @@ class ChartsTest : public WindowTest
     }
 };
 
-// Grid rows inserted after the given schedule row of tab 2, as a plan would produce them.
-void InsertRows(ScheduleGrid* grid, int after, const std::vector<Row>& rows)
+// The date and the amounts of a grid row, as its chart point should hold them.
+std::tuple<QDate, double, double> GridPoint(const std::vector<QString>& row)
 {
-    TextGrid texts = grid->Texts();
-    const auto at = texts.cells.begin() + static_cast<std::ptrdiff_t>((after + 1) * texts.columns);
-    std::vector<std::string> cells;
-    for (const Row& row : rows)
-        cells.insert(cells.end(), row.begin(), row.end());
-    texts.cells.insert(at, cells.begin(), cells.end());
-    texts.rows += static_cast<int>(rows.size());
-    grid->ShowRows(std::move(texts));
+    const auto amount = [&row](int column) {
+        return row[static_cast<std::size_t>(column)].toDouble();
+    };
+    const QDate date = QDate::fromString(row[0], QStringLiteral("yyyy年MM月dd日"));
+    return {date, amount(1), amount(2) + amount(6) + amount(7)};
 }
 
 TEST_F(ChartsTest, WorkedEqualPrincipalLoanOnChart2)
@@ -89,25 +89,45 @@ TEST_F(ChartsTest, WorkedEqualPrincipalLoanOnChart2)
         EXPECT_EQ(principal[i],
                   std::pair(QDate(2009, 2, 15).addMonths(static_cast<int>(i)), 8333.33));
     EXPECT_TRUE(Series("SeriesDEBXLX").empty()) << "tab 1 was never calculated";
+}
 
-    // The plan's 2009-05-01 prepayment, and a provident-fund one on a payment day, which
-    // follows that day's regular point.
-    InsertRows(Grid("suiSG2"), 5,
-               {{"2009年06月15日", "0.00", "", "5000.00", "", "", "", "5000.00"}});
-    InsertRows(
-        Grid("suiSG2"), 3,
-        {{"2009年05月01日", "200.00", "", "20200.00", "55000.00", "1591.67", "20000.00", ""}});
+// With a plan the points are the grid's rows, a prepayment on a payment day after that day's
+// regular payment; a refused calculation leaves both as they were.
+TEST_F(ChartsTest, PlanRowsDrawnAsTheGridShowsThem)
+{
+    EnterWorkedLoan(1);
+    for (const auto& [month, day, amount] :
+         {std::tuple{"05", "01", "20000"}, std::tuple{"06", "15", "5000"}}) {
+        Choose("suiCBtqyear2", "2009");
+        Choose("suiCBtqmonth2", month);
+        Choose("suiCBtqday2", day);
+        Enter("suiNEtqse2", amount);
+        Find<QPushButton>("suiButton4")->click();
+    }
+    Press("TBjs");
+    ASSERT_TRUE(dialogs.boxes.empty()) << dialogs.Texts().join(' ').toStdString();
+    Enter("suiNEnllS2", "0");
+    Press("TBjs");
+    ASSERT_EQ(dialogs.boxes.size(), 1u) << "the calculation is refused, the grid stays";
     Press("TBts");
-    const Points planInterest = Series("SeriesDEBJLX");
-    const Points planPrincipal = Series("SeriesDEBJBJ");
-    ASSERT_EQ(planPrincipal.size(), 14u);
-    EXPECT_EQ(planInterest[3], std::pair(QDate(2009, 5, 1), 200.0));
-    EXPECT_EQ(planPrincipal[3], std::pair(QDate(2009, 5, 1), 20000.0));
-    EXPECT_EQ(planPrincipal[5], std::pair(QDate(2009, 6, 15), 8333.33));
-    EXPECT_EQ(planPrincipal[6], std::pair(QDate(2009, 6, 15), 5000.0));
+    const Points interest = Series("SeriesDEBJLX");
+    const Points principal = Series("SeriesDEBJBJ");
+    ASSERT_EQ(principal.size(), 14u);
+    ASSERT_EQ(interest.size(), 14u);
+    for (int row = 1; row <= 14; ++row) {
+        SCOPED_TRACE(row);
+        const auto [date, rowInterest, rowPrincipal] = GridPoint(Row("suiSG2", row));
+        const std::size_t i = static_cast<std::size_t>(row - 1);
+        EXPECT_EQ(interest[i], std::pair(date, rowInterest));
+        EXPECT_EQ(principal[i], std::pair(date, rowPrincipal));
+    }
+    EXPECT_EQ(principal[3], std::pair(QDate(2009, 5, 1), 20000.0));
+    EXPECT_EQ(principal[5].first, QDate(2009, 6, 15));
+    EXPECT_EQ(principal[6], std::pair(QDate(2009, 6, 15), 5000.0));
 }
 
 TEST_F(ChartsTest, EmptyGridsDrawEmptyChartsIn3D)
+
 {
     Press("TBts");
     EXPECT_EQ(AllSeries(), std::vector<Points>(4));
@@ -152,69 +172,115 @@ TEST_F(ChartsTest, RedrawClearAndViewSwitch)
 struct RowCase
 {
     const char* name;
-    Row row;
+    ScheduleRow row;
     QDate x;
     double interest;
     double principal;
 };
 
-class ChartRowTest : public ChartsTest, public ::testing::WithParamInterface<RowCase>
+ScheduleRow Regular(Date date, double interest, double principal)
+{
+    ScheduleRow row;
+    row.date = date;
+    row.interest = interest;
+    row.principal = principal;
+    return row;
+}
+
+ScheduleRow Prepayment(Date date, double interest, std::optional<double> s, std::optional<double> g)
+{
+    ScheduleRow row;
+    row.kind = RowKind::Prepayment;
+    row.date = date;
+    row.interest = interest;
+    row.prepaidS = s;
+    row.prepaidG = g;
+    return row;
+}
+
+// The chart page on its own, fed a schedule of the rows given to Chart1.
+class ChartPageTest : public ::testing::Test
+{
+  protected:
+    Points Read(const char* series) const
+    {
+        auto* view = debxBox.findChild<DepthChartView*>("Chart1");
+        Points points;
+        for (QAbstractSeries* s : view->chart()->series())
+            if (s->objectName() == series)
+                for (const QPointF& p : qobject_cast<QLineSeries*>(s)->points())
+                    points.emplace_back(
+                        QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(p.x())).date(), p.y());
+        return points;
+    }
+    Points Drawn(const std::vector<ScheduleRow>& rows, const char* series)
+    {
+        Schedule schedule;
+        schedule.rows = rows;
+        page.Draw(&schedule, nullptr);
+        return Read(series);
+    }
+
+    QWidget debxBox;
+    QWidget debjBox;
+    ChartPage page{&debxBox, &debjBox};
+};
+
+class ChartRowTest : public ChartPageTest, public ::testing::WithParamInterface<RowCase>
 {
 };
 
-// One filled row followed by empty ones gives exactly one point in each series of Chart1.
+// One row gives exactly one point in each series, holding what the grid shows of it.
 TEST_P(ChartRowTest, BecomesOnePointPerSeries)
 {
     const RowCase& c = GetParam();
-    TextGrid texts = TextGrid::Blank(8, 4);
-    for (int column = 0; column < 8; ++column)
-        texts.At(column, 1) = c.row[static_cast<std::size_t>(column)];
-    Grid("suiSG1")->ShowRows(texts);
-    Press("TBts");
-    EXPECT_EQ(Series("SeriesDEBXLX"), (Points{{c.x, c.interest}}));
-    EXPECT_EQ(Series("SeriesDEBXBJ"), (Points{{c.x, c.principal}}));
+    EXPECT_EQ(Drawn({c.row}, "SeriesDEBXLX"), (Points{{c.x, c.interest}}));
+    EXPECT_EQ(Drawn({c.row}, "SeriesDEBXBJ"), (Points{{c.x, c.principal}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows,
     ChartRowTest,
     ::testing::Values(
-        RowCase{"Regular",
-                {"2009年02月15日", "516.67", "8333.33", "8850.00", "91666.67", "516.67", "", ""},
-                QDate(2009, 2, 15),
-                516.67,
+        RowCase{"Regular", Regular({2009, 2, 15}, 516.67, 8333.33), QDate(2009, 2, 15), 516.67,
                 8333.33},
-        RowCase{"CommercialPrepayment",
-                {"2009年05月01日", "200.00", "", "20200.00", "55000.00", "1591.67", "20000.00", ""},
-                QDate(2009, 5, 1),
-                200.0,
-                20000.0},
+        RowCase{"CommercialPrepayment", Prepayment({2009, 5, 1}, 200, 20000, std::nullopt),
+                QDate(2009, 5, 1), 200.0, 20000.0},
         RowCase{"AllPrincipalColumnsAdd",
-                {"2010年03月10日", "310.50", "1000.25", "", "", "", "20000.00", "5000.00"},
-                QDate(2010, 3, 10),
-                310.5,
-                26000.25},
-        RowCase{"TextsThatAreNoNumbersCountZero",
-                {"2009年03月15日", "利息", "-", "", "", "", " ", ""},
-                QDate(2009, 3, 15),
-                0.0,
-                0.0},
-        RowCase{"Day31InAThirtyDayMonthOnItsLastDay",
-                {"2009年04月31日", "10.00", "20.00", "", "", "", "", ""},
-                QDate(2009, 4, 30),
-                10.0,
+                [] {
+                    ScheduleRow row = Prepayment({2010, 3, 10}, 310.5, 20000, 5000);
+                    row.principal = 1000.25;
+                    return row;
+                }(),
+                QDate(2010, 3, 10), 310.5, 26000.25},
+        // A half fen goes up, as the grid's text rounds it, and each column is rounded before
+        // they are added.
+        RowCase{"AmountsRoundedAsTheGridShowsThem",
+                Prepayment({2009, 3, 15}, 0.125, 1000.254, 0.005), QDate(2009, 3, 15), 0.13,
+                1000.25 + 0.01},
+        RowCase{"Day31InAThirtyDayMonthOnItsLastDay", Regular({2009, 4, 31}, 10, 20),
+                QDate(2009, 4, 30), 10.0, 20.0},
+        RowCase{"Day30InFebruaryOnItsLastDay", Regular({2009, 2, 30}, 10, 20), QDate(2009, 2, 28),
+                10.0, 20.0},
+        RowCase{"Day30InALeapFebruary", Regular({2012, 2, 30}, 10, 20), QDate(2012, 2, 29), 10.0,
                 20.0},
-        RowCase{"Day30InFebruaryOnItsLastDay",
-                {"2009年02月30日", "10.00", "20.00", "", "", "", "", ""},
-                QDate(2009, 2, 28),
-                10.0,
-                20.0},
-        RowCase{"Day30InALeapFebruary",
-                {"2012年02月30日", "10.00", "20.00", "", "", "", "", ""},
-                QDate(2012, 2, 29),
-                10.0,
-                20.0}),
+        // Every fourth year is a leap year in the schedule, not on the calendar the axis knows.
+        RowCase{"Day29In2100OnTheCalendarsLastDay", Regular({2100, 2, 29}, 10, 20),
+                QDate(2100, 2, 28), 10.0, 20.0}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// Rows that fall on one day keep the schedule's order; nothing drawn leaves the charts empty.
+TEST_F(ChartPageTest, SameDayRowsInScheduleOrderAndNoSchedule)
+{
+    const std::vector<ScheduleRow> rows = {Prepayment({2009, 2, 28}, 1, 20000, std::nullopt),
+                                           Regular({2009, 2, 30}, 2, 8333.33),
+                                           Regular({2009, 3, 30}, 3, 8333.33)};
+    EXPECT_EQ(Drawn(rows, "SeriesDEBXBJ"), (Points{{QDate(2009, 2, 28), 20000.0},
+                                                   {QDate(2009, 2, 28), 8333.33},
+                                                   {QDate(2009, 3, 30), 8333.33}}));
+    page.Draw(nullptr, nullptr);
+    EXPECT_TRUE(Read("SeriesDEBXBJ").empty());
+}
 
 // Runs inspect on the modal window that open shows; a guard closes it should inspect not.
 // Both timers die with this scope, so nothing fires into a later test.
