@@ -4,6 +4,7 @@
 #include "common/messages.h"
 #include "files/rate_archive.h"
 #include "ui/number_edit.h"
+#include "ui/utf8.h"
 #include "ui/widget_kit.h"
 
 #include <QComboBox>
@@ -27,16 +28,6 @@ constexpr int kYearsPerColumn = 10;
 constexpr const char* kTag = "tag";
 constexpr int kFieldWidth = 120;
 constexpr const char* kDateFormat = "yyyy年MM月dd日";
-
-QString Text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-QString Text(const std::string& utf8)
-{
-    return QString::fromStdString(utf8);
-}
 
 Date FromQDate(const QDate& date)
 {
@@ -176,10 +167,10 @@ bool RatePage::Save(const std::string& archivePath) const
 QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
 {
     const QString suffix = names.ruleSuffix;
-    ruleGroup = Named(new QGroupBox(Text(msg::kRuleGroup), parent), "suiGBrule" + suffix);
+    ruleGroup = Named(new QGroupBox(Utf8(msg::kRuleGroup), parent), "suiGBrule" + suffix);
     ruleList = Named(new QComboBox(ruleGroup), "suiCBrule" + suffix);
     for (RuleKind kind : m_rules)
-        ruleList->addItem(Text(RuleCaption(kind)));
+        ruleList->addItem(Utf8(RuleCaption(kind)));
     ruleNumber = Named(new QDoubleSpinBox(ruleGroup), "suiNErule" + suffix);
     ruleNumber->setDecimals(3);
     ruleNumber->setRange(-1000, 1000);
@@ -190,7 +181,7 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
     lendingDate = Named(new QDateEdit(ruleGroup), "suiDTfd" + suffix);
     firstPaymentDate = Named(new QDateEdit(ruleGroup), "suiDTfirst" + suffix);
     for (QDateEdit* date : {lendingDate, firstPaymentDate}) {
-        date->setDisplayFormat(Text(kDateFormat));
+        date->setDisplayFormat(Utf8(kDateFormat));
         date->setCalendarPopup(true);
     }
     periods = Named(new QSpinBox(ruleGroup), "suiNEruleajqs" + suffix);
@@ -199,12 +190,12 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
     for (QWidget* input : std::initializer_list<QWidget*>{ruleNumber, futureLpr, lendingDate,
                                                           firstPaymentDate, periods})
         input->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    fillButton = Named(new QPushButton(Text(msg::kRuleFill), ruleGroup), "suiButtonFill" + suffix);
-    fillButton->setToolTip(Text(msg::kRuleFillHint));
+    fillButton = Named(new QPushButton(Utf8(msg::kRuleFill), ruleGroup), "suiButtonFill" + suffix);
+    fillButton->setToolTip(Utf8(msg::kRuleFillHint));
     dataLine = Named(new QLabel(ruleGroup), "suiLdata" + suffix);
     m_numberCaption = Named(new QLabel(ruleGroup), "suiLrule" + suffix);
-    auto* futureCaption = Caption(Text(msg::kRuleFutureLpr), ruleGroup);
-    auto* periodsCaption = Caption(Text(msg::kRulePeriods), ruleGroup);
+    auto* futureCaption = Caption(Utf8(msg::kRuleFutureLpr), ruleGroup);
+    auto* periodsCaption = Caption(Utf8(msg::kRulePeriods), ruleGroup);
     // Only the provident fund's rate depends on the term, only the commercial rules on the LPR:
     // each page shows the one pair it needs in the same place.
     const bool provident =
@@ -219,13 +210,13 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
     grid->setVerticalSpacing(4);
     int column = 0;
     for (QWidget* widget : std::initializer_list<QWidget*>{
-             Caption(Text(msg::kRuleCaption), ruleGroup), ruleList, m_numberCaption, ruleNumber,
+             Caption(Utf8(msg::kRuleCaption), ruleGroup), ruleList, m_numberCaption, ruleNumber,
              pageCaption, pageInput, fillButton})
         grid->addWidget(widget, 0, column++);
     column = 0;
     for (QWidget* widget : std::initializer_list<QWidget*>{
-             Caption(Text(msg::kRuleLending), ruleGroup), lendingDate,
-             Caption(Text(msg::kRuleFirstPayment), ruleGroup), firstPaymentDate})
+             Caption(Utf8(msg::kRuleLending), ruleGroup), lendingDate,
+             Caption(Utf8(msg::kRuleFirstPayment), ruleGroup), firstPaymentDate})
         grid->addWidget(widget, 1, column++);
     grid->addWidget(dataLine, 1, column, 1, 3);
     grid->setColumnStretch(7, 1);
@@ -247,7 +238,7 @@ void RatePage::RuleChanged()
     const int index = ruleList->currentIndex();
     const RuleKind kind = index >= 0 ? m_rules[static_cast<std::size_t>(index)] : RuleKind::LprPlus;
     const bool basisPoints = kind == RuleKind::LprPlus;
-    m_numberCaption->setText(Text(basisPoints ? msg::kRuleBasisPoints : msg::kRuleFactor));
+    m_numberCaption->setText(Utf8(basisPoints ? msg::kRuleBasisPoints : msg::kRuleFactor));
     ruleNumber->setSingleStep(basisPoints ? 5 : 0.05);
     ruleNumber->setValue(basisPoints ? 0 : 1);
     futureLpr->setEnabled(kind == RuleKind::LprPlus || kind == RuleKind::Converted);
@@ -256,7 +247,7 @@ void RatePage::RuleChanged()
 void RatePage::ShowRateData(const RateHistory& history)
 {
     const auto last = history.LastDate();
-    dataLine->setText(Text(last ? msg::RateDataAsOf(DateText(*last)) : msg::kRateDataNone));
+    dataLine->setText(Utf8(last ? msg::RateDataAsOf(DateText(*last)) : msg::kRateDataNone));
     if (const auto latest = history.Latest(RateSeries::Lpr5y))
         futureLpr->setValue(*latest);
 }
@@ -285,7 +276,7 @@ void RatePage::ShowEntryYears()
     const LoanDates dates = Dates();
     for (int n = 0; n < RateTable::kEntries; ++n)
         m_captions[static_cast<std::size_t>(n)]->setToolTip(
-            Text(msg::EntryYearTip(EntryDay(n, dates).y)));
+            Utf8(msg::EntryYearTip(EntryDay(n, dates).y)));
 }
 
 std::optional<std::string> RatePage::FillByRule(const RateHistory& history)
