@@ -1,8 +1,10 @@
 #include "ui/chart_page.h"
 
 #include "common/date.h"
+#include "common/messages.h"
 #include "common/text.h"
 #include "ui/depth_chart_view.h"
+#include "ui/utf8.h"
 
 #include <QChart>
 #include <QDateTime>
@@ -117,8 +119,8 @@ void FitAxes(QDateTimeAxis* dates, QValueAxis* amounts, const std::vector<RowPoi
 } // namespace
 
 ChartPage::ChartPage(QWidget* debxBox, QWidget* debjBox)
-    : m_charts{Build(debxBox, QStringLiteral("Chart1"), QStringLiteral("等额本息"), "DEBX"),
-               Build(debjBox, QStringLiteral("Chart2"), QStringLiteral("等额本金"), "DEBJ")}
+    : m_charts{Build(debxBox, QStringLiteral("Chart1"), Utf8(msg::kSheetDebx), "DEBX"),
+               Build(debjBox, QStringLiteral("Chart2"), Utf8(msg::kSheetDebj), "DEBJ")}
 {
     Clear();
 }
@@ -139,8 +141,8 @@ ChartPage::Build(QWidget* box, const QString& name, const QString& title, const 
 
     Chart result;
     const QString prefix = QStringLiteral("Series") + QString::fromLatin1(method);
-    result.interest = NewSeries(chart, prefix + QStringLiteral("LX"), QStringLiteral("利息/元"));
-    result.principal = NewSeries(chart, prefix + QStringLiteral("BJ"), QStringLiteral("本金/元"));
+    result.interest = NewSeries(chart, prefix + QStringLiteral("LX"), Utf8(msg::kChartInterest));
+    result.principal = NewSeries(chart, prefix + QStringLiteral("BJ"), Utf8(msg::kChartPrincipal));
     result.dates = new QDateTimeAxis;
     result.dates->setFormat(QStringLiteral("yyyy-MM"));
     result.dates->setTickCount(5);

@@ -5,6 +5,7 @@
 #include "common/messages.h"
 #include "common/text.h"
 #include "ui/depth_chart_view.h"
+#include "ui/utf8.h"
 #include "ui/widget_kit.h"
 
 #include <QChart>
@@ -41,9 +42,9 @@ qint64 AxisTime(const Date& date)
 QString HoverText(const QLineSeries* series, const QPointF& point)
 {
     const QDate date = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(point.x())).date();
-    return QStringLiteral("%1\n%2：%3")
-        .arg(series->name(), date.toString(QStringLiteral("yyyy-MM-dd")),
-             QString::fromStdString(MoneyText(point.y())));
+    return Utf8(msg::CompareHoverText(series->name().toStdString(),
+                                      date.toString(QStringLiteral("yyyy-MM-dd")).toStdString(),
+                                      MoneyText(point.y())));
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "ui/depth_chart_view.h"
 
+#include "common/messages.h"
+#include "ui/utf8.h"
+
 #include <QCursor>
 #include <QDateTime>
 #include <QDateTimeAxis>
@@ -80,8 +83,9 @@ QString NearestPointText(const QXYSeries& series, double x)
     if (after == points.end() || (after != points.begin() && x - (after - 1)->x() < after->x() - x))
         --after;
     const QDate date = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(after->x())).date();
-    return date.toString(QStringLiteral("yyyy年MM月dd日")) + QStringLiteral("  ") + series.name() +
-           QStringLiteral("：") + QString::number(after->y(), 'f', 2);
+    return Utf8(msg::ChartPointText(date.toString(Utf8(msg::kQtDateFormat)).toStdString(),
+                                    series.name().toStdString(),
+                                    QString::number(after->y(), 'f', 2).toStdString()));
 }
 
 DepthChartView::DepthChartView(QChart* chart, QWidget* parent) : QChartView(chart, parent)

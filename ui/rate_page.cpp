@@ -27,7 +27,6 @@ namespace {
 constexpr int kYearsPerColumn = 10;
 constexpr const char* kTag = "tag";
 constexpr int kFieldWidth = 120;
-constexpr const char* kDateFormat = "yyyy年MM月dd日";
 
 Date FromQDate(const QDate& date)
 {
@@ -95,7 +94,7 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
     }
     uniform = Named(NewNumberEdit(3, page), names.uniformField);
     uniform->setFixedWidth(kFieldWidth);
-    uniformButton = Named(new QPushButton(QStringLiteral("设定"), page), names.uniformButton);
+    uniformButton = Named(new QPushButton(Utf8(msg::kUniformButton), page), names.uniformButton);
 
     auto* first = new QHBoxLayout;
     first->addSpacing(60);
@@ -109,8 +108,8 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
     for (int n = 1; n < RateTable::kEntries; ++n) {
         const int column = (n - 1) / kYearsPerColumn * 4;
         const int row = (n - 1) % kYearsPerColumn;
-        AddFieldRow(yearly, row, QStringLiteral("第%1年：").arg(n),
-                    fields[static_cast<std::size_t>(n)], QStringLiteral("%"), column);
+        AddFieldRow(yearly, row, Utf8(msg::RateYearCaption(n)), fields[static_cast<std::size_t>(n)],
+                    QStringLiteral("%"), column);
         m_captions[static_cast<std::size_t>(n)] =
             qobject_cast<QLabel*>(yearly->itemAtPosition(row, column)->widget());
         yearly->setColumnMinimumWidth(column + 3, 40);
@@ -118,7 +117,7 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
     yearly->setColumnStretch(3 * 4, 1);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Caption(QStringLiteral("统一值："), page));
+    bottom->addWidget(Caption(Utf8(msg::kCaptionUniform), page));
     bottom->addWidget(uniform);
     bottom->addWidget(Caption(QStringLiteral("%"), page));
     bottom->addWidget(uniformButton);
@@ -128,11 +127,11 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
     layout->setContentsMargins(16, 12, 16, 12);
     layout->addWidget(BuildRuleGroup(page, names));
     layout->addSpacing(4);
-    m_captions[0] = BoldCaption(QStringLiteral("放贷首年利率：   "), page);
+    m_captions[0] = BoldCaption(Utf8(msg::kCaptionFirstYearRate), page);
     layout->addWidget(m_captions[0]);
     layout->addLayout(first);
     layout->addSpacing(8);
-    layout->addWidget(BoldCaption(QStringLiteral("逐年还贷利率：   "), page));
+    layout->addWidget(BoldCaption(Utf8(msg::kCaptionYearlyRates), page));
     layout->addLayout(yearly);
     layout->addSpacing(8);
     layout->addLayout(bottom);
@@ -181,7 +180,7 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
     lendingDate = Named(new QDateEdit(ruleGroup), "suiDTfd" + suffix);
     firstPaymentDate = Named(new QDateEdit(ruleGroup), "suiDTfirst" + suffix);
     for (QDateEdit* date : {lendingDate, firstPaymentDate}) {
-        date->setDisplayFormat(Utf8(kDateFormat));
+        date->setDisplayFormat(Utf8(msg::kQtDateFormat));
         date->setCalendarPopup(true);
     }
     periods = Named(new QSpinBox(ruleGroup), "suiNEruleajqs" + suffix);

@@ -153,7 +153,7 @@ void PaintHeader(QPainter& painter, const Layout& layout, const TextGrid& grid, 
         const double pad = layout.row * 0.15;
         // The unit goes on a line of its own rather than breaking the title.
         QString title = Utf8(HeaderTitle(grid.At(static_cast<int>(c), 0)));
-        title.replace(QString::fromUtf8("（"), QString::fromUtf8("\n（"));
+        title.replace(Utf8(msg::kUnitOpening), QChar('\n') + Utf8(msg::kUnitOpening));
         painter.drawText(cell.adjusted(pad, 0, -pad, 0), Qt::AlignCenter | Qt::TextWordWrap, title);
     }
 }
