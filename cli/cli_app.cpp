@@ -2,13 +2,13 @@
 
 #include "calc/compare.h"
 #include "calc/compare_text.h"
-#include "model/loan_form.h"
 #include "calc/schedule.h"
 #include "calc/schedule_text.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "common/archive.h"
 #include "common/atomic_file.h"
+#include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
 #include "common/xls.h"
@@ -17,6 +17,7 @@
 #include "files/rate_data.h"
 #include "files/schedule_report.h"
 #include "files/workbook.h"
+#include "model/loan_form.h"
 
 #include <algorithm>
 
@@ -67,11 +68,6 @@ Render(const Options& options, const LoanInput& input, const Schedule& schedule,
     return std::string(msg::kCliUnknownFormat);
 }
 
-std::string IsoDate(const Date& date)
-{
-    return PadNumber(date.y, 4) + "-" + PadNumber(date.m, 2) + "-" + PadNumber(date.d, 2);
-}
-
 std::string Warnings(const std::vector<std::string>& problems)
 {
     std::string text;
@@ -90,8 +86,8 @@ Result RatesData(const RateDataPaths& paths)
     out += "kind,effective,rate,from,source\n";
     for (const RateChange& change : data.history.Changes()) {
         const char* from = change.origin == paths.shipped ? msg::kCliShipped : msg::kCliUserFile;
-        out += std::string(RateSeriesName(change.series)) + "," + IsoDate(change.effective) + "," +
-               GeneralNumberText(change.rate) + "," + from + "," + change.source + "\n";
+        out += std::string(RateSeriesName(change.series)) + "," + IsoDateText(change.effective) +
+               "," + GeneralNumberText(change.rate) + "," + from + "," + change.source + "\n";
     }
     return Result{kExitOk, out, Warnings(data.problems)};
 }

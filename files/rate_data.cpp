@@ -1,6 +1,7 @@
 #include "files/rate_data.h"
 
 #include "common/atomic_file.h"
+#include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
 
@@ -30,19 +31,6 @@ std::vector<std::string_view> SplitLines(std::string_view bytes)
     return lines;
 }
 
-// YYYY-MM-DD, a real calendar day.
-bool ParseIsoDate(std::string_view text, Date& out)
-{
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return false;
-    Date date;
-    if (!ParseDigits(text.substr(0, 4), date.y) || !ParseDigits(text.substr(5, 2), date.m) ||
-        !ParseDigits(text.substr(8, 2), date.d))
-        return false;
-    out = date;
-    return IsCalendarDate(date);
-}
-
 std::variant<RateChange, std::string> ParseLine(std::string_view line, const std::string& origin)
 {
     std::vector<std::string_view> fields;
@@ -58,8 +46,10 @@ std::variant<RateChange, std::string> ParseLine(std::string_view line, const std
     if (!series)
         return msg::RateDataUnknownKind(Trim(fields[0]));
     change.series = *series;
-    if (!ParseIsoDate(Trim(fields[1]), change.effective))
+    const std::optional<Date> effective = ParseIsoDate(Trim(fields[1]));
+    if (!effective || !IsCalendarDate(*effective))
         return msg::RateDataBadDate(Trim(fields[1]));
+    change.effective = *effective;
     // Rates of this kind lie well inside (0, 100); anything else is a typing slip.
     if (!ParseNumber(fields[2], change.rate) || change.rate <= 0 || change.rate >= 100)
         return msg::RateDataBadRate(Trim(fields[2]));
