@@ -4,8 +4,8 @@
 #include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
+#include "common/user_folders.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace lumavo {
@@ -67,11 +67,7 @@ std::string FileIn(const std::string& folder)
 
 DataEnvironment ProcessDataEnvironment()
 {
-    const auto variable = [](const char* name) {
-        const char* value = std::getenv(name);
-        return std::string(value ? value : "");
-    };
-    return DataEnvironment{variable("XDG_DATA_HOME"), variable("HOME")};
+    return DataEnvironment{EnvironmentValue("XDG_DATA_HOME"), EnvironmentValue("HOME")};
 }
 
 RateDataPaths RateDataPathsFor(const std::string& programDirectory,
@@ -86,11 +82,10 @@ RateDataPaths RateDataPathsFor(const std::string& programDirectory,
     const bool installedOnly =
         !std::filesystem::exists(beside, ignored) && std::filesystem::exists(installed, ignored);
     paths.shipped = (installedOnly ? installed.lexically_normal() : beside).string();
-    // The XDG rule: an unset or relative $XDG_DATA_HOME falls back to ~/.local/share.
-    if (!environment.xdgDataHome.empty() && environment.xdgDataHome.front() == '/')
-        paths.user = FileIn(environment.xdgDataHome);
-    else if (!environment.home.empty())
-        paths.user = FileIn(environment.home + "/.local/share");
+    const std::string data =
+        XdgBaseFolder(environment.xdgDataHome, environment.home, ".local/share");
+    if (!data.empty())
+        paths.user = FileIn(data);
     return paths;
 }
 
