@@ -1,3 +1,4 @@
+#include "common/messages.h"
 #include "ui/Umain.h"
 #include "ui/application.h"
 
@@ -27,11 +28,7 @@ bool NoDisplay()
 int main(int argc, char* argv[])
 {
     if (NoDisplay()) {
-        std::fputs(
-            "lumavo: 没有可用的图形显示（DISPLAY 与 WAYLAND_DISPLAY 均未设置），无法打开窗口。\n"
-            "lumavo: no graphical display (DISPLAY and WAYLAND_DISPLAY are unset).\n"
-            "        命令行版本 / command-line front: lumavo-cli --help\n",
-            stderr);
+        std::fputs(lumavo::msg::kNoDisplay, stderr);
         return 1;
     }
     QApplication app(argc, argv);

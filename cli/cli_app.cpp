@@ -8,6 +8,7 @@
 #include "cli/output.h"
 #include "common/archive.h"
 #include "common/atomic_file.h"
+#include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
 #include "common/xls.h"
@@ -68,11 +69,6 @@ Render(const Options& options, const Calculation& calculation, std::string& byte
     return std::string(msg::kCliUnknownFormat);
 }
 
-std::string IsoDate(const Date& date)
-{
-    return PadNumber(date.y, 4) + "-" + PadNumber(date.m, 2) + "-" + PadNumber(date.d, 2);
-}
-
 std::string Warnings(const std::vector<std::string>& problems)
 {
     std::string text;
@@ -91,8 +87,8 @@ Result RatesData(const RateDataPaths& paths)
     out += "kind,effective,rate,from,source\n";
     for (const RateChange& change : data.history.Changes()) {
         const char* from = change.origin == paths.shipped ? msg::kCliShipped : msg::kCliUserFile;
-        out += std::string(RateSeriesName(change.series)) + "," + IsoDate(change.effective) + "," +
-               GeneralNumberText(change.rate) + "," + from + "," + change.source + "\n";
+        out += std::string(RateSeriesName(change.series)) + "," + IsoDateText(change.effective) +
+               "," + GeneralNumberText(change.rate) + "," + from + "," + change.source + "\n";
     }
     return Result{kExitOk, out, Warnings(data.problems)};
 }

@@ -102,29 +102,15 @@ bool TakeRateOption(const std::vector<std::string>& args,
     return true;
 }
 
-std::string TwoDigits(const std::string& text)
-{
-    return text.size() == 1 ? "0" + text : text;
-}
-
 // The picker texts of "2029年12月08日" or "2029-12-08" (a month or day may have one digit).
 std::optional<DateTextParts> PreviewDate(const std::string& text)
 {
     if (auto parts = SplitDateText(text))
         return parts;
-    const auto first = text.find('-');
-    const auto second = text.find('-', first == std::string::npos ? first : first + 1);
-    if (first == std::string::npos || second == std::string::npos)
+    const std::optional<Date> date = ParseIsoDate(text, IsoDigits::Typed);
+    if (!date)
         return std::nullopt;
-    DateTextParts parts{text.substr(0, first),
-                        TwoDigits(text.substr(first + 1, second - first - 1)),
-                        TwoDigits(text.substr(second + 1))};
-    int value = 0;
-    if (parts.year.size() != 4 || parts.month.size() != 2 || parts.day.size() != 2 ||
-        !ParseDigits(parts.year, value) || !ParseDigits(parts.month, value) ||
-        !ParseDigits(parts.day, value))
-        return std::nullopt;
-    return parts;
+    return DateTextParts{PadNumber(date->y, 4), PadNumber(date->m, 2), PadNumber(date->d, 2)};
 }
 
 } // namespace

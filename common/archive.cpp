@@ -2,9 +2,9 @@
 
 #include "common/atomic_file.h"
 #include "common/text.h"
+#include "common/user_folders.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -74,24 +74,16 @@ std::string RateArchivePathFor(const std::string& programDirectory,
     // AT_EACCESS: root without its override rights must meet the permissions as written.
     if (::faccessat(AT_FDCWD, programDirectory.c_str(), W_OK | X_OK, AT_EACCESS) == 0)
         return beside.string();
-    // XDG base directories must be absolute; a relative one is ignored.
-    fs::path config;
-    if (fs::path(environment.xdgConfigHome).is_absolute())
-        config = environment.xdgConfigHome;
-    else if (fs::path(environment.home).is_absolute())
-        config = fs::path(environment.home) / ".config";
-    else
+    const std::string config =
+        XdgBaseFolder(environment.xdgConfigHome, environment.home, ".config");
+    if (config.empty())
         return beside.string();
-    return (config / "lumavo" / "percents.ini").string();
+    return (fs::path(config) / "lumavo" / "percents.ini").string();
 }
 
 ConfigEnvironment ProcessConfigEnvironment()
 {
-    const auto variable = [](const char* name) {
-        const char* value = std::getenv(name);
-        return std::string(value ? value : "");
-    };
-    return ConfigEnvironment{variable("XDG_CONFIG_HOME"), variable("HOME")};
+    return ConfigEnvironment{EnvironmentValue("XDG_CONFIG_HOME"), EnvironmentValue("HOME")};
 }
 
 std::string RateArchivePath()

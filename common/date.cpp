@@ -71,4 +71,28 @@ bool ParseDateText(const std::string& text, Date& out)
     return true;
 }
 
+std::string IsoDateText(const Date& date)
+{
+    return PadNumber(date.y, 4) + "-" + PadNumber(date.m, 2) + "-" + PadNumber(date.d, 2);
+}
+
+std::optional<Date> ParseIsoDate(std::string_view text, IsoDigits digits)
+{
+    const auto first = text.find('-');
+    const auto second = first == std::string_view::npos ? first : text.find('-', first + 1);
+    if (second == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view month = text.substr(first + 1, second - first - 1);
+    const std::string_view day = text.substr(second + 1);
+    const std::size_t fewest = digits == IsoDigits::Typed ? 1 : 2;
+    const auto fits = [fewest](std::string_view piece) {
+        return piece.size() >= fewest && piece.size() <= 2;
+    };
+    Date date;
+    if (first != 4 || !fits(month) || !fits(day) || !ParseDigits(text.substr(0, 4), date.y) ||
+        !ParseDigits(month, date.m) || !ParseDigits(day, date.d))
+        return std::nullopt;
+    return date;
+}
+
 } // namespace lumavo

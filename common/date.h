@@ -92,4 +92,19 @@ std::string DateText(const Date& date);
 // is not all digits or the day is short. A day past its month's end is read as written.
 bool ParseDateText(const std::string& text, Date& out);
 
+// "2009-02-15": the form of dates in rates.csv and on the command line.
+std::string IsoDateText(const Date& date);
+
+// How many digits ParseIsoDate asks of the month and the day.
+enum class IsoDigits
+{
+    Exact, // two each, "2029-01-08", as files write them
+    Typed, // one will do, "2029-1-8", as people type them
+};
+
+// Reads a four-digit year, the month and the day joined by "-", as written: the day is not
+// checked against its month. nullopt when the text has another shape or a piece is not all
+// digits.
+std::optional<Date> ParseIsoDate(std::string_view text, IsoDigits digits = IsoDigits::Exact);
+
 } // namespace lumavo

@@ -183,4 +183,20 @@ std::string CliPreviewInvalid(std::string_view value)
     return "--preview 须为 日期,数额,类型（如 2029-12-08,200000,S）：" + std::string(value);
 }
 
+std::string RateYearCaption(int entry)
+{
+    return "第" + std::to_string(entry) + "年：";
+}
+
+std::string ChartPointText(std::string_view date, std::string_view series, std::string_view amount)
+{
+    return std::string(date) + "  " + std::string(series) + "：" + std::string(amount);
+}
+
+std::string
+CompareHoverText(std::string_view series, std::string_view date, std::string_view amount)
+{
+    return std::string(series) + "\n" + std::string(date) + "：" + std::string(amount);
+}
+
 } // namespace lumavo::msg

@@ -146,7 +146,7 @@ inline constexpr const char* kArchiveFailedG = "保存公积金贷款浮动年�
 
 // The workbook and the printed report of a schedule.
 inline constexpr const char* kXlsxFilter = "Excel 工作簿 (*.xlsx)";
-inline constexpr const char* kSheetDebx = "等额本息"; // the page's name names the sheet
+inline constexpr const char* kSheetDebx = "等额本息"; // the page's name: its tab, sheet and chart
 inline constexpr const char* kSheetDebj = "等额本金";
 inline constexpr const char* kLabelLoanType = "贷款类型：";
 inline constexpr const char* kLabelLoanTotal = "贷款总额：";
@@ -185,6 +185,103 @@ std::string PlanEntryLine(std::string_view date,
                           bool oneover);
 // "第 2 页 / 共 8 页"
 std::string PageOfPages(int page, int pages);
+
+// The window: its title, toolbar, tabs and status bar.
+inline constexpr const char* kProgramName = "Lumavo房贷按揭计算器";
+inline constexpr const char* kWindowTitle = "Lumavo房贷按揭计算器V3.2";
+inline constexpr const char* kImportCaption = "导入";
+inline constexpr const char* kImportHint = "恢复输入信息";
+inline constexpr const char* kExportCaption = "导出";
+inline constexpr const char* kExportHint = "备份输入信息";
+inline constexpr const char* kCalculateCaption = "计算"; // its own tooltip as well
+inline constexpr const char* kChartCaption = "图示";
+inline constexpr const char* kChartHint = "展示分期还款曲线图";
+inline constexpr const char* kCompareCaption = "对比";
+inline constexpr const char* kCompareHint = "对比两种还款方式及提前还贷计划";
+inline constexpr const char* kSaveCaption = "保存";
+inline constexpr const char* kSaveHint = "保存分期还款表";
+inline constexpr const char* kArchiveCaption = "存档";
+inline constexpr const char* kArchiveHint = "存档浮动年利率";
+inline constexpr const char* kRatesCaption = "利率";
+inline constexpr const char* kRatesHint = "贷款利率变更一览表";
+inline constexpr const char* kUpdateCaption = "更新";
+inline constexpr const char* kUpdateHint = "发布主页";
+inline constexpr const char* kAboutCaption = "关于"; // the button, its tooltip and the window
+inline constexpr const char* kTabRatesS = "商业贷款浮动年利率";
+inline constexpr const char* kTabRatesG = "公积金贷款浮动年利率";
+inline constexpr const char* kTabChart = "分期还款曲线图";
+inline constexpr const char* kStatusContact = "  Lumavo 开发组 · 问题与建议请经“更新”页反馈";
+inline constexpr const char* kStatusWelcome = "  欢迎反馈使用意见及建议！";
+// The moment a comparison was made, as QDateTime writes it.
+inline constexpr const char* kQtDateTimeFormat = "yyyy年MM月dd日 HH:mm:ss";
+// A date as QDate writes it, the same text as DateText().
+inline constexpr const char* kQtDateFormat = "yyyy年MM月dd日";
+// Started without any display: the window cannot open.
+inline constexpr const char* kNoDisplay =
+    "lumavo: 没有可用的图形显示（DISPLAY 与 WAYLAND_DISPLAY 均未设置），无法打开窗口。\n"
+    "lumavo: no graphical display (DISPLAY and WAYLAND_DISPLAY are unset).\n"
+    "        命令行版本 / command-line front: lumavo-cli --help\n";
+
+// A loan page's controls, trailing blanks included; kLabel… above serve where the texts agree.
+inline constexpr const char* kInputGroup = "输入";
+inline constexpr const char* kOutputGroup = "输出";
+inline constexpr const char* kDetailGroup = "分期还款明细：";
+inline constexpr const char* kModeAreaPrice = "根据面积、单价计算";
+inline constexpr const char* kModeTotal = "根据贷款总额计算";
+inline constexpr const char* kCaptionArea = "面积：";
+inline constexpr const char* kUnitSquareMetres = "平方米  ";
+inline constexpr const char* kCaptionPrice = "单价：";
+inline constexpr const char* kUnitYuanPerSquareMetre = "元/平米  ";
+inline constexpr const char* kCaptionRatio = "按揭成数：";
+inline constexpr const char* kUnitTenths = "成";
+inline constexpr const char* kRoundButton = "整万";
+inline constexpr const char* kSharesGroup = "组合贷款比例：";
+inline constexpr const char* kCaptionShareS = "商业贷款：";
+inline constexpr const char* kCaptionShareG = "公积金贷款：  ";
+// The term's pickers: years "年   （" periods "） 期  ".
+inline constexpr const char* kTermYears = "年   （";
+inline constexpr const char* kTermPeriods = "） 期  ";
+inline constexpr const char* kFixedRate = "固定年利率";
+inline constexpr const char* kFloatingRate = "浮动年利率";
+inline constexpr const char* kCaptionRateG = "公积金利率：  ";
+// A date picker row: year "年" month "月" day "日".
+inline constexpr const char* kPickerYear = "年";
+inline constexpr const char* kPickerMonth = "月";
+inline constexpr const char* kPickerDay = "日";
+inline constexpr const char* kCaptionPlanDate = "日期：";
+inline constexpr const char* kCaptionPlanPart = "类型";
+inline constexpr const char* kPlanPartS = "商业贷款（S）";
+inline constexpr const char* kPlanPartG = "公积金贷款（G）";
+inline constexpr const char* kPlanOneOver = "一次性还清";
+inline constexpr const char* kCaptionPlanAmount = "数额：";
+inline constexpr const char* kCaptionPlanShorten = "缩短按揭期数：    ";
+inline constexpr const char* kPlanSubmit = "提交";
+inline constexpr const char* kPlanUndo = "撤销";
+inline constexpr const char* kPreviewHint = "比较减少月供与缩短年限两种方式";
+// Fields and columns are made wide enough to show these whole.
+inline constexpr const char* kEndDateSample = " 2099年12月31日";
+inline constexpr const char* kRowDateSample = "0000年00月00日";
+// Where a column title's unit begins; printed, the unit goes on a line of its own.
+inline constexpr const char* kUnitOpening = "（";
+
+// A rate page's controls.
+inline constexpr const char* kCaptionFirstYearRate = "放贷首年利率：   ";
+inline constexpr const char* kCaptionYearlyRates = "逐年还贷利率：   ";
+inline constexpr const char* kCaptionUniform = "统一值：";
+inline constexpr const char* kUniformButton = "设定";
+// "第3年：", the caption of a yearly rate.
+std::string RateYearCaption(int entry);
+
+// The charts.
+inline constexpr const char* kChartInterest = "利息/元";
+inline constexpr const char* kChartPrincipal = "本金/元";
+inline constexpr const char* kChartClear = "清除";
+inline constexpr const char* kChartReset = "复位";
+// The point under the pointer: "2009年02月15日  利息/元：516.67".
+std::string ChartPointText(std::string_view date, std::string_view series, std::string_view amount);
+// A hovered point of the comparison: "等额本息（按计划）\n2030-01-08：1234.56".
+std::string
+CompareHoverText(std::string_view series, std::string_view date, std::string_view amount);
 
 // Why a backup file cannot be read, for the command line (the window says "导入失败！").
 inline constexpr const char* kFileEmpty = "文件是空的";
@@ -321,5 +418,46 @@ inline constexpr const char* kCliHelp =
     "\n"
     "退出状态：0 成功；1 文件无法读取、不是有效的备份文件或选项有误；\n"
     "          2 输入未通过检查（提示信息写到标准错误）。\n";
+
+// The About window's text.
+inline constexpr const char* kAboutText = R"(■致谢
+自V1.0发布以来，许多网友通过论坛和邮件提出了宝贵的意见和建议，本软件的每一次改进都离不开他们。在此一并致谢：
+房奴小王、月供侠、还贷达人、攒钱买房的阿喵、公积金小白、提前还款党、按揭老兵、蜗居一族
+
+■版本信息
+软件版本：V3.2
+
+■升级日志
+V3.2
+  1. 可读取V3.0及以后版本导出的输入备份文件；
+  2. 修正公积金贷款及组合贷款提前还贷后下一期月供的计算。
+V3.1
+  1. 新增贷款类型选择；
+  2. 界面布局更加整洁。
+V3.0
+  1. 支持组合贷款；
+  2. 提前还贷支持一次性还清。
+V2.1
+  1. 新增网上“贷款利率变更一览表”。
+V2.0
+  1. 参照商业银行及住房公积金管理中心的放贷惯例，按日精确计算；
+  2. 提前还贷可缩短按揭期数；
+  3. 新增分期还款曲线图；
+  4. 新增输入信息的备份与恢复。
+
+■软件说明
+近年来贷款利率屡次上调，每一次调整都牵动着按揭购房家庭的月供和利息支出。许多房贷者只知道月供变了，却说不清变了多少、为什么变。本软件的初衷，就是把利率变化对每一期还款的影响清清楚楚地算出来、摆出来，让大家心中有数，从容安排还款。
+
+■使用方法
+1. 本软件为绿色软件，无需安装，复制到任意目录即可直接运行。
+2. 同一笔贷款可分别按等额本息和等额本金两种方式计算，对比两者的分期还款明细，并可将分期还款表保存为电子表格文件（.xls）。
+   等额本息：每月还款额相同，前期所还利息多、本金少，后期利息逐渐减少、本金逐渐增多；
+   等额本金：每月所还本金相同，利息随贷款余额减少而逐月递减，月还款额逐月下降。
+3. 可自由设定放贷首年及还款期内各年的浮动年利率，并存档以便下次使用。
+4. 可制定提前还贷计划：按日期和贷款类型填写提前还款数额或缩短的按揭期数，也可选择一次性还清。
+
+■版权
+本软件受著作权法保护。未经许可，任何单位和个人不得复制、修改、传播本软件，不得将其用于任何商业用途，违者将依法追究法律责任。
+本软件的计算结果仅供参考，实际还款以贷款银行或住房公积金管理中心的数据为准。)";
 
 } // namespace lumavo::msg

@@ -1,10 +1,11 @@
 #include "files/rate_data.h"
 
 #include "common/atomic_file.h"
+#include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
+#include "common/user_folders.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace lumavo {
@@ -30,19 +31,6 @@ std::vector<std::string_view> SplitLines(std::string_view bytes)
     return lines;
 }
 
-// YYYY-MM-DD, a real calendar day.
-bool ParseIsoDate(std::string_view text, Date& out)
-{
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return false;
-    Date date;
-    if (!ParseDigits(text.substr(0, 4), date.y) || !ParseDigits(text.substr(5, 2), date.m) ||
-        !ParseDigits(text.substr(8, 2), date.d))
-        return false;
-    out = date;
-    return IsCalendarDate(date);
-}
-
 std::variant<RateChange, std::string> ParseLine(std::string_view line, const std::string& origin)
 {
     std::vector<std::string_view> fields;
@@ -58,8 +46,10 @@ std::variant<RateChange, std::string> ParseLine(std::string_view line, const std
     if (!series)
         return msg::RateDataUnknownKind(Trim(fields[0]));
     change.series = *series;
-    if (!ParseIsoDate(Trim(fields[1]), change.effective))
+    const std::optional<Date> effective = ParseIsoDate(Trim(fields[1]));
+    if (!effective || !IsCalendarDate(*effective))
         return msg::RateDataBadDate(Trim(fields[1]));
+    change.effective = *effective;
     // Rates of this kind lie well inside (0, 100); anything else is a typing slip.
     if (!ParseNumber(fields[2], change.rate) || change.rate <= 0 || change.rate >= 100)
         return msg::RateDataBadRate(Trim(fields[2]));
@@ -77,11 +67,7 @@ std::string FileIn(const std::string& folder)
 
 DataEnvironment ProcessDataEnvironment()
 {
-    const auto variable = [](const char* name) {
-        const char* value = std::getenv(name);
-        return std::string(value ? value : "");
-    };
-    return DataEnvironment{variable("XDG_DATA_HOME"), variable("HOME")};
+    return DataEnvironment{EnvironmentValue("XDG_DATA_HOME"), EnvironmentValue("HOME")};
 }
 
 RateDataPaths RateDataPathsFor(const std::string& programDirectory,
@@ -96,11 +82,10 @@ RateDataPaths RateDataPathsFor(const std::string& programDirectory,
     const bool installedOnly =
         !std::filesystem::exists(beside, ignored) && std::filesystem::exists(installed, ignored);
     paths.shipped = (installedOnly ? installed.lexically_normal() : beside).string();
-    // The XDG rule: an unset or relative $XDG_DATA_HOME falls back to ~/.local/share.
-    if (!environment.xdgDataHome.empty() && environment.xdgDataHome.front() == '/')
-        paths.user = FileIn(environment.xdgDataHome);
-    else if (!environment.home.empty())
-        paths.user = FileIn(environment.home + "/.local/share");
+    const std::string data =
+        XdgBaseFolder(environment.xdgDataHome, environment.home, ".local/share");
+    if (!data.empty())
+        paths.user = FileIn(data);
     return paths;
 }
 

@@ -14,6 +14,7 @@
 #include "ui/schedule_grid.h"
 #include "ui/schedule_print.h"
 #include "ui/user_dialogs.h"
+#include "ui/utf8.h"
 #include "ui/widget_kit.h"
 
 #include <QAction>
@@ -110,7 +111,7 @@ TfrmMain::TfrmMain(WindowSetup setup)
                           : RateDataPathsFor(ProgramDirectory(), ProcessDataEnvironment()))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Lumavo房贷按揭计算器V3.2"));
+    setWindowTitle(Utf8(msg::kWindowTitle));
     QPalette grey = palette();
     grey.setColor(QPalette::Window, kBackground);
     setPalette(grey);
@@ -165,20 +166,24 @@ void TfrmMain::BuildToolbar()
             connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    TBdr = add("TBdr", "导入", "恢复输入信息", "import", &TfrmMain::TBdrClick);
-    TBdc = add("TBdc", "导出", "备份输入信息", "export", &TfrmMain::TBdcClick);
+    TBdr = add("TBdr", msg::kImportCaption, msg::kImportHint, "import", &TfrmMain::TBdrClick);
+    TBdc = add("TBdc", msg::kExportCaption, msg::kExportHint, "export", &TfrmMain::TBdcClick);
     suiToolBar1->addSeparator()->setObjectName(QStringLiteral("ToolButton8"));
-    TBjs = add("TBjs", "计算", "计算", "calculate", &TfrmMain::TBjsClick);
-    TBts = add("TBts", "图示", "展示分期还款曲线图", "chart", &TfrmMain::TBtsClick);
-    TBdb = add("TBdb", "对比", "对比两种还款方式及提前还贷计划", "compare", &TfrmMain::TBdbClick);
-    TBbc = add("TBbc", "保存", "保存分期还款表", "save", &TfrmMain::TBbcClick);
+    TBjs = add("TBjs", msg::kCalculateCaption, msg::kCalculateCaption, "calculate",
+               &TfrmMain::TBjsClick);
+    TBts = add("TBts", msg::kChartCaption, msg::kChartHint, "chart", &TfrmMain::TBtsClick);
+    TBdb = add("TBdb", msg::kCompareCaption, msg::kCompareHint, "compare", &TfrmMain::TBdbClick);
+    TBbc = add("TBbc", msg::kSaveCaption, msg::kSaveHint, "save", &TfrmMain::TBbcClick);
     TBdy = add("TBdy", msg::kPrintCaption, msg::kPrintHint, "print", &TfrmMain::TBdyClick);
     BuildPrintMenu();
-    TBcdnll = add("TBcdnll", "存档", "存档浮动年利率", "archive", &TfrmMain::TBcdnllClick);
+    TBcdnll =
+        add("TBcdnll", msg::kArchiveCaption, msg::kArchiveHint, "archive", &TfrmMain::TBcdnllClick);
     suiToolBar1->addSeparator()->setObjectName(QStringLiteral("ToolButton7"));
-    add("ToolButton5", "利率", "贷款利率变更一览表", "rates", &TfrmMain::ToolButton5Click);
-    add("ToolButton6", "更新", "发布主页", "update", &TfrmMain::ToolButton6Click);
-    add("ToolButton1", "关于", "关于", "about", &TfrmMain::ToolButton1Click);
+    add("ToolButton5", msg::kRatesCaption, msg::kRatesHint, "rates", &TfrmMain::ToolButton5Click);
+    add("ToolButton6", msg::kUpdateCaption, msg::kUpdateHint, "update",
+        &TfrmMain::ToolButton6Click);
+    add("ToolButton1", msg::kAboutCaption, msg::kAboutCaption, "about",
+        &TfrmMain::ToolButton1Click);
 }
 
 // 导出PDF… hangs under 打印, whose button prints when clicked and opens the menu by its arrow.
@@ -206,11 +211,11 @@ void TfrmMain::BuildPages()
         suiPageControl1->addTab(sheet, QString::fromUtf8(caption));
         return sheet;
     };
-    suiTabSheet1 = page("suiTabSheet1", "等额本息");
-    suiTabSheet2 = page("suiTabSheet2", "等额本金");
-    suiTabSheet3 = page("suiTabSheet3", "商业贷款浮动年利率");
-    suiTabSheet4 = page("suiTabSheet4", "公积金贷款浮动年利率");
-    suiTabSheet5 = page("suiTabSheet5", "分期还款曲线图");
+    suiTabSheet1 = page("suiTabSheet1", msg::kSheetDebx);
+    suiTabSheet2 = page("suiTabSheet2", msg::kSheetDebj);
+    suiTabSheet3 = page("suiTabSheet3", msg::kTabRatesS);
+    suiTabSheet4 = page("suiTabSheet4", msg::kTabRatesG);
+    suiTabSheet5 = page("suiTabSheet5", msg::kTabChart);
     suiTabSheet6 = page("suiTabSheet6", msg::kComparePage);
 
     m_debx =
@@ -246,10 +251,11 @@ void TfrmMain::BuildChartPage()
         void (TfrmMain::*handler)();
     };
     auto* tools = Named(new QToolBar(suiTabSheet5), QStringLiteral("suiToolBar2"));
-    for (const Tool& tool : {Tool{"ToolButton2", "2D", &TfrmMain::ToolButton2Click},
-                             Tool{"ToolButton4", "3D", &TfrmMain::ToolButton4Click},
-                             Tool{"ToolButton3", "清除", &TfrmMain::ToolButton3Click},
-                             Tool{"ToolButtonReset", "复位", &TfrmMain::ToolButtonResetClick}}) {
+    for (const Tool& tool :
+         {Tool{"ToolButton2", "2D", &TfrmMain::ToolButton2Click},
+          Tool{"ToolButton4", "3D", &TfrmMain::ToolButton4Click},
+          Tool{"ToolButton3", msg::kChartClear, &TfrmMain::ToolButton3Click},
+          Tool{"ToolButtonReset", msg::kChartReset, &TfrmMain::ToolButtonResetClick}}) {
         QAction* action = tools->addAction(QString::fromUtf8(tool.caption));
         action->setObjectName(QString::fromUtf8(tool.name));
         tools->widgetForAction(action)->setObjectName(QString::fromUtf8(tool.name));
@@ -273,11 +279,10 @@ void TfrmMain::BuildStatusBar()
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("suiStatusBar1"));
     auto* contact =
-        Named(new QLabel(QStringLiteral("  Lumavo 开发组 · 问题与建议请经“更新”页反馈"), bar),
-              QStringLiteral("suiStatusBar1Panel0"));
+        Named(new QLabel(Utf8(msg::kStatusContact), bar), QStringLiteral("suiStatusBar1Panel0"));
     contact->setFixedWidth(300);
-    auto* welcome = Named(new QLabel(QStringLiteral("  欢迎反馈使用意见及建议！"), bar),
-                          QStringLiteral("suiStatusBar1Panel1"));
+    auto* welcome =
+        Named(new QLabel(Utf8(msg::kStatusWelcome), bar), QStringLiteral("suiStatusBar1Panel1"));
     // In a window narrower than both panels the second one is cut, not drawn over the first.
     welcome->setMinimumWidth(0);
     welcome->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -697,8 +702,7 @@ void TfrmMain::ShowComparison(const LoanPage& page, QWidget* sheet)
         m_dialogs->Inform(this, QString::fromStdString(refusal->message));
         return;
     }
-    const QString when =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy年MM月dd日 HH:mm:ss"));
+    const QString when = QDateTime::currentDateTime().toString(Utf8(msg::kQtDateTimeFormat));
     const QString pageName = suiPageControl1->tabText(suiPageControl1->indexOf(sheet));
     m_compare->Show(
         std::get<Comparison>(outcome),

@@ -1,6 +1,8 @@
 #include "ui/chart_kit.h"
 
+#include "common/messages.h"
 #include "common/text.h"
+#include "ui/utf8.h"
 
 #include <QChart>
 #include <QDateTime>
@@ -69,11 +71,6 @@ qint64 AxisTime(const Date& date)
     return QDateTime(first.addDays(day - 1), QTime(0, 0)).toMSecsSinceEpoch();
 }
 
-QString AmountText(double amount)
-{
-    return QString::fromStdString(MoneyText(amount));
-}
-
 QString NearestPointText(const QXYSeries& series, double x)
 {
     const QList<QPointF> points = series.points();
@@ -85,15 +82,16 @@ QString NearestPointText(const QXYSeries& series, double x)
     if (after == points.end() || (after != points.begin() && x - (after - 1)->x() < after->x() - x))
         --after;
     const QDate date = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(after->x())).date();
-    return date.toString(QStringLiteral("yyyy年MM月dd日")) + QStringLiteral("  ") + series.name() +
-           QStringLiteral("：") + AmountText(after->y());
+    return Utf8(msg::ChartPointText(date.toString(Utf8(msg::kQtDateFormat)).toStdString(),
+                                    series.name().toStdString(), MoneyText(after->y())));
 }
 
 QString PointText(const QXYSeries& series, const QPointF& point)
 {
     const QDate date = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(point.x())).date();
-    return QStringLiteral("%1\n%2：%3")
-        .arg(series.name(), date.toString(QStringLiteral("yyyy-MM-dd")), AmountText(point.y()));
+    return Utf8(msg::CompareHoverText(series.name().toStdString(),
+                                      date.toString(QStringLiteral("yyyy-MM-dd")).toStdString(),
+                                      MoneyText(point.y())));
 }
 
 } // namespace lumavo

@@ -35,9 +35,6 @@ QLineSeries* AddSeries(QChart* chart,
 // day of its month, where the payment actually falls due.
 qint64 AxisTime(const Date& date);
 
-// An amount as the grid writes it.
-QString AmountText(double amount);
-
 // "2009年02月15日  利息/元：516.67" for the point of the series nearest to x (milliseconds since
 // the epoch, as the date axis counts); empty for a series without points.
 QString NearestPointText(const QXYSeries& series, double x);

@@ -1,8 +1,10 @@
 #include "ui/chart_page.h"
 
+#include "common/messages.h"
 #include "common/text.h"
 #include "ui/chart_kit.h"
 #include "ui/depth_chart_view.h"
+#include "ui/utf8.h"
 
 #include <QChart>
 #include <QDateTime>
@@ -81,8 +83,8 @@ void FitAxes(QDateTimeAxis* dates, QValueAxis* amounts, const std::vector<RowPoi
 } // namespace
 
 ChartPage::ChartPage(QWidget* debxBox, QWidget* debjBox)
-    : m_charts{Build(debxBox, QStringLiteral("Chart1"), QStringLiteral("等额本息"), "DEBX"),
-               Build(debjBox, QStringLiteral("Chart2"), QStringLiteral("等额本金"), "DEBJ")}
+    : m_charts{Build(debxBox, QStringLiteral("Chart1"), Utf8(msg::kSheetDebx), "DEBX"),
+               Build(debjBox, QStringLiteral("Chart2"), Utf8(msg::kSheetDebj), "DEBJ")}
 {
     Clear();
 }
@@ -95,9 +97,9 @@ ChartPage::Build(QWidget* box, const QString& name, const QString& title, const 
     result.dates = AddDateAxis(chart, 5);
     result.amounts = AddAmountAxis(chart);
     const QString prefix = QStringLiteral("Series") + QString::fromLatin1(method);
-    result.interest = AddSeries(chart, prefix + QStringLiteral("LX"), QStringLiteral("利息/元"),
+    result.interest = AddSeries(chart, prefix + QStringLiteral("LX"), Utf8(msg::kChartInterest),
                                 result.dates, result.amounts);
-    result.principal = AddSeries(chart, prefix + QStringLiteral("BJ"), QStringLiteral("本金/元"),
+    result.principal = AddSeries(chart, prefix + QStringLiteral("BJ"), Utf8(msg::kChartPrincipal),
                                  result.dates, result.amounts);
 
     result.view = new DepthChartView(chart, box);

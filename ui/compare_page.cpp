@@ -4,6 +4,7 @@
 #include "common/messages.h"
 #include "ui/chart_kit.h"
 #include "ui/depth_chart_view.h"
+#include "ui/utf8.h"
 #include "ui/widget_kit.h"
 
 #include <QChart>

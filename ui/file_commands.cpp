@@ -6,20 +6,12 @@
 #include "files/workbook.h"
 #include "ui/loan_page.h"
 #include "ui/user_dialogs.h"
+#include "ui/utf8.h"
 
 #include <QFileInfo>
 #include <optional>
 
 namespace lumavo {
-
-namespace {
-
-QString Utf8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
 
 QString AskSaveTarget(const FileCommandContext& context, const FileRequest& request)
 {

@@ -6,6 +6,7 @@
 #include "ui/number_edit.h"
 #include "ui/radio_group.h"
 #include "ui/schedule_grid.h"
+#include "ui/utf8.h"
 #include "ui/widget_kit.h"
 
 #include <QCheckBox>
@@ -36,11 +37,11 @@ QHBoxLayout* DateRow(ChooseCombo* year, ChooseCombo* month, ChooseCombo* day, QW
     month->setMinimumWidth(54);
     day->setMinimumWidth(54);
     row->addWidget(year, 3);
-    row->addWidget(Caption(QStringLiteral("年"), parent));
+    row->addWidget(Caption(Utf8(msg::kPickerYear), parent));
     row->addWidget(month, 2);
-    row->addWidget(Caption(QStringLiteral("月"), parent));
+    row->addWidget(Caption(Utf8(msg::kPickerMonth), parent));
     row->addWidget(day, 2);
-    row->addWidget(Caption(QStringLiteral("日"), parent));
+    row->addWidget(Caption(Utf8(msg::kPickerDay), parent));
     return row;
 }
 
@@ -48,18 +49,17 @@ QHBoxLayout* DateRow(ChooseCombo* year, ChooseCombo* month, ChooseCombo* day, QW
 void BuildSharesGroup(const LoanPageNames& names, QWidget* rows, LoanPageControls& ui)
 {
     const QString& s = names.suffix;
-    ui.sharesGroup =
-        Named(new QGroupBox(QStringLiteral("组合贷款比例："), rows), names.sharesGroup);
+    ui.sharesGroup = Named(new QGroupBox(Utf8(msg::kSharesGroup), rows), names.sharesGroup);
     ui.shareS = Named(NewNumberEdit(0, ui.sharesGroup), "suiNEratioS" + s);
     ui.shareG = Named(NewNumberEdit(0, ui.sharesGroup), "suiNEratioG" + s);
     for (NumberEdit* share : {ui.shareS, ui.shareG})
         share->setMaxLength(3);
     auto* shares = new QHBoxLayout(ui.sharesGroup);
     shares->setContentsMargins(6, 2, 6, 4);
-    shares->addWidget(Caption(QStringLiteral("商业贷款："), ui.sharesGroup));
+    shares->addWidget(Caption(Utf8(msg::kCaptionShareS), ui.sharesGroup));
     shares->addWidget(ui.shareS);
     shares->addWidget(Caption(QStringLiteral("%"), ui.sharesGroup));
-    shares->addWidget(Caption(QStringLiteral("公积金贷款：  "), ui.sharesGroup));
+    shares->addWidget(Caption(Utf8(msg::kCaptionShareG), ui.sharesGroup));
     shares->addWidget(ui.shareG);
     shares->addWidget(Caption(QStringLiteral("%"), ui.sharesGroup));
     ui.sharesGroup->setEnabled(false);
@@ -70,16 +70,16 @@ QGroupBox* BuildRatesGroup(const LoanPageNames& names, QWidget* rows, LoanPageCo
 {
     const QString& s = names.suffix;
     auto* rates = Named(new QGroupBox(rows), names.ratesGroup);
-    ui.fixedRate = Named(new QRadioButton(QStringLiteral("固定年利率"), rates), "suiRBgd" + s);
-    ui.floating = Named(new QRadioButton(QStringLiteral("浮动年利率"), rates), "suiRBfd" + s);
+    ui.fixedRate = Named(new QRadioButton(Utf8(msg::kFixedRate), rates), "suiRBgd" + s);
+    ui.floating = Named(new QRadioButton(Utf8(msg::kFloatingRate), rates), "suiRBfd" + s);
     ui.rateS = Named(NewNumberEdit(3, rates), "suiNEnllS" + s);
     ui.rateG = Named(NewNumberEdit(3, rates), "suiNEnllG" + s);
     auto* rateGrid = new QGridLayout(rates);
     rateGrid->setContentsMargins(6, 4, 6, 4);
     rateGrid->setVerticalSpacing(3);
     rateGrid->addWidget(ui.fixedRate, 0, 0, 1, 3);
-    AddFieldRow(rateGrid, 1, QStringLiteral("商业利率："), ui.rateS, QStringLiteral("%"));
-    AddFieldRow(rateGrid, 2, QStringLiteral("公积金利率：  "), ui.rateG, QStringLiteral("%"));
+    AddFieldRow(rateGrid, 1, Utf8(msg::kLabelRateS), ui.rateS, QStringLiteral("%"));
+    AddFieldRow(rateGrid, 2, Utf8(msg::kCaptionRateG), ui.rateG, QStringLiteral("%"));
     rateGrid->addWidget(ui.floating, 3, 0, 1, 3);
     return rates;
 }
@@ -94,36 +94,33 @@ QWidget* BuildInputRows(const LoanPageNames& names, QWidget* group, LoanPageCont
     form->setHorizontalSpacing(3);
     int row = 0;
 
-    ui.mode =
-        Named(new RadioGroup(
-                  {}, {QStringLiteral("根据面积、单价计算"), QStringLiteral("根据贷款总额计算")}, 2,
-                  rows),
-              names.radioGroup);
+    ui.mode = Named(new RadioGroup({}, {Utf8(msg::kModeAreaPrice), Utf8(msg::kModeTotal)}, 2, rows),
+                    names.radioGroup);
     ui.mode->SetItemIndex(1);
     form->addWidget(ui.mode, row++, 0, 1, 3);
 
     ui.area = Named(NewNumberEdit(2, rows), "suiNEmj" + s);
-    AddFieldRow(form, row++, QStringLiteral("面积："), ui.area, QStringLiteral("平方米  "));
+    AddFieldRow(form, row++, Utf8(msg::kCaptionArea), ui.area, Utf8(msg::kUnitSquareMetres));
     ui.price = Named(NewNumberEdit(2, rows), "suiNEdj" + s);
-    AddFieldRow(form, row++, QStringLiteral("单价："), ui.price, QStringLiteral("元/平米  "));
+    AddFieldRow(form, row++, Utf8(msg::kCaptionPrice), ui.price,
+                Utf8(msg::kUnitYuanPerSquareMetre));
     ui.ratio = Named(NewPicker({}, rows), "suiCBajcs" + s);
-    AddFieldRow(form, row++, QStringLiteral("按揭成数："), ui.ratio, QStringLiteral("成"));
+    AddFieldRow(form, row++, Utf8(msg::kCaptionRatio), ui.ratio, Utf8(msg::kUnitTenths));
 
     ui.total = Named(NewNumberEdit(2, rows), "suiNEdkze" + s);
-    ui.roundButton = Named(new QPushButton(QStringLiteral("整万"), rows), names.roundButton);
+    ui.roundButton = Named(new QPushButton(Utf8(msg::kRoundButton), rows), names.roundButton);
     ui.roundButton->setFixedWidth(44);
     auto* totalUnit = new QHBoxLayout;
-    totalUnit->addWidget(Caption(QStringLiteral("元"), rows));
+    totalUnit->addWidget(Caption(Utf8(msg::kUnitYuan), rows));
     totalUnit->addWidget(ui.roundButton);
-    form->addWidget(Caption(QStringLiteral("贷款总额："), rows), row, 0);
+    form->addWidget(Caption(Utf8(msg::kLabelLoanTotal), rows), row, 0);
     form->addWidget(ui.total, row, 1);
     form->addLayout(totalUnit, row++, 2);
 
-    ui.loanType = Named(NewPicker({QStringLiteral("商业贷款"), QStringLiteral("公积金贷款"),
-                                   QStringLiteral("组合贷款")},
-                                  rows),
-                        "suiCBLoanType" + s);
-    AddFieldRow(form, row++, QStringLiteral("贷款类型："), ui.loanType, {});
+    ui.loanType = Named(
+        NewPicker({Utf8(msg::kLoanTypeS), Utf8(msg::kLoanTypeG), Utf8(msg::kLoanTypeSG)}, rows),
+        "suiCBLoanType" + s);
+    AddFieldRow(form, row++, Utf8(msg::kLabelLoanType), ui.loanType, {});
 
     BuildSharesGroup(names, rows, ui);
     form->addWidget(ui.sharesGroup, row++, 0, 1, 3);
@@ -133,10 +130,10 @@ QWidget* BuildInputRows(const LoanPageNames& names, QWidget* group, LoanPageCont
     auto* term = new QHBoxLayout;
     term->setSpacing(2);
     term->addWidget(ui.years, 2);
-    term->addWidget(Caption(QStringLiteral("年   （"), rows));
+    term->addWidget(Caption(Utf8(msg::kTermYears), rows));
     term->addWidget(ui.periods, 3);
-    term->addWidget(Caption(QStringLiteral("） 期  "), rows));
-    form->addWidget(Caption(QStringLiteral("按揭期数："), rows), row, 0);
+    term->addWidget(Caption(Utf8(msg::kTermPeriods), rows));
+    form->addWidget(Caption(Utf8(msg::kLabelPeriods), rows), row, 0);
     form->addLayout(term, row++, 1, 1, 2);
 
     QGroupBox* rates = BuildRatesGroup(names, rows, ui);
@@ -145,12 +142,12 @@ QWidget* BuildInputRows(const LoanPageNames& names, QWidget* group, LoanPageCont
     ui.lendingYear = Named(NewPicker({}, rows), "suiCBfdyear" + s);
     ui.lendingMonth = Named(NewPicker({}, rows), "suiCBfdmonth" + s);
     ui.lendingDay = Named(NewPicker({}, rows), "suiCBfdday" + s);
-    form->addWidget(Caption(QStringLiteral("放贷日："), rows), row, 0);
+    form->addWidget(Caption(Utf8(msg::kLabelLending), rows), row, 0);
     form->addLayout(DateRow(ui.lendingYear, ui.lendingMonth, ui.lendingDay, rows), row++, 1, 1, 2);
     ui.firstYear = Named(NewPicker({}, rows), "suiCBfirstyear" + s);
     ui.firstMonth = Named(NewPicker({}, rows), "suiCBfirstmonth" + s);
     ui.firstDay = Named(NewPicker({}, rows), "suiCBfirstday" + s);
-    form->addWidget(Caption(QStringLiteral("月供首日："), rows), row, 0);
+    form->addWidget(Caption(Utf8(msg::kLabelFirstPayment), rows), row, 0);
     form->addLayout(DateRow(ui.firstYear, ui.firstMonth, ui.firstDay, rows), row++, 1, 1, 2);
     form->setColumnStretch(1, 1);
 
@@ -161,7 +158,7 @@ PlanControls BuildPlanPanel(const LoanPageNames& names, QWidget* group)
 {
     PlanControls plan;
     const QString& s = names.suffix;
-    plan.panel = Named(new CollapsiblePanel(QStringLiteral("提前还贷计划："), group), names.panel);
+    plan.panel = Named(new CollapsiblePanel(Utf8(msg::kLabelPlan), group), names.panel);
     QWidget* body = plan.panel->Body();
 
     auto* entry = Named(new QGroupBox(body), names.planEntryGroup);
@@ -173,27 +170,24 @@ PlanControls BuildPlanPanel(const LoanPageNames& names, QWidget* group)
     plan.day = Named(NewPicker({}, entry), "suiCBtqday" + s);
     // The date row spans the plan.panel: the caption column is sized for "缩短按揭期数".
     QHBoxLayout* date = DateRow(plan.year, plan.month, plan.day, entry);
-    date->insertWidget(0, Caption(QStringLiteral("日期："), entry));
+    date->insertWidget(0, Caption(Utf8(msg::kCaptionPlanDate), entry));
     fields->addLayout(date, 0, 0, 1, 3);
-    plan.part =
-        Named(new RadioGroup(QStringLiteral("类型"),
-                             {QStringLiteral("商业贷款（S）"), QStringLiteral("公积金贷款（G）")},
-                             2, entry),
-              "suiRGtqhdType" + s);
+    plan.part = Named(new RadioGroup(Utf8(msg::kCaptionPlanPart),
+                                     {Utf8(msg::kPlanPartS), Utf8(msg::kPlanPartG)}, 2, entry),
+                      "suiRGtqhdType" + s);
     plan.part->SetItemIndex(0);
     fields->addWidget(plan.part, 1, 0, 1, 3);
-    plan.oneover = Named(new QCheckBox(QStringLiteral("一次性还清"), entry), "suiCBoneover" + s);
+    plan.oneover = Named(new QCheckBox(Utf8(msg::kPlanOneOver), entry), "suiCBoneover" + s);
     fields->addWidget(plan.oneover, 2, 0, 1, 3);
     plan.amount = Named(NewNumberEdit(2, entry), "suiNEtqse" + s);
-    AddFieldRow(fields, 3, QStringLiteral("数额："), plan.amount, QStringLiteral("元"));
+    AddFieldRow(fields, 3, Utf8(msg::kCaptionPlanAmount), plan.amount, Utf8(msg::kUnitYuan));
     plan.shorten = Named(NewNumberEdit(0, entry), "suiNEsdajqs" + s);
-    AddFieldRow(fields, 4, QStringLiteral("缩短按揭期数：    "), plan.shorten,
-                QStringLiteral("期"));
-    plan.submit = Named(new QPushButton(QStringLiteral("提交"), entry), names.submitButton);
-    plan.undo = Named(new QPushButton(QStringLiteral("撤销"), entry), names.undoButton);
+    AddFieldRow(fields, 4, Utf8(msg::kCaptionPlanShorten), plan.shorten, Utf8(msg::kUnitPeriods));
+    plan.submit = Named(new QPushButton(Utf8(msg::kPlanSubmit), entry), names.submitButton);
+    plan.undo = Named(new QPushButton(Utf8(msg::kPlanUndo), entry), names.undoButton);
     plan.preview =
         Named(new QPushButton(QString::fromUtf8(msg::kPreviewTitle), entry), names.previewButton);
-    plan.preview->setToolTip(QStringLiteral("比较减少月供与缩短年限两种方式"));
+    plan.preview->setToolTip(Utf8(msg::kPreviewHint));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(plan.preview);
@@ -219,8 +213,8 @@ PlanControls BuildPlanPanel(const LoanPageNames& names, QWidget* group)
 QWidget* BuildOutput(const LoanPageNames& names, QWidget* parent, LoanPageControls& ui)
 {
     const QString& s = names.suffix;
-    auto* output = Named(new QGroupBox(QStringLiteral("输出"), parent), names.outputGroup);
-    auto* totals = Named(new QGroupBox(QStringLiteral("总计："), output), names.totalsGroup);
+    auto* output = Named(new QGroupBox(Utf8(msg::kOutputGroup), parent), names.outputGroup);
+    auto* totals = Named(new QGroupBox(Utf8(msg::kLabelTotals), output), names.totalsGroup);
     ui.summary = Named(NewNumberEdit(2, totals), names.summaryField);
     ui.hkze = Named(NewNumberEdit(2, totals), "suiNEhkze" + s);
     ui.lxze = Named(NewNumberEdit(2, totals), "suiNElxze" + s);
@@ -232,23 +226,22 @@ QWidget* BuildOutput(const LoanPageNames& names, QWidget* parent, LoanPageContro
     // Wide enough for the longest texts they show: twelve-digit amounts and a date.
     for (NumberEdit* field : {ui.summary, ui.hkze, ui.lxze})
         FitWidthTo(field, QStringLiteral("999999999999.99"));
-    FitWidthTo(ui.jzrq, QStringLiteral(" 2099年12月31日"));
+    FitWidthTo(ui.jzrq, Utf8(msg::kEndDateSample));
 
     auto* totalsGrid = new QGridLayout(totals);
     totalsGrid->setContentsMargins(6, 4, 6, 4);
-    AddFieldRow(totalsGrid, 0, names.summaryCaption, ui.summary, QStringLiteral("元"));
+    AddFieldRow(totalsGrid, 0, names.summaryCaption, ui.summary, Utf8(msg::kUnitYuan));
     AddFieldRow(totalsGrid, 1, QString::fromUtf8(msg::kCaptionTotalRepayment), ui.hkze,
-                QStringLiteral("元"));
+                Utf8(msg::kUnitYuan));
     AddFieldRow(totalsGrid, 0, QString::fromUtf8(msg::kCaptionTotalInterest), ui.lxze,
-                QStringLiteral("元"), 3);
+                Utf8(msg::kUnitYuan), 3);
     totalsGrid->addWidget(Caption(QString::fromUtf8(msg::kCaptionEndDate), totals), 1, 3);
     totalsGrid->addWidget(ui.jzrq, 1, 4);
     totalsGrid->setColumnStretch(1, 1);
     totalsGrid->setColumnStretch(4, 1);
     totalsGrid->setColumnMinimumWidth(2, 24);
 
-    auto* detail =
-        Named(new QGroupBox(QStringLiteral("分期还款明细："), output), names.detailGroup);
+    auto* detail = Named(new QGroupBox(Utf8(msg::kDetailGroup), output), names.detailGroup);
     ui.grid = Named(new ScheduleGrid(detail), names.grid);
     auto* detailLayout = new QVBoxLayout(detail);
     detailLayout->setContentsMargins(4, 4, 4, 4);
@@ -336,7 +329,7 @@ LoanPageControls BuildLoanPage(QWidget* page, const LoanPageNames& names)
     contentLayout->setContentsMargins(4, 4, 4, 4);
     contentLayout->addWidget(splitter);
 
-    auto* input = Named(new QGroupBox(QStringLiteral("输入"), splitter), names.inputGroup);
+    auto* input = Named(new QGroupBox(Utf8(msg::kInputGroup), splitter), names.inputGroup);
     input->setMinimumWidth(kInputWidth);
     auto* inputLayout = new QVBoxLayout(input);
     inputLayout->setContentsMargins(6, 6, 6, 6);

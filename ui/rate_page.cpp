@@ -4,6 +4,7 @@
 #include "common/messages.h"
 #include "files/rate_archive.h"
 #include "ui/number_edit.h"
+#include "ui/utf8.h"
 #include "ui/widget_kit.h"
 
 #include <QComboBox>
@@ -27,17 +28,6 @@ namespace {
 constexpr int kYearsPerColumn = 10;
 constexpr const char* kTag = "tag";
 constexpr int kFieldWidth = 120;
-constexpr const char* kDateFormat = "yyyy年MM月dd日";
-
-QString Text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-QString Text(const std::string& utf8)
-{
-    return QString::fromStdString(utf8);
-}
 
 Date FromQDate(const QDate& date)
 {
@@ -105,7 +95,7 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
     }
     uniform = Named(NewNumberEdit(3, page), names.uniformField);
     uniform->setFixedWidth(kFieldWidth);
-    uniformButton = Named(new QPushButton(QStringLiteral("设定"), page), names.uniformButton);
+    uniformButton = Named(new QPushButton(Utf8(msg::kUniformButton), page), names.uniformButton);
 
     auto* first = new QHBoxLayout;
     first->addSpacing(60);
@@ -119,8 +109,8 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
     for (int n = 1; n < RateTable::kEntries; ++n) {
         const int column = (n - 1) / kYearsPerColumn * 4;
         const int row = (n - 1) % kYearsPerColumn;
-        AddFieldRow(yearly, row, QStringLiteral("第%1年：").arg(n),
-                    fields[static_cast<std::size_t>(n)], QStringLiteral("%"), column);
+        AddFieldRow(yearly, row, Utf8(msg::RateYearCaption(n)), fields[static_cast<std::size_t>(n)],
+                    QStringLiteral("%"), column);
         m_captions[static_cast<std::size_t>(n)] =
             qobject_cast<QLabel*>(yearly->itemAtPosition(row, column)->widget());
         yearly->setColumnMinimumWidth(column + 3, 40);
@@ -128,7 +118,7 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
     yearly->setColumnStretch(3 * 4, 1);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Caption(QStringLiteral("统一值："), page));
+    bottom->addWidget(Caption(Utf8(msg::kCaptionUniform), page));
     bottom->addWidget(uniform);
     bottom->addWidget(Caption(QStringLiteral("%"), page));
     bottom->addWidget(uniformButton);
@@ -138,11 +128,11 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
     layout->setContentsMargins(16, 12, 16, 12);
     layout->addWidget(BuildRuleGroup(page, names));
     layout->addSpacing(4);
-    m_captions[0] = BoldCaption(QStringLiteral("放贷首年利率：   "), page);
+    m_captions[0] = BoldCaption(Utf8(msg::kCaptionFirstYearRate), page);
     layout->addWidget(m_captions[0]);
     layout->addLayout(first);
     layout->addSpacing(8);
-    layout->addWidget(BoldCaption(QStringLiteral("逐年还贷利率：   "), page));
+    layout->addWidget(BoldCaption(Utf8(msg::kCaptionYearlyRates), page));
     layout->addLayout(yearly);
     layout->addSpacing(8);
     layout->addLayout(bottom);
@@ -186,10 +176,10 @@ bool RatePage::Save(const std::string& archivePath) const
 QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
 {
     const QString suffix = names.ruleSuffix;
-    ruleGroup = Named(new QGroupBox(Text(msg::kRuleGroup), parent), "suiGBrule" + suffix);
+    ruleGroup = Named(new QGroupBox(Utf8(msg::kRuleGroup), parent), "suiGBrule" + suffix);
     ruleList = Named(new QComboBox(ruleGroup), "suiCBrule" + suffix);
     for (RuleKind kind : m_rules)
-        ruleList->addItem(Text(RuleCaption(kind)));
+        ruleList->addItem(Utf8(RuleCaption(kind)));
     ruleNumber = Named(new QDoubleSpinBox(ruleGroup), "suiNErule" + suffix);
     ruleNumber->setDecimals(3);
     ruleNumber->setRange(-1000, 1000);
@@ -200,7 +190,7 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
     lendingDate = Named(new QDateEdit(ruleGroup), "suiDTfd" + suffix);
     firstPaymentDate = Named(new QDateEdit(ruleGroup), "suiDTfirst" + suffix);
     for (QDateEdit* date : {lendingDate, firstPaymentDate}) {
-        date->setDisplayFormat(Text(kDateFormat));
+        date->setDisplayFormat(Utf8(msg::kQtDateFormat));
         date->setCalendarPopup(true);
     }
     periods = Named(new QSpinBox(ruleGroup), "suiNEruleajqs" + suffix);
@@ -209,13 +199,13 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
     for (QWidget* input : std::initializer_list<QWidget*>{ruleNumber, futureLpr, lendingDate,
                                                           firstPaymentDate, periods})
         input->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    fillButton = Named(new QPushButton(Text(msg::kRuleFill), ruleGroup), "suiButtonFill" + suffix);
-    fillButton->setToolTip(Text(msg::kRuleFillHint));
+    fillButton = Named(new QPushButton(Utf8(msg::kRuleFill), ruleGroup), "suiButtonFill" + suffix);
+    fillButton->setToolTip(Utf8(msg::kRuleFillHint));
     dataLine = Named(new QLabel(ruleGroup), "suiLdata" + suffix);
     datesSource = Named(new QLabel(ruleGroup), "suiLdates" + suffix);
     m_numberCaption = Named(new QLabel(ruleGroup), "suiLrule" + suffix);
-    auto* futureCaption = Caption(Text(msg::kRuleFutureLpr), ruleGroup);
-    auto* periodsCaption = Caption(Text(msg::kRulePeriods), ruleGroup);
+    auto* futureCaption = Caption(Utf8(msg::kRuleFutureLpr), ruleGroup);
+    auto* periodsCaption = Caption(Utf8(msg::kRulePeriods), ruleGroup);
     // Only the provident fund's rate depends on the term, only the commercial rules on the LPR:
     // each page shows the one pair it needs in the same place.
     const bool provident =
@@ -230,13 +220,13 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
     grid->setVerticalSpacing(4);
     int column = 0;
     for (QWidget* widget : std::initializer_list<QWidget*>{
-             Caption(Text(msg::kRuleCaption), ruleGroup), ruleList, m_numberCaption, ruleNumber,
+             Caption(Utf8(msg::kRuleCaption), ruleGroup), ruleList, m_numberCaption, ruleNumber,
              pageCaption, pageInput, fillButton})
         grid->addWidget(widget, 0, column++);
     column = 0;
     for (QWidget* widget : std::initializer_list<QWidget*>{
-             Caption(Text(msg::kRuleLending), ruleGroup), lendingDate,
-             Caption(Text(msg::kRuleFirstPayment), ruleGroup), firstPaymentDate})
+             Caption(Utf8(msg::kRuleLending), ruleGroup), lendingDate,
+             Caption(Utf8(msg::kRuleFirstPayment), ruleGroup), firstPaymentDate})
         grid->addWidget(widget, 1, column++);
     grid->addWidget(dataLine, 1, column, 1, 3);
     grid->addWidget(datesSource, 2, 0, 1, 7);
@@ -257,7 +247,7 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
 void RatePage::OwnDates()
 {
     m_ownDates = true;
-    datesSource->setText(Text(msg::kRuleOwnDates));
+    datesSource->setText(Utf8(msg::kRuleOwnDates));
 }
 
 void RatePage::RuleChanged()
@@ -265,7 +255,7 @@ void RatePage::RuleChanged()
     const int index = ruleList->currentIndex();
     const RuleKind kind = index >= 0 ? m_rules[static_cast<std::size_t>(index)] : RuleKind::LprPlus;
     const bool basisPoints = kind == RuleKind::LprPlus;
-    m_numberCaption->setText(Text(basisPoints ? msg::kRuleBasisPoints : msg::kRuleFactor));
+    m_numberCaption->setText(Utf8(basisPoints ? msg::kRuleBasisPoints : msg::kRuleFactor));
     ruleNumber->setSingleStep(basisPoints ? 5 : 0.05);
     ruleNumber->setValue(basisPoints ? 0 : 1);
     futureLpr->setEnabled(kind == RuleKind::LprPlus || kind == RuleKind::Converted);
@@ -274,7 +264,7 @@ void RatePage::RuleChanged()
 void RatePage::ShowRateData(const RateHistory& history)
 {
     const auto last = history.LastDate();
-    dataLine->setText(Text(last ? msg::RateDataAsOf(DateText(*last)) : msg::kRateDataNone));
+    dataLine->setText(Utf8(last ? msg::RateDataAsOf(DateText(*last)) : msg::kRateDataNone));
     if (const auto latest = history.Latest(RateSeries::Lpr5y))
         futureLpr->setValue(*latest);
 }
@@ -283,7 +273,7 @@ void RatePage::FollowLoan(const LoanDates& dates, const std::string& pageName)
 {
     if (m_ownDates)
         return;
-    datesSource->setText(Text(msg::RuleDatesFrom(pageName)));
+    datesSource->setText(Utf8(msg::RuleDatesFrom(pageName)));
     const QSignalBlocker lending(lendingDate);
     const QSignalBlocker first(firstPaymentDate);
     const QSignalBlocker term(periods);
@@ -304,7 +294,7 @@ void RatePage::ShowEntryYears()
     const LoanDates dates = Dates();
     for (int n = 0; n < RateTable::kEntries; ++n)
         m_captions[static_cast<std::size_t>(n)]->setToolTip(
-            Text(msg::EntryYearTip(EntryDay(n, dates).y)));
+            Utf8(msg::EntryYearTip(EntryDay(n, dates).y)));
 }
 
 std::optional<std::string> RatePage::FillByRule(const RateHistory& history)

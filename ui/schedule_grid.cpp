@@ -1,7 +1,9 @@
 #include "ui/schedule_grid.h"
 
 #include "calc/schedule_text.h"
+#include "common/messages.h"
 #include "ui/user_dialogs.h"
+#include "ui/utf8.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -172,8 +174,7 @@ void ScheduleGrid::SetUpColumns()
     // The dates are drawn in whatever font the system gives the grid; a CJK face may need
     // more than the usual width.
     const int dateWidth =
-        verticalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("0000年00月00日")) +
-        kDatePadding;
+        verticalHeader()->fontMetrics().horizontalAdvance(Utf8(msg::kRowDateSample)) + kDatePadding;
     verticalHeader()->setFixedWidth(std::max(kColumnWidths[0], dateWidth));
     const auto& headers = ScheduleHeaderTexts();
     m_model->SetCell(0, 0, headers[0]);

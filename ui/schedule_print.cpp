@@ -5,6 +5,7 @@
 #include "common/messages.h"
 #include "ui/file_commands.h"
 #include "ui/user_dialogs.h"
+#include "ui/utf8.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -20,11 +21,6 @@
 namespace lumavo {
 
 namespace {
-
-QString Utf8(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // A font that holds the Chinese texts, so PDF output embeds it instead of boxes.
 QFont ReportFont(double points, bool bold = false)
@@ -136,7 +132,7 @@ void PaintBlock(QPainter& painter, const Layout& layout, const ScheduleReport& r
     const QString indent(4, QChar(' '));
     if (report.plan.empty())
         painter.drawText(QRectF(0, y, layout.area.width(), layout.textLine), Qt::AlignVCenter,
-                         indent + QString::fromUtf8(msg::kNoPlan));
+                         indent + Utf8(msg::kNoPlan));
     for (const std::string& entry : report.plan) {
         painter.drawText(QRectF(0, y, layout.area.width(), layout.textLine), Qt::AlignVCenter,
                          indent + Utf8(entry));
@@ -160,7 +156,7 @@ void PaintHeader(QPainter& painter, const Layout& layout, double top)
         const double pad = layout.row * 0.15;
         // The unit goes on a line of its own rather than breaking the title.
         QString title = Utf8(ScheduleColumnTitle(column));
-        title.replace(QString::fromUtf8("（"), QString::fromUtf8("\n（"));
+        title.replace(Utf8(msg::kUnitOpening), QChar('\n') + Utf8(msg::kUnitOpening));
         painter.drawText(cell.adjusted(pad, 0, -pad, 0), Qt::AlignCenter | Qt::TextWordWrap, title);
     }
 }
@@ -242,7 +238,7 @@ QByteArray SchedulePdfBytes(const ScheduleReport& report)
 void PrintSchedule(const std::optional<ScheduleReport>& report, const FileCommandContext& context)
 {
     if (!report) {
-        context.dialogs.Inform(context.parent, QString::fromUtf8(msg::kNothingToPrint));
+        context.dialogs.Inform(context.parent, Utf8(msg::kNothingToPrint));
         return;
     }
     context.dialogs.ShowPrintPreview(context.parent, Utf8(report->title),
@@ -257,12 +253,12 @@ void ExportScheduleToPdf(const std::optional<ScheduleReport>& report,
                          const FileCommandContext& context)
 {
     if (!report) {
-        context.dialogs.Inform(context.parent, QString::fromUtf8(msg::kNothingToPrint));
+        context.dialogs.Inform(context.parent, Utf8(msg::kNothingToPrint));
         return;
     }
-    const QString path = AskSaveTarget(
-        context, {QString::fromUtf8(msg::kExportTitle) + name + QString::fromUtf8(msg::kToPdfFile),
-                  name, QStringLiteral("pdf"), QString::fromUtf8(msg::kPdfFilter), context.folder});
+    const QString path =
+        AskSaveTarget(context, {Utf8(msg::kExportTitle) + name + Utf8(msg::kToPdfFile), name,
+                                QStringLiteral("pdf"), Utf8(msg::kPdfFilter), context.folder});
     if (path.isEmpty())
         return;
     const QByteArray bytes = SchedulePdfBytes(*report);
@@ -274,10 +270,10 @@ void ExportScheduleToPdf(const std::optional<ScheduleReport>& report,
             path.toStdString(),
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (failure)
-        context.dialogs.Fail(context.parent, QString::fromUtf8(msg::kExportFailed),
+        context.dialogs.Fail(context.parent, Utf8(msg::kExportFailed),
                              QString::fromStdString(*failure));
     else
-        context.dialogs.Inform(context.parent, QString::fromUtf8(msg::kExportOk));
+        context.dialogs.Inform(context.parent, Utf8(msg::kExportOk));
 }
 
 } // namespace lumavo

@@ -1,5 +1,6 @@
 #include "calc/loan_input.h"
 #include "common/messages.h"
+#include "tests/support/worked_loan.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -10,12 +11,8 @@ namespace {
 
 LoanInput Valid()
 {
-    LoanInput input;
-    input.dkze = 100000;
+    LoanInput input = testing_support::WorkedLoan();
     input.ajqs = 240;
-    input.nllS = 6;
-    input.lending = {2009, 1, 15};
-    input.firstPayment = {2009, 2, 15};
     return input;
 }
 

@@ -3,6 +3,7 @@
 #include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
+#include "tests/support/worked_loan.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -13,12 +14,7 @@ namespace {
 
 LoanInput Worked(std::vector<Ttqhd> plan = {})
 {
-    LoanInput input;
-    input.dkze = 100000;
-    input.ajqs = 12;
-    input.nllS = 6;
-    input.lending = {2009, 1, 15};
-    input.firstPayment = {2009, 2, 15};
+    LoanInput input = testing_support::WorkedLoan();
     input.plan = std::move(plan);
     return input;
 }

@@ -2,6 +2,7 @@
 #include "calc/schedule.h"
 #include "calc/schedule_text.h"
 #include "common/text.h"
+#include "tests/support/worked_loan.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -31,27 +32,18 @@ struct Example
     std::string endDate;
 };
 
-LoanInput Basic()
-{
-    LoanInput input;
-    input.dkze = 100000;
-    input.ajqs = 12;
-    input.nllS = 6;
-    input.lending = {2009, 1, 15};
-    input.firstPayment = {2009, 2, 15};
-    return input;
-}
+using testing_support::WorkedLoan;
 
 LoanInput WithEntry(double shorten)
 {
-    LoanInput input = Basic();
+    LoanInput input = WorkedLoan();
     input.plan.push_back(Ttqhd{"2009年05月01日", 20000, shorten, "S", false});
     return input;
 }
 
 LoanInput Combination()
 {
-    LoanInput input = Basic();
+    LoanInput input = WorkedLoan();
     input.ratioS = 60;
     input.ratioG = 40;
     input.nllG = 4.5;
@@ -83,7 +75,7 @@ std::vector<Example> Examples()
     return {
         {"EqualInstallment",
          Method::Debx,
-         Basic(),
+         WorkedLoan(),
          {},
          {{1, {"2009年02月15日", "516.67", "8106.64", "8623.31", "91893.36", "516.67", "", ""}},
           {2, {"2009年03月15日", "459.47", "8147.18", "8606.64", "83746.18", "976.13"}},
@@ -149,7 +141,7 @@ std::vector<Example> Examples()
          " 2010年12月20日"},
         {"EqualPrincipal",
          Method::Debj,
-         Basic(),
+         WorkedLoan(),
          {},
          {{1, {"2009年02月15日", "516.67", "8333.33", "8850.00", "91666.67", "516.67", "", ""}},
           {2, {"2009年03月15日", "458.33", "8333.33", "8791.67", "83333.33", "975.00"}},
@@ -241,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(Schedules,
 
 TEST(WorkedExampleTest, EqualInstallmentPaymentIsLevelFromTheSecondRow)
 {
-    const auto schedule = std::get<Schedule>(CalculateSchedule(Basic(), Method::Debx, {}, {}));
+    const auto schedule = std::get<Schedule>(CalculateSchedule(WorkedLoan(), Method::Debx, {}, {}));
     for (std::size_t i = 1; i < schedule.rows.size(); ++i)
         EXPECT_EQ(MoneyText(schedule.rows[i].payment), "8606.64") << "row " << i + 1;
 }

@@ -2,6 +2,7 @@
 #include "calc/schedule.h"
 #include "calc/schedule_text.h"
 #include "common/text.h"
+#include "tests/support/worked_loan.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,15 +16,10 @@ namespace {
 
 LoanInput Loan(double ratioS = 100)
 {
-    LoanInput input;
-    input.dkze = 100000;
-    input.ajqs = 12;
+    LoanInput input = testing_support::WorkedLoan();
     input.ratioS = ratioS;
     input.ratioG = 100 - ratioS;
-    input.nllS = 6;
     input.nllG = 4.5;
-    input.lending = {2009, 1, 15};
-    input.firstPayment = {2009, 2, 15};
     return input;
 }
 

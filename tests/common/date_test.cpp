@@ -75,5 +75,48 @@ TEST(DateTextJoin, TakesPiecesAsGivenAndSplitsBack)
     EXPECT_EQ(SplitDateText(JoinDateText("1997", "12", "31")), (DateTextParts{"1997", "12", "31"}));
 }
 
+struct IsoCase
+{
+    const char* name;
+    std::string text;
+    IsoDigits digits;
+    std::optional<Date> date;
+};
+
+class IsoDateRead : public ::testing::TestWithParam<IsoCase>
+{
+};
+
+// rates.csv demands the written form; --preview also takes a date as people type it.
+TEST_P(IsoDateRead, ReadsAsWrittenAndWritesBack)
+{
+    const IsoCase& c = GetParam();
+    EXPECT_EQ(ParseIsoDate(c.text, c.digits), c.date);
+    if (c.date && c.digits == IsoDigits::Exact) {
+        EXPECT_EQ(IsoDateText(*c.date), c.text);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates,
+    IsoDateRead,
+    ::testing::Values(
+        IsoCase{"Whole", "2009-02-15", IsoDigits::Exact, Date{2009, 2, 15}},
+        IsoCase{"LeadingZeros", "0099-01-08", IsoDigits::Exact, Date{99, 1, 8}},
+        // Whether the day exists is the caller's question: a plan entry's checks name it.
+        IsoCase{"DayPastMonthEnd", "2026-02-30", IsoDigits::Exact, Date{2026, 2, 30}},
+        IsoCase{"ShortPiecesRefused", "2029-1-8", IsoDigits::Exact, std::nullopt},
+        IsoCase{"ShortPiecesTyped", "2029-1-8", IsoDigits::Typed, Date{2029, 1, 8}},
+        IsoCase{"WholeTyped", "2029-12-08", IsoDigits::Typed, Date{2029, 12, 8}},
+        IsoCase{"EmptyMonth", "2029--08", IsoDigits::Typed, std::nullopt},
+        IsoCase{"ThreeDigitDay", "2029-12-008", IsoDigits::Typed, std::nullopt},
+        IsoCase{"ShortYear", "929-12-08", IsoDigits::Typed, std::nullopt},
+        IsoCase{"ThirdDash", "2029-12-08-1", IsoDigits::Typed, std::nullopt},
+        IsoCase{"SignInDay", "2029-12-+8", IsoDigits::Typed, std::nullopt},
+        IsoCase{"Blank", "2029-12-08 ", IsoDigits::Exact, std::nullopt},
+        IsoCase{"Slashes", "2029/12/08", IsoDigits::Typed, std::nullopt},
+        IsoCase{"ChineseText", "2029年12月08日", IsoDigits::Typed, std::nullopt}),
+    [](const ::testing::TestParamInfo<IsoCase>& caseInfo) { return caseInfo.param.name; });
+
 } // namespace
 } // namespace lumavo

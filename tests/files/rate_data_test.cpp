@@ -155,7 +155,7 @@ class UserRateDataPath : public testing::TestWithParam<PathCase>
 {
 };
 
-// The XDG base-directory rule: a relative $XDG_DATA_HOME is to be ignored.
+// The XDG base-directory rule: a relative $XDG_DATA_HOME or $HOME is to be ignored.
 TEST_P(UserRateDataPath, FollowsTheXdgRule)
 {
     EXPECT_EQ(RateDataPathsFor("/nonexistent/bin/", GetParam().environment).user, GetParam().user);
@@ -168,6 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"XdgSet", {"/x/data", "/home/a"}, "/x/data/lumavo/rates.csv"},
         PathCase{"XdgUnset", {"", "/home/a"}, "/home/a/.local/share/lumavo/rates.csv"},
         PathCase{"XdgRelative", {"data", "/home/a"}, "/home/a/.local/share/lumavo/rates.csv"},
+        PathCase{"RelativeHome", {"", "home/a"}, ""},
         PathCase{"NoHome", {"", ""}, ""}),
     [](const auto& p) { return std::string(p.param.name); });
 

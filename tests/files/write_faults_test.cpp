@@ -2,6 +2,7 @@
 #include "files/backup.h"
 #include "files/rate_archive.h"
 #include "files/workbook.h"
+#include "tests/support/worked_loan.h"
 #include "tests/support/write_faults.h"
 
 namespace lumavo::testing_support {
@@ -53,12 +54,10 @@ INSTANTIATE_TEST_SUITE_P(RateArchive,
 // A 360-period loan: its workbook is larger than the room a full disk leaves.
 ScheduleReport Report360()
 {
-    LoanInput input;
+    LoanInput input = WorkedLoan();
     input.dkze = 300000;
     input.ajqs = 360;
     input.nllS = 4.9;
-    input.lending = {2009, 1, 15};
-    input.firstPayment = {2009, 2, 15};
     const auto schedule =
         std::get<Schedule>(CalculateSchedule(input, Method::Debx, RateTable{}, RateTable{}));
     return BuildScheduleReport(Method::Debx, input, TotalsOf(schedule.totals),

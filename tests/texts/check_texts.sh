@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Every text the user reads lives in common/messages.h. Fails when a source of calc/, model/, files/ or
-# cli/ holds a string literal with a Chinese character or full-width punctuation; comments may
-# quote such texts freely.
+# Every text the user reads lives in common/messages.h: the window's captions, tooltips, titles
+# and date formats as much as the engine's and the command line's messages. Fails when a source
+# of calc/, model/, files/, ui/, app/ or cli/ holds a string literal with a Chinese character or
+# full-width punctuation; comments may quote such texts freely.
 #   check_texts.sh SOURCE_DIR
 set -euo pipefail
 root=$1
@@ -135,7 +136,7 @@ while IFS= read -r path; do
         [[ "$path" == "$exception" ]] && skip=1
     done
     ((skip)) || sources+=("$path")
-done < <(find calc model files cli -name '*.h' -o -name '*.cpp' | sort)
+done < <(find calc model files ui app cli -name '*.h' -o -name '*.cpp' | sort)
 
 if ! scan "${sources[@]}"; then
     echo "These texts belong in common/messages.h (namespace lumavo::msg)."
