@@ -282,6 +282,19 @@ void LoanForm::LoanTypeRule()
     }
 }
 
+void LoanForm::ChoosePrepaymentDate(const std::string& dateText)
+{
+    const std::optional<DateTextParts> date = SplitDateText(dateText);
+    Picker& year = Choice(FormPicker::PrepaymentYear);
+    Picker& month = Choice(FormPicker::PrepaymentMonth);
+    year.Choose(date ? date->year : std::string());
+    month.Choose(date ? date->month : std::string());
+    // The day list follows the entry's month, as it does when the month is picked by hand.
+    if (year.index >= 0 && month.index >= 0)
+        PrepaymentDays();
+    Choice(FormPicker::PrepaymentDay).Choose(date ? date->day : std::string());
+}
+
 LoanInput LoanForm::Input(const std::vector<Ttqhd>& plan) const
 {
     LoanInput input;

@@ -124,6 +124,9 @@ class LoanForm
     void PrepaymentDays();
     void SharesRule();
     void LoanTypeRule();
+    // A plan entry's date into the prepayment pickers; a text that is no date leaves them
+    // without a choice.
+    void ChoosePrepaymentDate(const std::string& dateText);
 
     // What 计算 reads, with the plan of the page.
     LoanInput Input(const std::vector<Ttqhd>& plan) const;

@@ -136,16 +136,6 @@ TfrmMain::~TfrmMain()
         child->blockSignals(true);
 }
 
-const RateTable& TfrmMain::CommercialRates() const
-{
-    return m_debx->Document().Floating().s;
-}
-
-const RateTable& TfrmMain::ProvidentRates() const
-{
-    return m_debx->Document().Floating().g;
-}
-
 void TfrmMain::BuildToolbar()
 {
     suiToolBar1 = Named(addToolBar(QStringLiteral("suiToolBar1")), QStringLiteral("suiToolBar1"));
@@ -452,43 +442,43 @@ void TfrmMain::suiCBajcsChange()
 }
 void TfrmMain::suiButton6Click()
 {
-    m_debx->RoundLoanTotal();
+    m_debx->RunRule(&LoanForm::RoundLoanTotal);
 }
 void TfrmMain::suiComboBox1Change()
 {
-    m_debx->PeriodsFromYears();
+    m_debx->RunRule(&LoanForm::PeriodsFromYears);
 }
 void TfrmMain::suiNEajqsChange()
 {
-    m_debx->PrepaymentYears();
+    m_debx->RunRule(&LoanForm::PrepaymentYears);
 }
 void TfrmMain::suiCBfdyearChange()
 {
-    m_debx->LendingDays();
+    m_debx->RunRule(&LoanForm::LendingDays);
 }
 void TfrmMain::suiCBfdmonthChange()
 {
-    m_debx->LendingDays();
+    m_debx->RunRule(&LoanForm::LendingDays);
 }
 void TfrmMain::suiCBfirstyearChange()
 {
-    m_debx->FirstPaymentYearRule();
+    m_debx->RunRule(&LoanForm::FirstPaymentYearRule);
 }
 void TfrmMain::suiCBfirstmonthChange()
 {
-    m_debx->FirstPaymentDays();
+    m_debx->RunRule(&LoanForm::FirstPaymentDays);
 }
 void TfrmMain::suiCBtqyearChange()
 {
-    m_debx->PrepaymentDays();
+    m_debx->RunRule(&LoanForm::PrepaymentDays);
 }
 void TfrmMain::suiCBtqmonthChange()
 {
-    m_debx->PrepaymentDays();
+    m_debx->RunRule(&LoanForm::PrepaymentDays);
 }
 void TfrmMain::suiNEratioSChange()
 {
-    m_debx->SharesRule();
+    m_debx->RunRule(&LoanForm::SharesRule);
 }
 void TfrmMain::suiCBLoanTypeClick()
 {
@@ -542,43 +532,43 @@ void TfrmMain::suiCBajcs2Change()
 }
 void TfrmMain::suiButton7Click()
 {
-    m_debj->RoundLoanTotal();
+    m_debj->RunRule(&LoanForm::RoundLoanTotal);
 }
 void TfrmMain::suiComboBox2Change()
 {
-    m_debj->PeriodsFromYears();
+    m_debj->RunRule(&LoanForm::PeriodsFromYears);
 }
 void TfrmMain::suiNEajqs2Change()
 {
-    m_debj->PrepaymentYears();
+    m_debj->RunRule(&LoanForm::PrepaymentYears);
 }
 void TfrmMain::suiCBfdyear2Change()
 {
-    m_debj->LendingDays();
+    m_debj->RunRule(&LoanForm::LendingDays);
 }
 void TfrmMain::suiCBfdmonth2Change()
 {
-    m_debj->LendingDays();
+    m_debj->RunRule(&LoanForm::LendingDays);
 }
 void TfrmMain::suiCBfirstyear2Change()
 {
-    m_debj->FirstPaymentYearRule();
+    m_debj->RunRule(&LoanForm::FirstPaymentYearRule);
 }
 void TfrmMain::suiCBfirstmonth2Change()
 {
-    m_debj->FirstPaymentDays();
+    m_debj->RunRule(&LoanForm::FirstPaymentDays);
 }
 void TfrmMain::suiCBtqyear2Change()
 {
-    m_debj->PrepaymentDays();
+    m_debj->RunRule(&LoanForm::PrepaymentDays);
 }
 void TfrmMain::suiCBtqmonth2Change()
 {
-    m_debj->PrepaymentDays();
+    m_debj->RunRule(&LoanForm::PrepaymentDays);
 }
 void TfrmMain::suiNEratioS2Change()
 {
-    m_debj->SharesRule();
+    m_debj->RunRule(&LoanForm::SharesRule);
 }
 void TfrmMain::suiCBLoanType2Click()
 {

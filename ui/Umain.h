@@ -44,8 +44,9 @@ class TfrmMain : public QMainWindow
     explicit TfrmMain(WindowSetup setup = {});
     ~TfrmMain() override;
 
-    const RateTable& CommercialRates() const;
-    const RateTable& ProvidentRates() const;
+    // The floating tables both loan pages compute with.
+    const RateTable& CommercialRates() const { return m_debx->Document().Floating().s; }
+    const RateTable& ProvidentRates() const { return m_debx->Document().Floating().g; }
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -187,51 +187,9 @@ void LoanPage::LoanTotalFromArea()
     InformAll(messages);
 }
 
-void LoanPage::RoundLoanTotal()
+void LoanPage::RunRule(void (LoanForm::*rule)())
 {
-    m_document.Form().RoundLoanTotal();
-    ShowForm();
-}
-
-void LoanPage::PeriodsFromYears()
-{
-    m_document.Form().PeriodsFromYears();
-    ShowForm();
-}
-
-void LoanPage::PrepaymentYears()
-{
-    m_document.Form().PrepaymentYears();
-    ShowForm();
-}
-
-void LoanPage::LendingDays()
-{
-    m_document.Form().LendingDays();
-    ShowForm();
-}
-
-void LoanPage::FirstPaymentDays()
-{
-    m_document.Form().FirstPaymentDays();
-    ShowForm();
-}
-
-void LoanPage::FirstPaymentYearRule()
-{
-    m_document.Form().FirstPaymentYearRule();
-    ShowForm();
-}
-
-void LoanPage::PrepaymentDays()
-{
-    m_document.Form().PrepaymentDays();
-    ShowForm();
-}
-
-void LoanPage::SharesRule()
-{
-    m_document.Form().SharesRule();
+    (m_document.Form().*rule)();
     ShowForm();
 }
 
@@ -244,18 +202,14 @@ void LoanPage::LoanTypeRule()
 
 void LoanPage::ApplyLoanTypeEnabling()
 {
-    switch (static_cast<LoanTypeIndex>(m_document.Form().loanType)) {
-    case LoanTypeIndex::Commercial:
-    case LoanTypeIndex::Provident:
-        m_ui.sharesGroup->setEnabled(false);
-        break;
-    case LoanTypeIndex::Combination: // the provident share always follows the commercial one
-        m_ui.sharesGroup->setEnabled(true);
+    const int type = m_document.Form().loanType;
+    if (type < 0)
+        return; // no type chosen: the shares stay as they were
+    const bool combination = type == static_cast<int>(LoanTypeIndex::Combination);
+    m_ui.sharesGroup->setEnabled(combination);
+    // The provident share always follows the commercial one.
+    if (combination)
         m_ui.shareG->setEnabled(false);
-        break;
-    default:
-        break;
-    }
 }
 
 void LoanPage::RateModeRule()
@@ -298,15 +252,7 @@ void LoanPage::ShowSelectedPlanEntry()
     const Ttqhd* entry = m_plan->ChosenEntry();
     if (!entry)
         return;
-    const std::optional<DateTextParts> date = SplitDateText(entry->tqdate);
-    Picker& year = m_document.Form().Choice(FormPicker::PrepaymentYear);
-    Picker& month = m_document.Form().Choice(FormPicker::PrepaymentMonth);
-    year.Choose(date ? date->year : std::string());
-    month.Choose(date ? date->month : std::string());
-    // The day list follows the entry's month, as it does when the month is picked by hand.
-    if (year.index >= 0 && month.index >= 0)
-        m_document.Form().PrepaymentDays();
-    m_document.Form().Choice(FormPicker::PrepaymentDay).Choose(date ? date->day : std::string());
+    m_document.Form().ChoosePrepaymentDate(entry->tqdate);
     ShowForm();
     m_plan->ShowEntryFields(*entry);
 }

@@ -99,17 +99,12 @@ class LoanPage
     // What showing the window does to the page.
     void StartUp(int lastListYear);
 
-    // The rules of the form.
+    // A rule of the form (整万, periods from years, the day lists, shares, …), then the widgets
+    // show the form again.
+    void RunRule(void (LoanForm::*rule)());
+    // The rules that do more than that: messages, or which widgets are enabled.
     void ModeRule();
     void LoanTotalFromArea();
-    void RoundLoanTotal();
-    void PeriodsFromYears();
-    void PrepaymentYears();
-    void LendingDays();
-    void FirstPaymentDays();
-    void FirstPaymentYearRule();
-    void PrepaymentDays();
-    void SharesRule();
     void LoanTypeRule();
     void RateModeRule();
 
