@@ -165,6 +165,33 @@ TEST_F(RatePagesTest, FillByRuleSetsTheFieldsThatCalculateUsesAndSavesNothing)
     EXPECT_FALSE(std::filesystem::exists(ArchivePath()));
 }
 
+// Both loan pages compute with the rate pages' tables; a rule fills them for the loan page the
+// user came from, so that page's dates are the ones taken, and the page says which.
+TEST_F(RatePagesTest, RatePageTakesTheDatesOfTheLoanPageTheUserCameFrom)
+{
+    ShowPage(1);
+    Choose("suiCBfdyear2", "2015");
+    Choose("suiCBfirstyear2", "2015");
+    const struct
+    {
+        int loanPage;
+        int year;
+        QString source;
+    } cases[] = {{1, 2015, "放贷日和月供首日取自“等额本金”页"},
+                 {0, 1997, "放贷日和月供首日取自“等额本息”页"}};
+    for (const auto& c : cases) {
+        ShowPage(c.loanPage);
+        ShowPage(2);
+        EXPECT_EQ(Find<QDateEdit>("suiDTfd")->date().year(), c.year) << c.loanPage;
+        EXPECT_EQ(Find<QLabel>("suiLdates")->text(), c.source);
+    }
+    Find<QDateEdit>("suiDTfd")->setDate(QDate(2021, 6, 15));
+    ShowPage(1);
+    ShowPage(2);
+    EXPECT_EQ(Find<QDateEdit>("suiDTfd")->date(), QDate(2021, 6, 15));
+    EXPECT_EQ(Find<QLabel>("suiLdates")->text(), "放贷日和月供首日为本页所选");
+}
+
 TEST_F(RatePagesTest, BrokenUserRateFileIsNamedOnceAndTheShippedDataFill)
 {
     const auto user = dir.Write("rates.csv", "kind,effective,rate,source\nlpr5y,2026,3.4,me\n");
