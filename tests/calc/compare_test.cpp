@@ -124,12 +124,9 @@ PrepaymentPreview Preview(Method method)
 // The level of the commercial part's payments after the example entry shortened by k.
 double LevelAfter(Method method, double k)
 {
-    RunRates rates;
-    rates.s.Fill(3.5);
-    rates.g.Fill(2.6);
-    const Schedule schedule =
-        BuildSchedule(Example({Ttqhd{"2029年12月08日", 200000, k, "S", false}}), method, rates,
-                      Date{2029, 12, 8});
+    const LoanInput input = Example({Ttqhd{"2029年12月08日", 200000, k, "S", false}});
+    const RunRates rates = std::get<RunRates>(CheckLoanInput(input, kNone, kNone));
+    const Schedule schedule = BuildSchedule(input, method, rates, Date{2029, 12, 8});
     return *schedule.parts[0].levelAfter;
 }
 
