@@ -110,16 +110,6 @@ class PreviewRuns
     Schedule m_base;
 };
 
-// The periods of the part's other entries, which the cumulative check adds to the new one.
-double OtherPeriods(const PlanList& plan, const PlanDecision& decision)
-{
-    double sum = 0;
-    for (std::size_t i = 0; i < plan.Size(); ++i)
-        if (plan.Items()[i].entry.tqhdType == decision.entry.tqhdType && decision.replaces != i)
-            sum += plan.Items()[i].entry.sdajqs;
-    return sum;
-}
-
 } // namespace
 
 int MonthsBetween(const Date& earlier, const Date& later)
@@ -178,7 +168,9 @@ std::variant<PrepaymentPreview, Refusal> PreviewPrepayment(const LoanInput& inpu
     // halving, within what the cumulative check of 提交 allows.
     const double ceiling = RoundToDecimals(preview.levelBefore, 2);
     double low = 0;
-    double high = std::floor(std::max(0.0, loan.ajqs - OtherPeriods(plan, decision)));
+    // The periods of the part's other entries, which the cumulative check adds to the new one.
+    const double others = SumOfPart(plan, decision.entry.tqhdType, decision.replaces).periods;
+    double high = std::floor(std::max(0.0, loan.ajqs - others));
     while (low < high) {
         const double middle = std::floor((low + high + 1) / 2);
         const auto [outcome, follows] = runs.Run(middle);

@@ -20,6 +20,11 @@ int FirstNonPositiveEntry(const RateTable& table, int lastEntry)
 
 } // namespace
 
+double PartPrincipal(double dkze, double share)
+{
+    return dkze * share / 100;
+}
+
 bool CheckFirstPaymentDate(const Date& lending, const Date& firstPayment)
 {
     const long l = DayNumber(lending);

@@ -53,6 +53,10 @@ struct RunRates
     RatePath g;
 };
 
+// A part's principal: the loan total times its share in percent. The schedule lends it and every
+// plan check compares amounts with it, so a check accepts to the fen what the schedule lends.
+double PartPrincipal(double dkze, double share);
+
 // Lending day and first payment day, each as year*360 + month*30 + day; allowed when the first
 // payment is not before the lending date and at most 30 of those days later.
 bool CheckFirstPaymentDate(const Date& lending, const Date& firstPayment);

@@ -106,20 +106,11 @@ bool HasOneOverEntry(const PlanList& list, const std::string& part)
     });
 }
 
-namespace {
-
-struct PartTotals
-{
-    double amount = 0;
-    double periods = 0;
-};
-
 PartTotals SumOfPart(const PlanList& list,
                      const std::string& part,
                      std::optional<std::size_t> skip,
-                     const PlanSubmission& submission)
+                     PartTotals sum)
 {
-    PartTotals sum{submission.tqse, submission.sdajqs};
     for (std::size_t i = 0; i < list.Size(); ++i) {
         const Ttqhd& entry = list.Items()[i].entry;
         if (entry.tqhdType != part || (skip && *skip == i))
@@ -129,6 +120,8 @@ PartTotals SumOfPart(const PlanList& list,
     }
     return sum;
 }
+
+namespace {
 
 std::optional<Refusal> CheckDates(const PlanLoanContext& loan, const PlanSubmission& submission)
 {
@@ -172,7 +165,7 @@ std::variant<PlanDecision, Refusal> CheckPlanSubmission(const PlanList& list,
 
     const bool commercial = submission.partIndex == 0;
     const std::string part = commercial ? "S" : "G";
-    const double partTotal = loan.dkze * ((commercial ? loan.ratioS : loan.ratioG) / 100);
+    const double partTotal = PartPrincipal(loan.dkze, commercial ? loan.ratioS : loan.ratioG);
     if (!submission.oneover) {
         if (submission.tqse > partTotal)
             return Refusal{commercial ? msg::kPlanAmountS : msg::kPlanAmountG};
@@ -191,7 +184,8 @@ std::variant<PlanDecision, Refusal> CheckPlanSubmission(const PlanList& list,
     if (!decision.replaces && HasOneOverEntry(list, part))
         return Refusal{msg::kPlanOneOverExists};
     if (!submission.oneover) {
-        const PartTotals sum = SumOfPart(list, part, decision.replaces, submission);
+        const PartTotals sum =
+            SumOfPart(list, part, decision.replaces, {submission.tqse, submission.sdajqs});
         if (sum.amount > partTotal)
             return Refusal{commercial ? msg::kPlanSumAmountS : msg::kPlanSumAmountG};
         if (sum.periods > loan.ajqs)

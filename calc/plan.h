@@ -80,6 +80,19 @@ struct PlanLoanContext
     std::string firstYear, firstMonth, firstDay;
 };
 
+struct PartTotals
+{
+    double amount = 0;
+    double periods = 0;
+};
+
+// What the list's entries of a part add up to, one item left out (the one a submission
+// replaces), added in list order to the totals given.
+PartTotals SumOfPart(const PlanList& list,
+                     const std::string& part,
+                     std::optional<std::size_t> skip,
+                     PartTotals sum = {});
+
 struct PlanDecision
 {
     Ttqhd entry;

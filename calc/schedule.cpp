@@ -191,8 +191,8 @@ class ScheduleBuilder
           m_levelsAround(levelsAround), m_rates{PartRates{RateCursor(rates.s)},
                                                 PartRates{RateCursor(rates.g)}}
     {
-        InitPart(m_parts[0], input.dkze * input.ratioS / 100);
-        InitPart(m_parts[1], input.dkze * input.ratioG / 100);
+        InitPart(m_parts[0], PartPrincipal(input.dkze, input.ratioS));
+        InitPart(m_parts[1], PartPrincipal(input.dkze, input.ratioG));
         m_capacity = static_cast<std::size_t>(std::floor(input.ajqs)) + input.plan.size();
         m_schedule.gridRowCount = static_cast<int>(m_capacity) + 1;
         m_schedule.rows.reserve(m_capacity);

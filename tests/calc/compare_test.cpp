@@ -232,6 +232,56 @@ INSTANTIATE_TEST_SUITE_P(
                      msg::kPlanSumPeriods}),
     [](const auto& p) { return p.param.name; });
 
+// Regression: of 350,000.00 at 70 % the schedule lends 245,000.00 to the commercial part, which
+// the checks, computing the share apart, once found 244,999.99999999997 and refused.
+struct ShareLimitCase
+{
+    std::string name;
+    std::vector<Ttqhd> plan;
+    double amount;
+    std::string message; // "" = accepted
+};
+
+class SeventyPercentShare : public testing::TestWithParam<ShareLimitCase>
+{
+};
+
+TEST_P(SeventyPercentShare, SubmitAndPreviewTakeThePartsPrincipal)
+{
+    LoanInput input = Worked();
+    input.dkze = 350000;
+    input.ajqs = 240;
+    input.ratioS = 70;
+    input.ratioG = 30;
+    input.nllG = 4.5;
+    input.lending = {2020, 1, 15};
+    input.firstPayment = {2020, 2, 15};
+    PlanList plan;
+    for (const Ttqhd& entry : GetParam().plan)
+        plan.Add(entry);
+    const PlanLoanContext loan{350000, 240, 70, 30, "2020", "01", "15", "2020", "02", "15"};
+    const PlanSubmission entry{"2021", "05", "01", 0, false, GetParam().amount, 0};
+    const auto checked = CheckPlanSubmission(plan, loan, entry);
+    const auto previewed = PreviewPrepayment(input, Method::Debx, plan, loan, entry, kNone, kNone);
+    for (const std::string& message :
+         {std::holds_alternative<Refusal>(checked) ? std::get<Refusal>(checked).message : "",
+          std::holds_alternative<Refusal>(previewed) ? std::get<Refusal>(previewed).message : ""})
+        EXPECT_EQ(message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Amounts,
+    SeventyPercentShare,
+    testing::Values(ShareLimitCase{"WholePart", {}, 245000, ""},
+                    ShareLimitCase{"FenAboveThePart", {}, 245000.01, msg::kPlanAmountS},
+                    ShareLimitCase{
+                        "SumToTheWholePart", {Entry("2020年12月01日", 145000, 0, "S")}, 100000, ""},
+                    ShareLimitCase{"SumFenAboveThePart",
+                                   {Entry("2020年12月01日", 145000, 0, "S")},
+                                   100000.01,
+                                   msg::kPlanSumAmountS}),
+    [](const auto& p) { return p.param.name; });
+
 // The loan total is checked by 提交 before any amount, so it needs a loan of its own.
 TEST(Preview, RefusesAZeroLoanTotal)
 {
