@@ -28,9 +28,9 @@ LoanInput LargestLoan()
     for (int k = 0; k < 10; ++k) {
         const Date day{2011 + 2 * k, 1 + k % 12, 5 + k};
         input.plan.push_back(
-            Ttqhd{DateText(day), 5000.0 + 1000 * k, k % 3 == 0 ? 6.0 : 0.0, "G", false});
+            Ttqhd{DateText(day), 5000.0 + 1000 * k, k % 3 == 0 ? 6.0 : 0.0, LoanPart::G, false});
         input.plan.push_back(
-            Ttqhd{DateText(day), 20000.0 + 500 * k, k % 4 == 0 ? 12.0 : 0.0, "S", false});
+            Ttqhd{DateText(day), 20000.0 + 500 * k, k % 4 == 0 ? 12.0 : 0.0, LoanPart::S, false});
     }
     return input;
 }
@@ -141,7 +141,7 @@ void Preview(benchmark::State& state, Method method)
         plan.Add(entry);
     const PlanLoanContext loan{input.dkze, input.ajqs, input.ratioS, input.ratioG, "2010",
                                "03",       "10",       "2010",       "04",         "10"};
-    const PlanSubmission entry{"2016", "06", "10", 0, false, 100000, 0};
+    const PlanSubmission entry{"2016", "06", "10", LoanPart::S, false, 100000, 0};
     for (auto _ : state) {
         auto outcome = PreviewPrepayment(input, method, plan, loan, entry, s, g);
         benchmark::DoNotOptimize(outcome);

@@ -1,5 +1,6 @@
 #include "calc/compare.h"
 
+#include "calc/schedule_text.h"
 #include "common/date.h"
 #include "common/text.h"
 
@@ -49,11 +50,6 @@ MethodComparison CompareMethod(const LoanInput& input,
     return result;
 }
 
-int PartIndex(PartLetter part)
-{
-    return part == PartLetter::S ? 0 : 1;
-}
-
 // A run of the page's plan with the proposed entry, shortening by the given periods.
 class PreviewRuns
 {
@@ -63,7 +59,7 @@ class PreviewRuns
                 const RunRates& rates,
                 const PlanList& plan,
                 const PlanDecision& decision,
-                PartLetter part)
+                LoanPart part)
         : m_method(method), m_rates(rates), m_plan(plan), m_decision(decision),
           m_part(PartIndex(part)), m_run(input)
     {
@@ -95,7 +91,7 @@ class PreviewRuns
         outcome.shortened = shorten;
         outcome.interestSaved = RoundToDecimals(m_base.totals.lxze - schedule.totals.lxze, 2);
         outcome.partEnd = part.payoff;
-        outcome.loanEnd = Trim(schedule.totals.endDate);
+        outcome.loanEnd = EndDateText(schedule.totals);
         return {outcome, part.levelAfter.has_value()};
     }
 
@@ -155,7 +151,7 @@ std::variant<PrepaymentPreview, Refusal> PreviewPrepayment(const LoanInput& inpu
     const RunRates& rates = std::get<RunRates>(checked);
 
     PrepaymentPreview preview;
-    preview.part = submission.partIndex == 0 ? PartLetter::S : PartLetter::G;
+    preview.part = submission.part;
     PreviewRuns runs(input, method, rates, plan, decision, preview.part);
     preview.levelBefore = runs.LevelBefore();
     const auto [keepTerm, paymentsFollow] = runs.Run(0);
@@ -169,7 +165,7 @@ std::variant<PrepaymentPreview, Refusal> PreviewPrepayment(const LoanInput& inpu
     const double ceiling = RoundToDecimals(preview.levelBefore, 2);
     double low = 0;
     // The periods of the part's other entries, which the cumulative check adds to the new one.
-    const double others = SumOfPart(plan, decision.entry.tqhdType, decision.replaces).periods;
+    const double others = SumOfPart(plan, submission.part, decision.replaces).periods;
     double high = std::floor(std::max(0.0, loan.ajqs - others));
     while (low < high) {
         const double middle = std::floor((low + high + 1) / 2);

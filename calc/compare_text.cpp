@@ -1,5 +1,6 @@
 #include "calc/compare_text.h"
 
+#include "calc/schedule_text.h"
 #include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
@@ -88,7 +89,7 @@ std::vector<CompareRow> CompareRows(const Comparison& comparison)
         rows.end(),
         {
             {msg::kCompareEndDate, [](const MethodComparison&, const ScheduleFigures& f,
-                                      bool) { return Trim(f.schedule.totals.endDate); }},
+                                      bool) { return EndDateText(f.schedule.totals); }},
             {msg::kCompareFirstPayment, [](const MethodComparison&, const ScheduleFigures& f,
                                            bool) { return MoneyText(f.firstPayment); }},
             {msg::kCompareLastPayment, [](const MethodComparison&, const ScheduleFigures& f,
@@ -103,9 +104,9 @@ std::vector<CompareRow> CompareRows(const Comparison& comparison)
 
 } // namespace
 
-std::string PartName(PartLetter part)
+std::string PartName(LoanPart part)
 {
-    return part == PartLetter::S ? msg::kComparePartS : msg::kComparePartG;
+    return part == LoanPart::S ? msg::kComparePartS : msg::kComparePartG;
 }
 
 const ScheduleFigures& ComparisonColumn(const Comparison& comparison, int column)

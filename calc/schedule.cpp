@@ -11,11 +11,11 @@
 
 namespace lumavo {
 
-bool ScheduleRow::Settles(PartLetter part) const
+bool ScheduleRow::Settles(LoanPart part) const
 {
     if (kind == RowKind::Regular)
         return true;
-    return part == PartLetter::S ? prepaidS.has_value() : prepaidG.has_value();
+    return part == LoanPart::S ? prepaidS.has_value() : prepaidG.has_value();
 }
 
 namespace {
@@ -30,7 +30,7 @@ struct Settlement
 };
 
 // A part's state during a run.
-struct LoanPart
+struct PartState
 {
     double principal = 0;
     double balance = 0;
@@ -133,7 +133,7 @@ double SmallestOpenBalance()
 
 const double kSmallestOpenBalance = SmallestOpenBalance();
 
-bool LoanPart::Active() const
+bool PartState::Active() const
 {
     return balance >= kSmallestOpenBalance && remainingPeriods > 0;
 }
@@ -164,22 +164,6 @@ double WholePower(double base, double n)
     return result;
 }
 
-PartLetter OtherPart(PartLetter part)
-{
-    return part == PartLetter::S ? PartLetter::G : PartLetter::S;
-}
-
-bool PartOf(const Ttqhd& entry, PartLetter& part)
-{
-    if (entry.tqhdType == "S")
-        part = PartLetter::S;
-    else if (entry.tqhdType == "G")
-        part = PartLetter::G;
-    else
-        return false;
-    return true;
-}
-
 class ScheduleBuilder
 {
   public:
@@ -204,7 +188,7 @@ class ScheduleBuilder
         int year = m_input.firstPayment.y;
         int month = m_input.firstPayment.m;
         const int payDay = m_input.firstPayment.d;
-        while ((Part(PartLetter::S).Active() || Part(PartLetter::G).Active()) && !Full()) {
+        while ((Part(LoanPart::S).Active() || Part(LoanPart::G).Active()) && !Full()) {
             const auto [first, last] = MonthRange(year, month);
             ApplyPass(first, last, year, month, [&](int day) { return day < payDay; });
             PayMonth(Date{year, month, payDay});
@@ -236,7 +220,7 @@ class ScheduleBuilder
         std::optional<double> prepaidG;
     };
 
-    void InitPart(LoanPart& part, double principal)
+    void InitPart(PartState& part, double principal)
     {
         part.principal = principal;
         part.balance = principal;
@@ -244,11 +228,8 @@ class ScheduleBuilder
         part.settled = Settlement{m_input.lending, SerialDay(m_input.lending), false};
     }
 
-    LoanPart& Part(PartLetter letter) { return m_parts[letter == PartLetter::S ? 0 : 1]; }
-    PartOutcome& Outcome(PartLetter letter)
-    {
-        return m_schedule.parts[letter == PartLetter::S ? 0 : 1];
-    }
+    PartState& Part(LoanPart part) { return m_parts[PartIndex(part)]; }
+    PartOutcome& Outcome(LoanPart which) { return m_schedule.parts[PartIndex(which)]; }
     bool Full() const { return m_schedule.rows.size() >= m_capacity; }
 
     // Per part: the rates of the run along its path.
@@ -261,13 +242,13 @@ class ScheduleBuilder
         double power = 0;
     };
 
-    PartRates& RatesOf(const LoanPart& part) { return m_rates[&part == &m_parts[0] ? 0 : 1]; }
+    PartRates& RatesOf(const PartState& part) { return m_rates[&part == &m_parts[0] ? 0 : 1]; }
 
     static Date Effective(const Date& date) { return Date{date.y, date.m, EffectiveDay(date)}; }
 
     // Interest on the balance from serial day start up to the day before end, cut at every rate
     // point in between, each piece at its own rate.
-    double SpanInterest(const LoanPart& part, long start, long end)
+    double SpanInterest(const PartState& part, long start, long end)
     {
         if (end <= start)
             return 0;
@@ -287,7 +268,7 @@ class ScheduleBuilder
     }
 
     // The rate is the one in force on the due day.
-    double RegularInterest(const LoanPart& part,
+    double RegularInterest(const PartState& part,
                            const Date& due,
                            long dueDay,
                            const RateCursor::Step& rate)
@@ -302,7 +283,7 @@ class ScheduleBuilder
         return SpanInterest(part, from.day, dueDay);
     }
 
-    double RegularPrincipal(const LoanPart& part, const RateCursor::Step& rate)
+    double RegularPrincipal(const PartState& part, const RateCursor::Step& rate)
     {
         const double b = part.balance;
         const double n = part.remainingPeriods;
@@ -333,21 +314,21 @@ class ScheduleBuilder
         const long dueDay = SerialDay(due);
         double interest = 0;
         double principal = 0;
-        for (const PartLetter letter : {PartLetter::G, PartLetter::S}) {
-            LoanPart& part = Part(letter);
+        for (const LoanPart which : {LoanPart::G, LoanPart::S}) {
+            PartState& part = Part(which);
             if (!part.Active())
                 continue;
             const RateCursor::Step& rate = RatesOf(part).path.On(dueDay);
             const double i = RegularInterest(part, due, dueDay, rate);
             const double p = RegularPrincipal(part, rate);
-            NoteRegularPayment(letter, due, i + p, Level(part, p, rate));
+            NoteRegularPayment(which, due, i + p, Level(part, p, rate));
             part.balance -= p;
             part.interestSoFar += i;
             part.totalPaid += i + p;
             part.remainingPeriods -= 1;
             interest += i;
             principal += p;
-            NoteIfSettled(letter, due);
+            NoteIfSettled(which, due);
         }
         Write(RowKind::Regular, due, dueDay, interest, principal, interest + principal, {}, {});
     }
@@ -360,9 +341,8 @@ class ScheduleBuilder
         for (EntryIter it = first; it != last; ++it) {
             if (!inPass(it->day) || !Applies(*it, year, month))
                 continue;
-            PartLetter letter;
-            PartOf(*it->month.entry, letter);
-            Apply(*it->month.entry, letter, Date{year, month, it->day}, pending);
+            const LoanPart part = *PartOf(*it->month.entry);
+            Apply(*it->month.entry, part, Date{year, month, it->day}, pending);
             if (open) { // the second entry of a shared row
                 WritePrepayment(pending, year, month, it->day);
                 pending = PendingRow{};
@@ -370,11 +350,9 @@ class ScheduleBuilder
                 continue;
             }
             const EntryIter next = it + 1;
-            PartLetter nextLetter;
-            const bool shares = next != last && inPass(next->day) &&
-                                next->month.dayText == it->month.dayText &&
-                                PartOf(*next->month.entry, nextLetter) &&
-                                nextLetter == OtherPart(letter) && Applies(*next, year, month);
+            const bool shares =
+                next != last && inPass(next->day) && next->month.dayText == it->month.dayText &&
+                PartOf(*next->month.entry) == OtherPart(part) && Applies(*next, year, month);
             if (shares) {
                 open = true;
                 continue;
@@ -388,18 +366,18 @@ class ScheduleBuilder
     // longer active, a date before the lending date.
     bool Applies(const IndexedEntry& indexed, int year, int month)
     {
-        PartLetter letter;
-        if (!PartOf(*indexed.month.entry, letter) || indexed.day < 1 || indexed.day > 31)
+        const std::optional<LoanPart> part = PartOf(*indexed.month.entry);
+        if (!part || indexed.day < 1 || indexed.day > 31)
             return false;
-        if (!Part(letter).Active())
+        if (!Part(*part).Active())
             return false;
         return SerialDay(Effective(Date{year, month, indexed.day})) >=
                SerialDay(Effective(m_input.lending));
     }
 
-    void Apply(const Ttqhd& entry, PartLetter letter, const Date& date, PendingRow& pending)
+    void Apply(const Ttqhd& entry, LoanPart which, const Date& date, PendingRow& pending)
     {
-        LoanPart& part = Part(letter);
+        PartState& part = Part(which);
         const double interest = SpanInterest(part, part.settled.day, SerialDay(date));
         // Never more than the balance, so no balance goes below zero.
         double principal = entry.oneover ? part.balance : std::min(entry.tqse, part.balance);
@@ -413,24 +391,24 @@ class ScheduleBuilder
             part.remainingPeriods = 1;
         part.interestSoFar += interest;
         part.totalPaid += interest + principal;
-        NoteIfSettled(letter, date);
+        NoteIfSettled(which, date);
         pending.interest += interest;
         pending.prepaid += principal;
-        (letter == PartLetter::S ? pending.prepaidS : pending.prepaidG) = principal;
+        (which == LoanPart::S ? pending.prepaidS : pending.prepaidG) = principal;
     }
 
     // The annuity of the balance over the remaining periods, which the month's interest and
     // principal add up to in an undisturbed month; with equal principal, the principal itself.
-    double Level(const LoanPart& part, double principal, const RateCursor::Step& rate) const
+    double Level(const PartState& part, double principal, const RateCursor::Step& rate) const
     {
         if (m_method == Method::Debj)
             return principal;
         return principal + rate.monthly * part.balance;
     }
 
-    void NoteRegularPayment(PartLetter letter, const Date& due, double payment, double level)
+    void NoteRegularPayment(LoanPart which, const Date& due, double payment, double level)
     {
-        PartOutcome& outcome = Outcome(letter);
+        PartOutcome& outcome = Outcome(which);
         if (!outcome.firstPayment)
             outcome.firstPayment = payment;
         if (!m_levelsAround)
@@ -444,10 +422,10 @@ class ScheduleBuilder
             outcome.levelAfter = level;
     }
 
-    void NoteIfSettled(PartLetter letter, const Date& date)
+    void NoteIfSettled(LoanPart which, const Date& date)
     {
-        PartOutcome& outcome = Outcome(letter);
-        if (!Part(letter).Active() && !outcome.payoff)
+        PartOutcome& outcome = Outcome(which);
+        if (!Part(which).Active() && !outcome.payoff)
             outcome.payoff = date;
     }
 
@@ -469,8 +447,8 @@ class ScheduleBuilder
     {
         if (Full())
             return;
-        const LoanPart& s = Part(PartLetter::S);
-        const LoanPart& g = Part(PartLetter::G);
+        const PartState& s = Part(LoanPart::S);
+        const PartState& g = Part(LoanPart::G);
         // Braces, not emplace_back's parentheses: clang 14 (the fuzz build) lacks parenthesized
         // aggregate initialization.
         m_schedule.rows.push_back(
@@ -478,13 +456,13 @@ class ScheduleBuilder
                         s.interestSoFar + g.interestSoFar, prepaidS, prepaidG});
         const bool regular = kind == RowKind::Regular;
         if (regular || prepaidS)
-            Settle(Part(PartLetter::S), date, day, regular);
+            Settle(Part(LoanPart::S), date, day, regular);
         if (regular || prepaidG)
-            Settle(Part(PartLetter::G), date, day, regular);
+            Settle(Part(LoanPart::G), date, day, regular);
     }
 
     // Member by member: a whole Settlement built aside and copied in stalled every row.
-    static void Settle(LoanPart& part, const Date& date, long day, bool regular)
+    static void Settle(PartState& part, const Date& date, long day, bool regular)
     {
         part.settled.date = date;
         part.settled.day = day;
@@ -525,16 +503,17 @@ class ScheduleBuilder
     void FillTotals()
     {
         ScheduleTotals& totals = m_schedule.totals;
-        const LoanPart& s = Part(PartLetter::S);
-        const LoanPart& g = Part(PartLetter::G);
+        const PartState& s = Part(LoanPart::S);
+        const PartState& g = Part(LoanPart::G);
         totals.hkze = RoundToDecimals(s.totalPaid + g.totalPaid, 2);
-        for (const PartLetter letter : {PartLetter::S, PartLetter::G}) {
-            Outcome(letter).principal = Part(letter).principal;
-            Outcome(letter).totalPaid = Part(letter).totalPaid;
+        for (const LoanPart which : {LoanPart::S, LoanPart::G}) {
+            Outcome(which).principal = Part(which).principal;
+            Outcome(which).totalPaid = Part(which).totalPaid;
         }
         totals.lxze = RoundToDecimals((s.totalPaid - s.principal) + (g.totalPaid - g.principal), 2);
         const auto& rows = m_schedule.rows;
-        totals.endDate = ' ' + (rows.empty() ? std::string() : DateText(rows.back().date));
+        if (!rows.empty())
+            totals.endDate = rows.back().date;
 
         const bool filled =
             m_input.plan.empty() && (m_method == Method::Debj || !m_input.floatingRates);
@@ -554,7 +533,7 @@ class ScheduleBuilder
     const LoanInput& m_input;
     Method m_method;
     std::optional<Date> m_levelsAround;
-    LoanPart m_parts[2];
+    PartState m_parts[2];
     PartRates m_rates[2];
     std::size_t m_capacity = 0;
     std::vector<IndexedEntry> m_entries;

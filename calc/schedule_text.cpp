@@ -24,6 +24,11 @@ std::array<std::string, kScheduleColumns> ScheduleRowTexts(const ScheduleRow& ro
             optional(row.prepaidS), optional(row.prepaidG)};
 }
 
+std::string EndDateText(const ScheduleTotals& totals)
+{
+    return totals.endDate ? DateText(*totals.endDate) : std::string();
+}
+
 TextGrid ScheduleGridTexts(const Schedule& schedule)
 {
     TextGrid grid = TextGrid::Blank(kScheduleColumns, schedule.gridRowCount);

@@ -2,7 +2,6 @@
 
 #include "calc/compare.h"
 #include "calc/compare_text.h"
-#include "model/loan_form.h"
 #include "calc/schedule.h"
 #include "calc/schedule_text.h"
 #include "cli/options.h"
@@ -17,6 +16,7 @@
 #include "files/rate_data.h"
 #include "files/schedule_report.h"
 #include "files/workbook.h"
+#include "model/loan_form.h"
 
 #include <algorithm>
 
@@ -168,7 +168,7 @@ std::variant<std::string, Refusal> Analyse(const Options& options,
     ApplyBackup(form, file);
     const PreviewRequest& request = *options.preview;
     const PlanSubmission submission{
-        request.year, request.month, request.day, request.partIndex, false, request.amount, 0};
+        request.year, request.month, request.day, request.part, false, request.amount, 0};
     const auto outcome = PreviewPrepayment(input, options.method, PlanFromBackup(file),
                                            form.PlanContext(), submission, floatingS, floatingG);
     if (const auto* refusal = std::get_if<Refusal>(&outcome))

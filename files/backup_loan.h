@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/loan_form.h"
 #include "calc/loan_input.h"
 #include "calc/plan.h"
 #include "files/backup.h"
+#include "model/loan_form.h"
 
 #include <variant>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/loan_form.h"
 #include "calc/schedule.h"
 #include "common/text_grid.h"
 #include "files/backup.h"
 #include "files/schedule_report.h"
+#include "model/loan_form.h"
 
 #include <QMetaObject>
 #include <QString>
