@@ -23,11 +23,11 @@
 #include <QApplication>
 #include <QChartView>
 #include <QMainWindow>
-#include <QTableWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <algorithm>
 #include <chrono>
@@ -114,8 +114,10 @@ void FillLargestLoan(LoanPage& page)
     PlanList plan;
     for (int k = 0; k < 10; ++k) {
         const Date day{2011 + 2 * k, 1 + k % 12, 5 + k};
-        plan.Add(Ttqhd{DateText(day), 5000.0 + 1000 * k, k % 3 == 0 ? 6.0 : 0.0, "G", false});
-        plan.Add(Ttqhd{DateText(day), 20000.0 + 500 * k, k % 4 == 0 ? 12.0 : 0.0, "S", false});
+        plan.Add(
+            Ttqhd{DateText(day), 5000.0 + 1000 * k, k % 3 == 0 ? 6.0 : 0.0, LoanPart::G, false});
+        plan.Add(
+            Ttqhd{DateText(day), 20000.0 + 500 * k, k % 4 == 0 ? 12.0 : 0.0, LoanPart::S, false});
     }
     page.SetForm(form, plan);
     page.Document().Floating() = FloatingTables{Rates(5.94, 0.12), Rates(3.87, 0.05)};

@@ -1,5 +1,6 @@
 #include "calc/compare.h"
 
+#include "calc/schedule_text.h"
 #include "common/date.h"
 #include "common/text.h"
 
@@ -66,11 +67,6 @@ void WeighScenarios(Comparison& comparison)
     }
 }
 
-int PartIndex(PartLetter part)
-{
-    return part == PartLetter::S ? 0 : 1;
-}
-
 // A run of the page's plan with the proposed entry, shortening by the given periods.
 class PreviewRuns
 {
@@ -80,7 +76,7 @@ class PreviewRuns
                 const RunRates& rates,
                 const PlanList& plan,
                 const PlanDecision& decision,
-                PartLetter part)
+                LoanPart part)
         : m_method(method), m_rates(rates), m_plan(plan), m_decision(decision),
           m_part(PartIndex(part)), m_run(input)
     {
@@ -112,7 +108,7 @@ class PreviewRuns
         outcome.shortened = shorten;
         outcome.interestSaved = RoundToDecimals(m_base.totals.lxze - schedule.totals.lxze, 2);
         outcome.partEnd = part.payoff;
-        outcome.loanEnd = Trim(schedule.totals.endDate);
+        outcome.loanEnd = EndDateText(schedule.totals);
         return {outcome, part.levelAfter.has_value()};
     }
 
@@ -126,16 +122,6 @@ class PreviewRuns
     Date m_date;
     Schedule m_base;
 };
-
-// The periods of the part's other entries, which the cumulative check adds to the new one.
-double OtherPeriods(const PlanList& plan, const PlanDecision& decision)
-{
-    double sum = 0;
-    for (std::size_t i = 0; i < plan.Size(); ++i)
-        if (plan.Items()[i].entry.tqhdType == decision.entry.tqhdType && decision.replaces != i)
-            sum += plan.Items()[i].entry.sdajqs;
-    return sum;
-}
 
 } // namespace
 
@@ -209,7 +195,7 @@ std::variant<PrepaymentPreview, Refusal> PreviewPrepayment(const LoanInput& inpu
     const RunRates& rates = std::get<RunRates>(checked);
 
     PrepaymentPreview preview;
-    preview.part = submission.partIndex == 0 ? PartLetter::S : PartLetter::G;
+    preview.part = submission.part;
     PreviewRuns runs(input, method, rates, plan, decision, preview.part);
     preview.levelBefore = runs.LevelBefore();
     const auto [keepTerm, paymentsFollow] = runs.Run(0);
@@ -222,7 +208,9 @@ std::variant<PrepaymentPreview, Refusal> PreviewPrepayment(const LoanInput& inpu
     // halving, within what the cumulative check of 提交 allows.
     const double ceiling = RoundToDecimals(preview.levelBefore, 2);
     double low = 0;
-    double high = std::floor(std::max(0.0, loan.ajqs - OtherPeriods(plan, decision)));
+    // The periods of the part's other entries, which the cumulative check adds to the new one.
+    const double others = SumOfPart(plan, submission.part, decision.replaces).periods;
+    double high = std::floor(std::max(0.0, loan.ajqs - others));
     while (low < high) {
         const double middle = std::floor((low + high + 1) / 2);
         const auto [outcome, follows] = runs.Run(middle);

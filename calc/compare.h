@@ -91,7 +91,7 @@ struct PreviewOutcome
 
 struct PrepaymentPreview
 {
-    PartLetter part = PartLetter::S;
+    LoanPart part = LoanPart::S;
     double levelBefore = 0;     // the part's regular payment before the prepayment
     PreviewOutcome keepTerm;    // 减少月供: no shortening
     PreviewOutcome keepPayment; // 缩短年限（月供基本不变）

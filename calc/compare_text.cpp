@@ -1,5 +1,6 @@
 #include "calc/compare_text.h"
 
+#include "calc/schedule_text.h"
 #include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
@@ -76,7 +77,7 @@ std::vector<CompareRow> CompareRows()
         {msg::kCompareMethodDifference,
          [](const ScenarioFigures& f) { return OptionalMoney(f.methodDifference); }},
         {msg::kCompareEndDate,
-         [](const ScenarioFigures& f) { return Trim(f.schedule.totals.endDate); }},
+         [](const ScenarioFigures& f) { return EndDateText(f.schedule.totals); }},
         {msg::kCompareFirstPayment,
          [](const ScenarioFigures& f) { return MoneyText(f.firstPayment); }},
         {msg::kCompareLastPayment,
@@ -91,9 +92,9 @@ std::vector<CompareRow> CompareRows()
 
 } // namespace
 
-std::string PartName(PartLetter part)
+std::string PartName(LoanPart part)
 {
-    return part == PartLetter::S ? msg::kComparePartS : msg::kComparePartG;
+    return part == LoanPart::S ? msg::kComparePartS : msg::kComparePartG;
 }
 
 std::string ScenarioTitle(const Scenario& scenario)

@@ -22,6 +22,6 @@ std::string PreviewQuestionText(const PrepaymentPreview& preview, Method method)
 std::string PreviewChoiceText(const PrepaymentPreview& preview, bool keepPayment, Method method);
 
 // "商业贷款" or "公积金贷款".
-std::string PartName(PartLetter part);
+std::string PartName(LoanPart part);
 
 } // namespace lumavo

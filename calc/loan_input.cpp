@@ -20,6 +20,11 @@ int FirstNonPositiveEntry(const RateTable& table, int lastEntry)
 
 } // namespace
 
+double PartPrincipal(double dkze, double share)
+{
+    return dkze * share / 100;
+}
+
 bool CheckFirstPaymentDate(const Date& lending, const Date& firstPayment)
 {
     const long l = DayNumber(lending);
@@ -56,14 +61,15 @@ CheckLoanInput(const LoanInput& input, const RateTable& floatingS, const RateTab
     if (input.ajqs > kMaxPeriods)
         return Refusal{msg::kPeriodsAtMost360};
 
-    RunRates rates;
+    RateTable tableS = floatingS;
+    RateTable tableG = floatingG;
     if (!input.floatingRates) {
         if (input.ratioS > 0 && !(input.nllS > 0))
             return Refusal{msg::kFixedRateS};
         if (input.ratioG > 0 && !(input.nllG > 0))
             return Refusal{msg::kFixedRateG};
-        rates.s.Fill(input.nllS);
-        rates.g.Fill(input.nllG);
+        tableS.Fill(input.nllS);
+        tableG.Fill(input.nllG);
     } else {
         const int lastChecked = static_cast<int>(std::floor(input.ajqs)) / 12;
         if (input.ratioS > 0) {
@@ -76,13 +82,12 @@ CheckLoanInput(const LoanInput& input, const RateTable& floatingS, const RateTab
             if (k >= 0)
                 return Refusal{msg::FloatingRateNotPositive(k, msg::kFloatingRateG)};
         }
-        rates.s = floatingS;
-        rates.g = floatingG;
     }
 
     if (!CheckFirstPaymentDate(input.lending, input.firstPayment))
         return Refusal{msg::kFirstPaymentDate};
-    return rates;
+    return RunRates{PathFromTable(tableS, input.lending, input.firstPayment),
+                    PathFromTable(tableG, input.lending, input.firstPayment)};
 }
 
 } // namespace lumavo

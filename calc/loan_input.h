@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/rate_path.h"
 #include "calc/rate_table.h"
 #include "common/date.h"
 #include "common/ttqhd.h"
@@ -44,12 +45,17 @@ struct Refusal
     std::string message;
 };
 
-// The two tables a run uses: the fixed rates spread over every year, or the floating tables.
+// The rates a run charges each part: the fixed rates spread over every year, or the floating
+// tables, each read as a path by its year rule.
 struct RunRates
 {
-    RateTable s;
-    RateTable g;
+    RatePath s;
+    RatePath g;
 };
+
+// A part's principal: the loan total times its share in percent. The schedule lends it and every
+// plan check compares amounts with it, so a check accepts to the fen what the schedule lends.
+double PartPrincipal(double dkze, double share);
 
 // Lending day and first payment day, each as year*360 + month*30 + day; allowed when the first
 // payment is not before the lending date and at most 30 of those days later.
@@ -63,8 +69,8 @@ bool CheckFirstPaymentDate(const std::string& fdyear,
                            const std::string& firstmonth,
                            const std::string& firstday);
 
-// The checks of a calculation in their order: the rate tables of the run, or the message of
-// the first check that fails.
+// The checks of a calculation in their order: the rates of the run, or the message of the first
+// check that fails.
 std::variant<RunRates, Refusal>
 CheckLoanInput(const LoanInput& input, const RateTable& floatingS, const RateTable& floatingG);
 

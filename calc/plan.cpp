@@ -31,13 +31,13 @@ std::string PlanItemText(const std::string& tqdate,
 
 std::string PlanItemText(const Ttqhd& entry)
 {
-    return PlanItemText(entry.tqdate, entry.tqhdType, entry.tqse, entry.sdajqs,
+    return PlanItemText(entry.tqdate, TypeText(entry), entry.tqse, entry.sdajqs,
                         entry.oneover ? "Y" : "N");
 }
 
 std::string PlanItemKey(const Ttqhd& entry)
 {
-    return ItemHead(entry.tqdate, entry.tqhdType);
+    return ItemHead(entry.tqdate, TypeText(entry));
 }
 
 namespace {
@@ -99,36 +99,27 @@ std::vector<Ttqhd> PlanList::Entries() const
     return entries;
 }
 
-bool HasOneOverEntry(const PlanList& list, const std::string& part)
+bool HasOneOverEntry(const PlanList& list, LoanPart part)
 {
     return std::any_of(list.Items().begin(), list.Items().end(), [&](const PlanList::Item& item) {
-        return item.entry.tqhdType == part && item.entry.oneover;
+        return PartOf(item.entry) == part && item.entry.oneover;
     });
 }
 
-namespace {
-
-struct PartTotals
+PartTotals
+SumOfPart(const PlanList& list, LoanPart part, std::optional<std::size_t> skip, PartTotals sum)
 {
-    double amount = 0;
-    double periods = 0;
-};
-
-PartTotals SumOfPart(const PlanList& list,
-                     const std::string& part,
-                     std::optional<std::size_t> skip,
-                     const PlanSubmission& submission)
-{
-    PartTotals sum{submission.tqse, submission.sdajqs};
     for (std::size_t i = 0; i < list.Size(); ++i) {
         const Ttqhd& entry = list.Items()[i].entry;
-        if (entry.tqhdType != part || (skip && *skip == i))
+        if (PartOf(entry) != part || (skip && *skip == i))
             continue;
         sum.amount += entry.tqse;
         sum.periods += entry.sdajqs;
     }
     return sum;
 }
+
+namespace {
 
 std::optional<Refusal> CheckDates(const PlanLoanContext& loan, const PlanSubmission& submission)
 {
@@ -170,9 +161,9 @@ std::variant<PlanDecision, Refusal> CheckPlanSubmission(const PlanList& list,
     if (!(loan.dkze < kMaxLoanTotal))
         return Refusal{msg::kLoanTotalTooLarge};
 
-    const bool commercial = submission.partIndex == 0;
-    const std::string part = commercial ? "S" : "G";
-    const double partTotal = loan.dkze * ((commercial ? loan.ratioS : loan.ratioG) / 100);
+    const LoanPart part = submission.part;
+    const bool commercial = part == LoanPart::S;
+    const double partTotal = PartPrincipal(loan.dkze, commercial ? loan.ratioS : loan.ratioG);
     if (!submission.oneover) {
         if (submission.tqse > partTotal)
             return Refusal{commercial ? msg::kPlanAmountS : msg::kPlanAmountG};
@@ -191,7 +182,8 @@ std::variant<PlanDecision, Refusal> CheckPlanSubmission(const PlanList& list,
     if (!decision.replaces && HasOneOverEntry(list, part))
         return Refusal{msg::kPlanOneOverExists};
     if (!submission.oneover) {
-        const PartTotals sum = SumOfPart(list, part, decision.replaces, submission);
+        const PartTotals sum =
+            SumOfPart(list, part, decision.replaces, {submission.tqse, submission.sdajqs});
         if (sum.amount > partTotal)
             return Refusal{commercial ? msg::kPlanSumAmountS : msg::kPlanSumAmountG};
         if (sum.periods > loan.ajqs)

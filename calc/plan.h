@@ -56,14 +56,14 @@ class PlanList
     std::vector<Item> m_items;
 };
 
-// True when the list holds a pay-off-at-once entry of that part ("S" or "G").
-bool HasOneOverEntry(const PlanList& list, const std::string& part);
+// True when the list holds a pay-off-at-once entry of that part.
+bool HasOneOverEntry(const PlanList& list, LoanPart part);
 
 // What the panel's fields hold when "提交" is pressed. Dates are the pickers' texts.
 struct PlanSubmission
 {
     std::string year, month, day;
-    int partIndex = 0; // 0 商业贷款（S）, 1 公积金贷款（G）
+    LoanPart part = LoanPart::S;
     bool oneover = false;
     double tqse = 0;
     double sdajqs = 0;
@@ -79,6 +79,19 @@ struct PlanLoanContext
     std::string lendingYear, lendingMonth, lendingDay;
     std::string firstYear, firstMonth, firstDay;
 };
+
+struct PartTotals
+{
+    double amount = 0;
+    double periods = 0;
+};
+
+// What the list's entries of a part add up to, one item left out (the one a submission
+// replaces), added in list order to the totals given.
+PartTotals SumOfPart(const PlanList& list,
+                     LoanPart part,
+                     std::optional<std::size_t> skip,
+                     PartTotals sum = {});
 
 struct PlanDecision
 {

@@ -5,31 +5,111 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <tuple>
 #include <utility>
 
 namespace lumavo {
 
-bool ScheduleRow::Settles(PartLetter part) const
+bool ScheduleRow::Settles(LoanPart part) const
 {
     if (kind == RowKind::Regular)
         return true;
-    return part == PartLetter::S ? prepaidS.has_value() : prepaidG.has_value();
+    return part == LoanPart::S ? prepaidS.has_value() : prepaidG.has_value();
 }
 
 namespace {
 
+// The latest written row that settles a part, from which its interest runs; before any, the
+// lending date.
+struct Settlement
+{
+    Date date;
+    long day = 0; // serial
+    bool regular = false;
+};
+
 // A part's state during a run.
-struct LoanPart
+struct PartState
 {
     double principal = 0;
     double balance = 0;
     double remainingPeriods = 0;
     double interestSoFar = 0;
     double totalPaid = 0;
-    const RateTable* rates = nullptr;
+    Settlement settled;
 
     bool Active() const;
+};
+
+// A part's rate path as a run reads it: each point's first day with its rates worked out once,
+// and a position that follows the run's dates, so a lookup costs a comparison or two.
+class RateCursor
+{
+  public:
+    struct Step
+    {
+        long from; // serial day
+        double annual;
+        double daily;
+        double monthly;
+        double inverseBase; // 1 / (1 + monthly)
+    };
+
+    explicit RateCursor(const RatePath& path)
+    {
+        const auto& points = path.Points();
+        const std::size_t n = points.size();
+        // The first point holds before its day as well; the last step only ends the search.
+        m_steps.resize(std::max<std::size_t>(n, 1) + 1);
+        for (std::size_t i = 0; i < n; ++i)
+            m_steps[i] = StepOf(path.Days()[i], points[i].rate);
+        m_steps.front().from = std::numeric_limits<long>::min();
+        m_steps.back() = StepOf(std::numeric_limits<long>::max(), 0);
+    }
+
+    // The step in force on the day. The run asks about days near the last one asked, mostly
+    // within the same step, whose bounds are kept at hand.
+    std::size_t IndexOn(long day)
+    {
+        if (day >= m_from && day < m_until)
+            return m_at;
+        while (m_steps[m_at + 1].from <= day)
+            ++m_at;
+        while (m_steps[m_at].from > day)
+            --m_at;
+        m_from = m_steps[m_at].from;
+        m_until = m_steps[m_at + 1].from;
+        return m_at;
+    }
+    const Step& On(long day) { return m_steps[IndexOn(day)]; }
+    const Step& operator[](std::size_t index) const { return m_steps[index]; }
+    // The first day of the step after the given one.
+    long NextFrom(std::size_t index) const { return m_steps[index + 1].from; }
+
+    // Whether every day from the first to the last (inclusive) bears the same rate.
+    bool SameRate(long first, long last)
+    {
+        std::size_t index = IndexOn(last);
+        if (m_from <= first)
+            return true;
+        for (; m_steps[index].from > first; --index)
+            if (m_steps[index - 1].annual != m_steps[index].annual)
+                return false;
+        return true;
+    }
+
+  private:
+    static Step StepOf(long from, double annual)
+    {
+        const double monthly = annual / 100 / 12;
+        return Step{from, annual, annual / 100 / 360, monthly, 1 / (1 + monthly)};
+    }
+
+    std::vector<Step> m_steps;
+    std::size_t m_at = 0;
+    long m_from = 0; // the bounds of step m_at; empty until the first lookup
+    long m_until = 0;
 };
 
 // A plan entry that falls in a month of the loop, with the two characters of its day.
@@ -53,7 +133,7 @@ double SmallestOpenBalance()
 
 const double kSmallestOpenBalance = SmallestOpenBalance();
 
-bool LoanPart::Active() const
+bool PartState::Active() const
 {
     return balance >= kSmallestOpenBalance && remainingPeriods > 0;
 }
@@ -84,31 +164,6 @@ double WholePower(double base, double n)
     return result;
 }
 
-// 1-based number of the latest row before currentRow (1-based) that settles the part; 0 for none.
-int LastSettlementRow(const std::vector<ScheduleRow>& rows, PartLetter part, int currentRow)
-{
-    for (int row = std::min(currentRow - 1, static_cast<int>(rows.size())); row >= 1; --row)
-        if (rows[static_cast<std::size_t>(row - 1)].Settles(part))
-            return row;
-    return 0;
-}
-
-PartLetter OtherPart(PartLetter part)
-{
-    return part == PartLetter::S ? PartLetter::G : PartLetter::S;
-}
-
-bool PartOf(const Ttqhd& entry, PartLetter& part)
-{
-    if (entry.tqhdType == "S")
-        part = PartLetter::S;
-    else if (entry.tqhdType == "G")
-        part = PartLetter::G;
-    else
-        return false;
-    return true;
-}
-
 class ScheduleBuilder
 {
   public:
@@ -116,10 +171,12 @@ class ScheduleBuilder
                     Method method,
                     const RunRates& rates,
                     std::optional<Date> levelsAround)
-        : m_input(input), m_method(method), m_levelsAround(levelsAround)
+        : m_input(input), m_method(method),
+          m_levelsAround(levelsAround), m_rates{PartRates{RateCursor(rates.s)},
+                                                PartRates{RateCursor(rates.g)}}
     {
-        InitPart(m_parts[0], input.dkze * input.ratioS / 100, rates.s);
-        InitPart(m_parts[1], input.dkze * input.ratioG / 100, rates.g);
+        InitPart(m_parts[0], PartPrincipal(input.dkze, input.ratioS));
+        InitPart(m_parts[1], PartPrincipal(input.dkze, input.ratioG));
         m_capacity = static_cast<std::size_t>(std::floor(input.ajqs)) + input.plan.size();
         m_schedule.gridRowCount = static_cast<int>(m_capacity) + 1;
         m_schedule.rows.reserve(m_capacity);
@@ -131,7 +188,7 @@ class ScheduleBuilder
         int year = m_input.firstPayment.y;
         int month = m_input.firstPayment.m;
         const int payDay = m_input.firstPayment.d;
-        while ((Part(PartLetter::S).Active() || Part(PartLetter::G).Active()) && !Full()) {
+        while ((Part(LoanPart::S).Active() || Part(LoanPart::G).Active()) && !Full()) {
             const auto [first, last] = MonthRange(year, month);
             ApplyPass(first, last, year, month, [&](int day) { return day < payDay; });
             PayMonth(Date{year, month, payDay});
@@ -163,110 +220,70 @@ class ScheduleBuilder
         std::optional<double> prepaidG;
     };
 
-    void InitPart(LoanPart& part, double principal, const RateTable& table)
+    void InitPart(PartState& part, double principal)
     {
         part.principal = principal;
         part.balance = principal;
         part.remainingPeriods = m_input.ajqs;
-        part.rates = &table;
-        PartRates& rates = RatesOf(part);
-        for (int k = 0; k < RateTable::kEntries; ++k) {
-            rates.daily[k] = table.At(k) / 100 / 360;
-            rates.monthly[k] = table.At(k) / 100 / 12;
-            rates.inverseBase[k] = 1 / (1 + rates.monthly[k]);
-        }
+        part.settled = Settlement{m_input.lending, SerialDay(m_input.lending), false};
     }
 
-    LoanPart& Part(PartLetter letter) { return m_parts[letter == PartLetter::S ? 0 : 1]; }
-    PartOutcome& Outcome(PartLetter letter)
-    {
-        return m_schedule.parts[letter == PartLetter::S ? 0 : 1];
-    }
+    PartState& Part(LoanPart part) { return m_parts[PartIndex(part)]; }
+    PartOutcome& Outcome(LoanPart which) { return m_schedule.parts[PartIndex(which)]; }
     bool Full() const { return m_schedule.rows.size() >= m_capacity; }
 
-    // Per part: the annual rates of the run and, computed once, their daily and monthly rates.
+    // Per part: the rates of the run along its path.
     struct PartRates
     {
-        double daily[RateTable::kEntries];
-        double monthly[RateTable::kEntries];
-        double inverseBase[RateTable::kEntries]; // 1 / (1 + monthly)
+        RateCursor path;
         // (1 + m)^n of the last annuity payment, so the next month needs one division, not pow().
         double powerBase = -1;
         double powerPeriods = -1;
         double power = 0;
     };
 
-    int YearIndex(int year) const
-    {
-        return std::clamp(year - m_input.firstPayment.y + 1, 0, RateTable::kEntries - 1);
-    }
-
-    PartRates& RatesOf(const LoanPart& part) { return m_rates[&part == &m_parts[0] ? 0 : 1]; }
-    const PartRates& RatesOf(const LoanPart& part) const
-    {
-        return m_rates[&part == &m_parts[0] ? 0 : 1];
-    }
-
-    double YearRate(const LoanPart& part, int year) const
-    {
-        return part.rates->At(YearIndex(year));
-    }
-    double DailyRate(const LoanPart& part, int year) const
-    {
-        return RatesOf(part).daily[YearIndex(year)];
-    }
+    PartRates& RatesOf(const PartState& part) { return m_rates[&part == &m_parts[0] ? 0 : 1]; }
 
     static Date Effective(const Date& date) { return Date{date.y, date.m, EffectiveDay(date)}; }
 
-    // Interest on balance b from F up to the day before T, each day at its calendar year's rate.
-    double SpanInterest(const LoanPart& part, const Date& from, const Date& to) const
+    // Interest on the balance from serial day start up to the day before end, cut at every rate
+    // point in between, each piece at its own rate.
+    double SpanInterest(const PartState& part, long start, long end)
     {
-        const long start = SerialDay(Effective(from));
-        const long end = SerialDay(Effective(to));
         if (end <= start)
             return 0;
+        RateCursor& path = RatesOf(part).path;
         const double b = part.balance;
-        if (from.y == to.y)
-            return DailyRate(part, to.y) * b * static_cast<double>(end - start);
+        std::size_t step = path.IndexOn(start);
+        if (path.NextFrom(step) >= end)
+            return path[step].daily * b * static_cast<double>(end - start);
         double interest = 0;
         long cursor = start;
-        for (int y = from.y; y <= to.y; ++y) {
-            const long yearEnd = y == to.y ? end : SerialDay(Date{y + 1, 1, 1});
-            interest += DailyRate(part, y) * b * static_cast<double>(yearEnd - cursor);
-            cursor = yearEnd;
+        for (; path.NextFrom(step) < end; ++step) {
+            const long cut = path.NextFrom(step);
+            interest += path[step].daily * b * static_cast<double>(cut - cursor);
+            cursor = cut;
         }
-        return interest;
+        return interest + path[step].daily * b * static_cast<double>(end - cursor);
     }
 
-    Date LastSettlement(PartLetter letter, const ScheduleRow** row) const
+    // The rate is the one in force on the due day.
+    double RegularInterest(const PartState& part,
+                           const Date& due,
+                           long dueDay,
+                           const RateCursor::Step& rate)
     {
-        const auto& rows = m_schedule.rows;
-        // Mostly the row just written settles the part; search back only when it does not.
-        const int last = !rows.empty() && rows.back().Settles(letter)
-                             ? static_cast<int>(rows.size())
-                             : LastSettlementRow(rows, letter, static_cast<int>(rows.size()) + 1);
-        *row = last > 0 ? &rows[static_cast<std::size_t>(last - 1)] : nullptr;
-        return last > 0 ? (*row)->date : m_input.lending;
-    }
-
-    double RegularInterest(PartLetter letter, const Date& due)
-    {
-        const LoanPart& part = Part(letter);
-        const ScheduleRow* settled = nullptr;
-        const Date from = LastSettlement(letter, &settled);
+        const Settlement& from = part.settled;
         const bool afterPreviousRegular =
-            settled && settled->kind == RowKind::Regular &&
-            (due.m == 1 ? settled->date.y == due.y - 1 && settled->date.m == 12
-                        : settled->date.y == due.y && settled->date.m == due.m - 1);
-        if (afterPreviousRegular) {
-            // An undisturbed month bears 30 days, unless the rate changed with the year.
-            if (due.m != 1 || YearRate(part, due.y) == YearRate(part, due.y - 1))
-                return DailyRate(part, due.y) * part.balance * 30;
-        }
-        return SpanInterest(part, from, due);
+            from.regular && (due.m == 1 ? from.date.y == due.y - 1 && from.date.m == 12
+                                        : from.date.y == due.y && from.date.m == due.m - 1);
+        // An undisturbed month bears 30 days, unless the rate changed within it.
+        if (afterPreviousRegular && RatesOf(part).path.SameRate(from.day, dueDay))
+            return rate.daily * part.balance * 30;
+        return SpanInterest(part, from.day, dueDay);
     }
 
-    double RegularPrincipal(const LoanPart& part, int year)
+    double RegularPrincipal(const PartState& part, const RateCursor::Step& rate)
     {
         const double b = part.balance;
         const double n = part.remainingPeriods;
@@ -275,7 +292,7 @@ class ScheduleBuilder
         if (m_method == Method::Debj)
             return b / n;
         PartRates& rates = RatesOf(part);
-        const double m = rates.monthly[YearIndex(year)];
+        const double m = rate.monthly;
         if (m == 0)
             return b / n;
         const double base = 1 + m;
@@ -284,7 +301,7 @@ class ScheduleBuilder
         // factor m / ((1 + m)^n - 1) does not depend on the balance, so its division overlaps
         // with the previous month's arithmetic instead of waiting for it.
         if (base == rates.powerBase && n == rates.powerPeriods - 1)
-            rates.power *= rates.inverseBase[YearIndex(year)];
+            rates.power *= rate.inverseBase;
         else
             rates.power = WholePower(base, n);
         rates.powerBase = base;
@@ -294,24 +311,26 @@ class ScheduleBuilder
 
     void PayMonth(const Date& due)
     {
+        const long dueDay = SerialDay(due);
         double interest = 0;
         double principal = 0;
-        for (const PartLetter letter : {PartLetter::G, PartLetter::S}) {
-            LoanPart& part = Part(letter);
+        for (const LoanPart which : {LoanPart::G, LoanPart::S}) {
+            PartState& part = Part(which);
             if (!part.Active())
                 continue;
-            const double i = RegularInterest(letter, due);
-            const double p = RegularPrincipal(part, due.y);
-            NoteRegularPayment(letter, due, i + p, Level(part, p, due.y));
+            const RateCursor::Step& rate = RatesOf(part).path.On(dueDay);
+            const double i = RegularInterest(part, due, dueDay, rate);
+            const double p = RegularPrincipal(part, rate);
+            NoteRegularPayment(which, due, i + p, Level(part, p, rate));
             part.balance -= p;
             part.interestSoFar += i;
             part.totalPaid += i + p;
             part.remainingPeriods -= 1;
             interest += i;
             principal += p;
-            NoteIfSettled(letter, due);
+            NoteIfSettled(which, due);
         }
-        Write(RowKind::Regular, due, interest, principal, interest + principal, {}, {});
+        Write(RowKind::Regular, due, dueDay, interest, principal, interest + principal, {}, {});
     }
 
     template <typename InPass>
@@ -322,9 +341,8 @@ class ScheduleBuilder
         for (EntryIter it = first; it != last; ++it) {
             if (!inPass(it->day) || !Applies(*it, year, month))
                 continue;
-            PartLetter letter;
-            PartOf(*it->month.entry, letter);
-            Apply(*it->month.entry, letter, Date{year, month, it->day}, pending);
+            const LoanPart part = *PartOf(*it->month.entry);
+            Apply(*it->month.entry, part, Date{year, month, it->day}, pending);
             if (open) { // the second entry of a shared row
                 WritePrepayment(pending, year, month, it->day);
                 pending = PendingRow{};
@@ -332,11 +350,9 @@ class ScheduleBuilder
                 continue;
             }
             const EntryIter next = it + 1;
-            PartLetter nextLetter;
-            const bool shares = next != last && inPass(next->day) &&
-                                next->month.dayText == it->month.dayText &&
-                                PartOf(*next->month.entry, nextLetter) &&
-                                nextLetter == OtherPart(letter) && Applies(*next, year, month);
+            const bool shares =
+                next != last && inPass(next->day) && next->month.dayText == it->month.dayText &&
+                PartOf(*next->month.entry) == OtherPart(part) && Applies(*next, year, month);
             if (shares) {
                 open = true;
                 continue;
@@ -350,21 +366,19 @@ class ScheduleBuilder
     // longer active, a date before the lending date.
     bool Applies(const IndexedEntry& indexed, int year, int month)
     {
-        PartLetter letter;
-        if (!PartOf(*indexed.month.entry, letter) || indexed.day < 1 || indexed.day > 31)
+        const std::optional<LoanPart> part = PartOf(*indexed.month.entry);
+        if (!part || indexed.day < 1 || indexed.day > 31)
             return false;
-        if (!Part(letter).Active())
+        if (!Part(*part).Active())
             return false;
         return SerialDay(Effective(Date{year, month, indexed.day})) >=
                SerialDay(Effective(m_input.lending));
     }
 
-    void Apply(const Ttqhd& entry, PartLetter letter, const Date& date, PendingRow& pending)
+    void Apply(const Ttqhd& entry, LoanPart which, const Date& date, PendingRow& pending)
     {
-        LoanPart& part = Part(letter);
-        const ScheduleRow* settled = nullptr;
-        const Date from = LastSettlement(letter, &settled);
-        const double interest = SpanInterest(part, from, date);
+        PartState& part = Part(which);
+        const double interest = SpanInterest(part, part.settled.day, SerialDay(date));
         // Never more than the balance, so no balance goes below zero.
         double principal = entry.oneover ? part.balance : std::min(entry.tqse, part.balance);
         if (!(principal > 0))
@@ -377,24 +391,24 @@ class ScheduleBuilder
             part.remainingPeriods = 1;
         part.interestSoFar += interest;
         part.totalPaid += interest + principal;
-        NoteIfSettled(letter, date);
+        NoteIfSettled(which, date);
         pending.interest += interest;
         pending.prepaid += principal;
-        (letter == PartLetter::S ? pending.prepaidS : pending.prepaidG) = principal;
+        (which == LoanPart::S ? pending.prepaidS : pending.prepaidG) = principal;
     }
 
     // The annuity of the balance over the remaining periods, which the month's interest and
     // principal add up to in an undisturbed month; with equal principal, the principal itself.
-    double Level(const LoanPart& part, double principal, int year) const
+    double Level(const PartState& part, double principal, const RateCursor::Step& rate) const
     {
         if (m_method == Method::Debj)
             return principal;
-        return principal + RatesOf(part).monthly[YearIndex(year)] * part.balance;
+        return principal + rate.monthly * part.balance;
     }
 
-    void NoteRegularPayment(PartLetter letter, const Date& due, double payment, double level)
+    void NoteRegularPayment(LoanPart which, const Date& due, double payment, double level)
     {
-        PartOutcome& outcome = Outcome(letter);
+        PartOutcome& outcome = Outcome(which);
         if (!outcome.firstPayment)
             outcome.firstPayment = payment;
         if (!m_levelsAround)
@@ -408,21 +422,23 @@ class ScheduleBuilder
             outcome.levelAfter = level;
     }
 
-    void NoteIfSettled(PartLetter letter, const Date& date)
+    void NoteIfSettled(LoanPart which, const Date& date)
     {
-        PartOutcome& outcome = Outcome(letter);
-        if (!Part(letter).Active() && !outcome.payoff)
+        PartOutcome& outcome = Outcome(which);
+        if (!Part(which).Active() && !outcome.payoff)
             outcome.payoff = date;
     }
 
     void WritePrepayment(const PendingRow& pending, int year, int month, int day)
     {
-        Write(RowKind::Prepayment, Date{year, month, day}, pending.interest, std::nullopt,
+        const Date date{year, month, day};
+        Write(RowKind::Prepayment, date, SerialDay(date), pending.interest, std::nullopt,
               pending.interest + pending.prepaid, pending.prepaidS, pending.prepaidG);
     }
 
     void Write(RowKind kind,
                const Date& date,
+               long day,
                double interest,
                std::optional<double> principal,
                double payment,
@@ -431,13 +447,26 @@ class ScheduleBuilder
     {
         if (Full())
             return;
-        const LoanPart& s = Part(PartLetter::S);
-        const LoanPart& g = Part(PartLetter::G);
+        const PartState& s = Part(LoanPart::S);
+        const PartState& g = Part(LoanPart::G);
         // Braces, not emplace_back's parentheses: clang 14 (the fuzz build) lacks parenthesized
         // aggregate initialization.
         m_schedule.rows.push_back(
             ScheduleRow{kind, date, interest, principal, payment, s.balance + g.balance,
                         s.interestSoFar + g.interestSoFar, prepaidS, prepaidG});
+        const bool regular = kind == RowKind::Regular;
+        if (regular || prepaidS)
+            Settle(Part(LoanPart::S), date, day, regular);
+        if (regular || prepaidG)
+            Settle(Part(LoanPart::G), date, day, regular);
+    }
+
+    // Member by member: a whole Settlement built aside and copied in stalled every row.
+    static void Settle(PartState& part, const Date& date, long day, bool regular)
+    {
+        part.settled.date = date;
+        part.settled.day = day;
+        part.settled.regular = regular;
     }
 
     void IndexPlan()
@@ -474,16 +503,17 @@ class ScheduleBuilder
     void FillTotals()
     {
         ScheduleTotals& totals = m_schedule.totals;
-        const LoanPart& s = Part(PartLetter::S);
-        const LoanPart& g = Part(PartLetter::G);
+        const PartState& s = Part(LoanPart::S);
+        const PartState& g = Part(LoanPart::G);
         totals.hkze = RoundToDecimals(s.totalPaid + g.totalPaid, 2);
-        for (const PartLetter letter : {PartLetter::S, PartLetter::G}) {
-            Outcome(letter).principal = Part(letter).principal;
-            Outcome(letter).totalPaid = Part(letter).totalPaid;
+        for (const LoanPart which : {LoanPart::S, LoanPart::G}) {
+            Outcome(which).principal = Part(which).principal;
+            Outcome(which).totalPaid = Part(which).totalPaid;
         }
         totals.lxze = RoundToDecimals((s.totalPaid - s.principal) + (g.totalPaid - g.principal), 2);
         const auto& rows = m_schedule.rows;
-        totals.endDate = ' ' + (rows.empty() ? std::string() : DateText(rows.back().date));
+        if (!rows.empty())
+            totals.endDate = rows.back().date;
 
         const bool filled =
             m_input.plan.empty() && (m_method == Method::Debj || !m_input.floatingRates);
@@ -503,7 +533,7 @@ class ScheduleBuilder
     const LoanInput& m_input;
     Method m_method;
     std::optional<Date> m_levelsAround;
-    LoanPart m_parts[2];
+    PartState m_parts[2];
     PartRates m_rates[2];
     std::size_t m_capacity = 0;
     std::vector<IndexedEntry> m_entries;

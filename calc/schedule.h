@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/loan_input.h"
+#include "common/loan_part.h"
 
 #include <optional>
 #include <string>
@@ -13,12 +14,6 @@ enum class RowKind
 {
     Regular,    // the month's payment
     Prepayment, // one plan entry, or an S and a G entry of the same day
-};
-
-enum class PartLetter
-{
-    S, // 商业贷款 commercial
-    G, // 公积金贷款 provident fund
 };
 
 // One written row. The date keeps the day as written (a payment day of 31 stays 31 in
@@ -35,16 +30,16 @@ struct ScheduleRow
     std::optional<double> prepaidS;
     std::optional<double> prepaidG;
 
-    bool Settles(PartLetter part) const;
+    bool Settles(LoanPart part) const;
 };
 
 struct ScheduleTotals
 {
     double summary = 0; // 月还款额 (equal installment) or 月本金还款额 (equal principal)
     bool summaryEnabled = false;
-    double hkze = 0;     // 还款总额
-    double lxze = 0;     // 利息总额
-    std::string endDate; // 还款截止日期: a blank, then the date text of the last row
+    double hkze = 0;             // 还款总额
+    double lxze = 0;             // 利息总额
+    std::optional<Date> endDate; // 还款截止日期: the last row's; none without rows
 };
 
 // What a run leaves of one loan part, for the figures the grid does not show apart.
@@ -70,7 +65,7 @@ struct Schedule
     ScheduleTotals totals;
     int gridRowCount =
         0; // header row + periods + plan entries; rows past the written ones stay empty
-    PartOutcome parts[2]; // S, G
+    PartOutcome parts[2]; // by PartIndex()
 };
 
 // The schedule of checked inputs with the rate tables of the run; with a date, each part's

@@ -50,6 +50,11 @@ std::array<std::string, kScheduleColumns> ScheduleRowTexts(const ScheduleRow& ro
             optional(row.prepaidS), optional(row.prepaidG)};
 }
 
+std::string EndDateText(const ScheduleTotals& totals)
+{
+    return totals.endDate ? DateText(*totals.endDate) : std::string();
+}
+
 TextGrid ScheduleGridTexts(const Schedule& schedule)
 {
     return RowsUnder(ScheduleHeaderTexts(), schedule, schedule.gridRowCount);

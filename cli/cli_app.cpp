@@ -156,7 +156,7 @@ std::variant<std::string, Refusal> Analyse(const Options& options, const LoanDoc
     }
     const PreviewRequest& request = *options.preview;
     const PlanSubmission submission{
-        request.year, request.month, request.day, request.partIndex, false, request.amount, 0};
+        request.year, request.month, request.day, request.part, false, request.amount, 0};
     const auto outcome = document.Preview(submission);
     if (const auto* refusal = std::get_if<Refusal>(&outcome))
         return *refusal;

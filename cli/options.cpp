@@ -124,14 +124,14 @@ std::optional<PreviewRequest> ParsePreview(const std::string& text)
         return std::nullopt;
     const auto date = PreviewDate(text.substr(0, first));
     PreviewRequest request;
-    const std::string part = text.substr(second + 1);
+    const std::optional<LoanPart> part = PartOfLetter(text.substr(second + 1));
     if (!date || !ParseNumber(text.substr(first + 1, second - first - 1), request.amount) ||
-        !(request.amount >= 0) || (part != "S" && part != "G"))
+        !(request.amount >= 0) || !part)
         return std::nullopt;
     request.year = date->year;
     request.month = date->month;
     request.day = date->day;
-    request.partIndex = part == "S" ? 0 : 1;
+    request.part = *part;
     return request;
 }
 

@@ -2,6 +2,7 @@
 
 #include "calc/loan_input.h"
 #include "calc/rate_rules.h"
+#include "common/loan_part.h"
 
 #include <optional>
 #include <string>
@@ -24,7 +25,7 @@ struct PreviewRequest
 {
     std::string year, month, day; // as the date pickers show them: "2029", "12", "08"
     double amount = 0;
-    int partIndex = 0; // 0 S, 1 G
+    LoanPart part = LoanPart::S;
 };
 
 struct Options

@@ -125,7 +125,7 @@ std::string JsonOutput(const Schedule& schedule, Method method)
     out += totals.summaryEnabled ? "true" : "false";
     out += ",\"total_repayment\":" + JsonString(MoneyText(totals.hkze));
     out += ",\"total_interest\":" + JsonString(MoneyText(totals.lxze));
-    out += ",\"end_date\":" + JsonString(Trim(totals.endDate)) + "}}\n";
+    out += ",\"end_date\":" + JsonString(EndDateText(totals)) + "}}\n";
     return out;
 }
 
@@ -149,7 +149,7 @@ std::string TableOutput(const Schedule& schedule, Method method)
     out += '\n';
     out += msg::kCaptionTotalRepayment + MoneyText(totals.hkze) + "\n";
     out += msg::kCaptionTotalInterest + MoneyText(totals.lxze) + "\n";
-    out += Trim(msg::kCaptionEndDate) + Trim(totals.endDate) + "\n";
+    out += Trim(msg::kCaptionEndDate) + EndDateText(totals) + "\n";
     return out;
 }
 
@@ -193,7 +193,7 @@ std::string FiguresJson(const ScenarioFigures& figures)
     const ScheduleTotals& totals = figures.schedule.totals;
     std::string out = "{" + Field("total_repayment", MoneyText(totals.hkze));
     out += "," + Field("total_interest", MoneyText(totals.lxze));
-    out += "," + Field("end_date", Trim(totals.endDate));
+    out += "," + Field("end_date", EndDateText(totals));
     out += "," + Field("first_payment", MoneyText(figures.firstPayment));
     out += "," + Field("last_payment", MoneyText(figures.lastPayment));
     JsonObject parts;
@@ -251,7 +251,7 @@ std::string PreviewJson(const PrepaymentPreview& preview, Method method)
 {
     std::string out = "{\"preview\":{\"method\":";
     out += method == Method::Debx ? "\"debx\"" : "\"debj\"";
-    out += "," + Field("part", preview.part == PartLetter::S ? "S" : "G");
+    out += "," + Field("part", PartLetter(preview.part));
     out += "," + Field("payment_before", MoneyText(preview.levelBefore));
     out += ",\"keep_term\":" + OutcomeJson(preview.keepTerm);
     out += ",\"keep_payment\":" + OutcomeJson(preview.keepPayment);

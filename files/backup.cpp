@@ -256,7 +256,10 @@ Ttqhd BackupPlanLine::ToEntry() const
     entry.tqdate = tqdate;
     entry.tqse = tqse;
     entry.sdajqs = sdajqs;
-    entry.tqhdType = tqhdType;
+    if (const std::optional<LoanPart> part = PartOfLetter(tqhdType))
+        entry.tqhdType = *part;
+    else
+        entry.tqhdType = tqhdType;
     entry.oneover = oneoverText == "Y";
     return entry;
 }
@@ -272,7 +275,7 @@ BackupPlanLine FromEntry(const Ttqhd& entry)
     line.tqdate = entry.tqdate;
     line.tqse = entry.tqse;
     line.sdajqs = entry.sdajqs;
-    line.tqhdType = entry.tqhdType;
+    line.tqhdType = TypeText(entry);
     line.oneoverText = entry.oneover ? 'Y' : 'N';
     return line;
 }

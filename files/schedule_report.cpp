@@ -47,7 +47,7 @@ std::vector<std::string> PlanLines(const LoanInput& input)
     std::vector<std::string> lines;
     for (const Ttqhd& entry : input.plan)
         lines.push_back(msg::PlanEntryLine(
-            entry.tqdate, entry.tqhdType == "G" ? msg::kLoanTypeG : msg::kLoanTypeS,
+            entry.tqdate, PartOf(entry) == LoanPart::G ? msg::kLoanTypeG : msg::kLoanTypeS,
             MoneyText(entry.tqse), CountText(entry.sdajqs), entry.oneover));
     return lines;
 }
@@ -81,7 +81,7 @@ TextGrid WrittenRows(TextGrid grid)
 ReportTotals TotalsOf(const ScheduleTotals& totals)
 {
     return {MoneyText(totals.summary), totals.summaryEnabled, MoneyText(totals.hkze),
-            MoneyText(totals.lxze), Trim(totals.endDate)};
+            MoneyText(totals.lxze), EndDateText(totals)};
 }
 
 ScheduleReport BuildScheduleReport(Method method,

@@ -341,7 +341,8 @@ void LoanPage::ShowSchedule(const Schedule& schedule)
     m_ui.summary->setEnabled(schedule.totals.summaryEnabled);
     m_ui.hkze->setValue(schedule.totals.hkze);
     m_ui.lxze->setValue(schedule.totals.lxze);
-    m_ui.jzrq->setText(QString::fromStdString(schedule.totals.endDate));
+    // The field has always shown a blank before the date.
+    m_ui.jzrq->setText(QString::fromStdString(" " + EndDateText(schedule.totals)));
 }
 
 } // namespace lumavo

@@ -32,7 +32,7 @@ PlanSubmission PlanPanel::Submission() const
     return PlanSubmission{m_ui.year->currentText().toStdString(),
                           m_ui.month->currentText().toStdString(),
                           m_ui.day->currentText().toStdString(),
-                          m_ui.part->ItemIndex(),
+                          m_ui.part->ItemIndex() == 0 ? LoanPart::S : LoanPart::G,
                           m_ui.oneover->isChecked(),
                           m_ui.amount->value(),
                           m_ui.shorten->value()};
@@ -101,9 +101,10 @@ void PlanPanel::ShowEntryFields(const Ttqhd& entry)
 {
     m_ui.amount->setValue(entry.tqse);
     m_ui.shorten->setValue(entry.sdajqs);
-    if (entry.tqhdType == "S")
+    const std::optional<LoanPart> part = PartOf(entry);
+    if (part == LoanPart::S)
         m_ui.part->SetItemIndex(0);
-    else if (entry.tqhdType == "G" || m_secondTab)
+    else if (part == LoanPart::G || m_secondTab)
         m_ui.part->SetItemIndex(1);
     m_ui.oneover->setChecked(entry.oneover); // its rule runs when the state changes
 }

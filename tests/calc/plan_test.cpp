@@ -22,18 +22,18 @@ const std::string kSumAmountS = "商业贷款累计提前还贷数额须小于�
 const std::string kSumAmountG = "公积金贷款累计提前还贷数额须小于等于公积金贷款总额！";
 const std::string kSumPeriods = "累计缩短按揭期数须小于等于按揭总\r期数！";
 
-constexpr int S = 0;
-constexpr int G = 1;
+constexpr LoanPart S = LoanPart::S;
+constexpr LoanPart G = LoanPart::G;
 
-Ttqhd Entry(std::string date, std::string part, double tqse, double sdajqs, bool oneover = false)
+Ttqhd Entry(std::string date, LoanPart part, double tqse, double sdajqs, bool oneover = false)
 {
-    return Ttqhd{std::move(date), tqse, sdajqs, std::move(part), oneover};
+    return Ttqhd{std::move(date), tqse, sdajqs, part, oneover};
 }
 
 PlanSubmission At(std::string y,
                   std::string m,
                   std::string d,
-                  int part,
+                  LoanPart part,
                   double tqse = 0,
                   double sdajqs = 0,
                   bool oneover = false)
@@ -62,9 +62,10 @@ TEST(PlanItemTexts, GeneralNumbersAndPayOffMark)
         Ttqhd entry;
         std::string text;
     } rows[] = {
-        {Entry("2012年03月15日", "S", 50000, 12), "2012年03月15日 S<=> 50000 元 12 期 N"},
-        {Entry("2013年07月01日", "G", 12345.67, 0), "2013年07月01日 G<=> 12345.67 元 0 期 N"},
-        {Entry("2015年06月20日", "G", 0, 0, true), "2015年06月20日 G<=> 0 元 0 期 Y"},
+        {Entry("2012年03月15日", LoanPart::S, 50000, 12), "2012年03月15日 S<=> 50000 元 12 期 N"},
+        {Entry("2013年07月01日", LoanPart::G, 12345.67, 0),
+         "2013年07月01日 G<=> 12345.67 元 0 期 N"},
+        {Entry("2015年06月20日", LoanPart::G, 0, 0, true), "2015年06月20日 G<=> 0 元 0 期 Y"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(PlanItemText(row.entry), row.text);
@@ -96,10 +97,10 @@ TEST(PlanOrder, CaseInsensitiveAsciiOtherwiseCodePoints)
 TEST(PlanOrder, ListKeepsDaysAscendingAndGBeforeSOnOneDay)
 {
     PlanList list;
-    EXPECT_EQ(list.Add(Entry("2012年03月15日", "S", 1, 0)), 0u);
-    EXPECT_EQ(list.Add(Entry("2011年12月01日", "S", 2, 0)), 0u);
-    EXPECT_EQ(list.Add(Entry("2011年12月01日", "G", 3, 0)), 0u);
-    EXPECT_EQ(list.Add(Entry("2013年01月01日", "S", 4, 0)), 3u);
+    EXPECT_EQ(list.Add(Entry("2012年03月15日", LoanPart::S, 1, 0)), 0u);
+    EXPECT_EQ(list.Add(Entry("2011年12月01日", LoanPart::S, 2, 0)), 0u);
+    EXPECT_EQ(list.Add(Entry("2011年12月01日", LoanPart::G, 3, 0)), 0u);
+    EXPECT_EQ(list.Add(Entry("2013年01月01日", LoanPart::S, 4, 0)), 3u);
     std::vector<double> amounts;
     for (const Ttqhd& entry : list.Entries())
         amounts.push_back(entry.tqse);
@@ -110,8 +111,10 @@ TEST(PlanOrder, EqualTextGoesAfterAndLookupFindsTheFirst)
 {
     // An import can bring in two entries listed under one text.
     PlanList list;
-    list.Add("2012年03月15日 S<=> 1 元 0 期 N", Entry("2012年03月15日", "S", 1, 0));
-    EXPECT_EQ(list.Add("2012年03月15日 S<=> 1 元 0 期 N", Entry("2012年03月15日", "S", 2, 0)), 1u);
+    list.Add("2012年03月15日 S<=> 1 元 0 期 N", Entry("2012年03月15日", LoanPart::S, 1, 0));
+    EXPECT_EQ(
+        list.Add("2012年03月15日 S<=> 1 元 0 期 N", Entry("2012年03月15日", LoanPart::S, 2, 0)),
+        1u);
     EXPECT_EQ(list.Items()[1].entry.tqse, 2);
     EXPECT_EQ(list.FindByName("2012年03月15日 S<"), 0u);
     list.Remove(5); // out of range: nothing happens
@@ -123,9 +126,9 @@ TEST(PlanOrder, EqualTextGoesAfterAndLookupFindsTheFirst)
 TEST(PlanLookup, FindByNameMatchesTheWholeNameIgnoringCase)
 {
     PlanList list;
-    list.Add(Entry("2011年12月01日", "S", 1, 0));
-    list.Add(Entry("2012年03月15日", "G", 2, 0));
-    list.Add(Entry("2012年03月15日", "S", 3, 0));
+    list.Add(Entry("2011年12月01日", LoanPart::S, 1, 0));
+    list.Add(Entry("2012年03月15日", LoanPart::G, 2, 0));
+    list.Add(Entry("2012年03月15日", LoanPart::S, 3, 0));
     list.Add("no separator", Ttqhd{});
     const struct
     {
@@ -147,11 +150,11 @@ TEST(PlanLookup, FindByNameMatchesTheWholeNameIgnoringCase)
 TEST(PlanLookup, OneOverEntryOfThePartOnly)
 {
     PlanList list;
-    list.Add(Entry("2011年12月01日", "S", 1000, 0));
-    EXPECT_FALSE(HasOneOverEntry(list, "S"));
-    list.Add(Entry("2015年06月20日", "G", 0, 0, true));
-    EXPECT_TRUE(HasOneOverEntry(list, "G"));
-    EXPECT_FALSE(HasOneOverEntry(list, "S"));
+    list.Add(Entry("2011年12月01日", LoanPart::S, 1000, 0));
+    EXPECT_FALSE(HasOneOverEntry(list, LoanPart::S));
+    list.Add(Entry("2015年06月20日", LoanPart::G, 0, 0, true));
+    EXPECT_TRUE(HasOneOverEntry(list, LoanPart::G));
+    EXPECT_FALSE(HasOneOverEntry(list, LoanPart::S));
 }
 
 struct SubmitCase
@@ -194,8 +197,8 @@ TEST_P(PlanSubmit, FirstFailingCheckOrTheListAfterwards)
     EXPECT_EQ(list.Items()[index].text, PlanItemText(decision.entry));
 }
 
-const Ttqhd kS400k = Entry("2011年03月01日", "S", 400000, 0);
-const Ttqhd kSPayOff = Entry("2015年06月20日", "S", 0, 0, true);
+const Ttqhd kS400k = Entry("2011年03月01日", LoanPart::S, 400000, 0);
+const Ttqhd kSPayOff = Entry("2015年06月20日", LoanPart::S, 0, 0, true);
 
 INSTANTIATE_TEST_SUITE_P(
     Dates,
@@ -287,7 +290,7 @@ INSTANTIATE_TEST_SUITE_P(
         SubmitCase{"AmountBeforePeriods", {}, At("2011", "03", "01", S, 700000, 241), kAmountS},
         SubmitCase{
             "PayOffSkipsAmountAndPeriodChecks",
-            {Entry("2011年03月01日", "S", 400000, 200)},
+            {Entry("2011年03月01日", LoanPart::S, 400000, 200)},
             At("2012", "01", "01", S, 700000, 241, true),
             "",
             {"2011年03月01日 S<=> 400000 元 200 期 N", "2012年01月01日 S<=> 700000 元 241 期 Y"}}),
@@ -304,7 +307,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    {"2011年03月01日 S<=> 550000 元 0 期 N"}},
         SubmitCase{"ReplacementStillSumsTheOthers",
-                   {kS400k, Entry("2012年03月01日", "S", 100000, 0)},
+                   {kS400k, Entry("2012年03月01日", LoanPart::S, 100000, 0)},
                    At("2012", "03", "01", S, 250000),
                    kSumAmountS},
         SubmitCase{
@@ -314,26 +317,26 @@ INSTANTIATE_TEST_SUITE_P(
             "",
             {"2011年03月01日 S<=> 400000 元 0 期 N", "2012年03月01日 G<=> 350000 元 0 期 N"}},
         SubmitCase{"ProvidentOverShare",
-                   {Entry("2011年03月01日", "G", 300000, 0)},
+                   {Entry("2011年03月01日", LoanPart::G, 300000, 0)},
                    At("2012", "03", "01", G, 150000),
                    kSumAmountG},
         SubmitCase{"PeriodsOverTerm",
-                   {Entry("2011年03月01日", "S", 0, 200)},
+                   {Entry("2011年03月01日", LoanPart::S, 0, 200)},
                    At("2012", "03", "01", S, 0, 41),
                    kSumPeriods},
         SubmitCase{"PeriodsUpToTerm",
-                   {Entry("2011年03月01日", "S", 0, 200)},
+                   {Entry("2011年03月01日", LoanPart::S, 0, 200)},
                    At("2012", "03", "01", S, 0, 40),
                    "",
                    {"2011年03月01日 S<=> 0 元 200 期 N", "2012年03月01日 S<=> 0 元 40 期 N"}},
         SubmitCase{"SameDayAndPartTwiceKeepsTheSecond",
-                   {Entry("2012年03月15日", "S", 50000, 12)},
+                   {Entry("2012年03月15日", LoanPart::S, 50000, 12)},
                    At("2012", "03", "15", S, 30000, 6),
                    "",
                    {"2012年03月15日 S<=> 30000 元 6 期 N"}},
         SubmitCase{
             "SameDayOtherPartListedGFirst",
-            {Entry("2012年03月15日", "S", 50000, 12)},
+            {Entry("2012年03月15日", LoanPart::S, 50000, 12)},
             At("2012", "03", "15", G, 10000),
             "",
             {"2012年03月15日 G<=> 10000 元 0 期 N", "2012年03月15日 S<=> 50000 元 12 期 N"}}),

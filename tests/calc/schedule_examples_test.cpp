@@ -37,7 +37,7 @@ using testing_support::WorkedLoan;
 LoanInput WithEntry(double shorten)
 {
     LoanInput input = WorkedLoan();
-    input.plan.push_back(Ttqhd{"2009年05月01日", 20000, shorten, "S", false});
+    input.plan.push_back(Ttqhd{"2009年05月01日", 20000, shorten, LoanPart::S, false});
     return input;
 }
 
@@ -86,7 +86,7 @@ std::vector<Example> Examples()
          true,
          "103296.38",
          "3296.38",
-         " 2010年01月15日"},
+         "2010年01月15日"},
         {"EqualInstallmentPrepaid",
          Method::Debx,
          WithEntry(0),
@@ -100,7 +100,7 @@ std::vector<Example> Examples()
          false,
          "102846.39",
          "2846.39",
-         " 2010年01月15日"},
+         "2010年01月15日"},
         {"EqualInstallmentShortened",
          Method::Debx,
          WithEntry(3),
@@ -111,7 +111,7 @@ std::vector<Example> Examples()
          false,
          "102424.51",
          "2424.51",
-         " 2009年10月15日"},
+         "2009年10月15日"},
         {"EqualInstallmentCombination",
          Method::Debx,
          Combination(),
@@ -123,7 +123,7 @@ std::vector<Example> Examples()
          true,
          "102964.52",
          "2964.52",
-         " 2010年01月15日"},
+         "2010年01月15日"},
         {"EqualInstallmentFloating",
          Method::Debx,
          Floating(),
@@ -138,7 +138,7 @@ std::vector<Example> Examples()
          false,
          "106211.81",
          "6211.81",
-         " 2010年12月20日"},
+         "2010年12月20日"},
         {"EqualPrincipal",
          Method::Debj,
          WorkedLoan(),
@@ -152,7 +152,7 @@ std::vector<Example> Examples()
          true,
          "103266.67",
          "3266.67",
-         " 2010年01月15日"},
+         "2010年01月15日"},
         {"EqualPrincipalPrepaid",
          Method::Debj,
          WithEntry(0),
@@ -166,7 +166,7 @@ std::vector<Example> Examples()
          false,
          "102820.00",
          "2820.00",
-         " 2010年01月15日"},
+         "2010年01月15日"},
         {"EqualPrincipalShortened",
          Method::Debj,
          WithEntry(3),
@@ -179,7 +179,7 @@ std::vector<Example> Examples()
          false,
          "102407.50",
          "2407.50",
-         " 2009年10月15日"},
+         "2009年10月15日"},
         {"EqualPrincipalCombination",
          Method::Debj,
          Combination(),
@@ -191,7 +191,7 @@ std::vector<Example> Examples()
          true,
          "102940.00",
          "2940.00",
-         " 2010年01月15日"},
+         "2010年01月15日"},
     };
 }
 
@@ -221,7 +221,7 @@ TEST_P(WorkedExample, RowsAndTotals)
     EXPECT_EQ(schedule.totals.summaryEnabled, example.summaryEnabled);
     EXPECT_EQ(MoneyText(schedule.totals.hkze), example.hkze);
     EXPECT_EQ(MoneyText(schedule.totals.lxze), example.lxze);
-    EXPECT_EQ(schedule.totals.endDate, example.endDate);
+    EXPECT_EQ(EndDateText(schedule.totals), example.endDate);
     EXPECT_EQ(schedule.gridRowCount, static_cast<int>(example.input.plan.size()) +
                                          static_cast<int>(example.input.ajqs) + 1);
 }

@@ -135,16 +135,16 @@ std::vector<Ttqhd> RandomPlan(const LoanInput& input, Random& random)
         const int day =
             random.OneIn(3) ? std::min(input.firstPayment.d, lastDay) : random.Between(1, lastDay);
         PlanSubmission submission{PadNumber(month.y, 4), PadNumber(month.m, 2), PadNumber(day, 2)};
-        submission.partIndex = random.Below(2);
-        const auto partTotal = [&](int part) {
-            return input.dkze * (part == 0 ? input.ratioS : input.ratioG) / 100;
+        submission.part = random.OneIn(2) ? LoanPart::S : LoanPart::G;
+        const auto partTotal = [&](LoanPart part) {
+            return PartPrincipal(input.dkze, part == LoanPart::S ? input.ratioS : input.ratioG);
         };
-        FillKind(submission, partTotal(submission.partIndex), input.ajqs, random);
+        FillKind(submission, partTotal(submission.part), input.ajqs, random);
         if (submit(submission) && random.OneIn(3)) {
             // The other part on the same day shares the row.
             PlanSubmission other{submission.year, submission.month, submission.day};
-            other.partIndex = 1 - submission.partIndex;
-            FillKind(other, partTotal(other.partIndex), input.ajqs, random);
+            other.part = OtherPart(submission.part);
+            FillKind(other, partTotal(other.part), input.ajqs, random);
             submit(other);
         }
     }
@@ -243,7 +243,7 @@ TEST_P(ScheduleProperties, HoldForRandomLoans)
         const LoanInput input = RandomLoan(c, random);
         const RateTable floatingS = RandomTable(random);
         const RateTable floatingG = RandomTable(random);
-        std::string endDates[2];
+        std::optional<Date> endDates[2];
         for (const Method method : {Method::Debx, Method::Debj}) {
             SCOPED_TRACE("loan " + std::to_string(loan) + ": " + Describe(input, method));
             const auto outcome = CalculateSchedule(input, method, floatingS, floatingG);

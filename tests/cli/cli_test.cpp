@@ -285,6 +285,38 @@ INSTANTIATE_TEST_SUITE_P(
                                "还款截止日期：2010年01月15日\n"}),
     [](const auto& p) { return std::string(p.param.name); });
 
+struct ShareLimit
+{
+    const char* name;
+    const char* preview;
+    int status;
+    std::string err;
+};
+
+class PreviewShareLimit : public testing::TestWithParam<ShareLimit>
+{
+};
+
+// Regression: 350,000.00 at 70 % lends the commercial part 245,000.00, which --preview once
+// refused as more than the part.
+TEST_P(PreviewShareLimit, TakesThePartAsTheScheduleLendsIt)
+{
+    TempDir dir;
+    const fs::path file = dir.Write(
+        "a.bak", "1,0.00,0.00,8,350000.00,70,20,240,1,4.900,3.250,2020,01,15,2020,02,15,2\r\n");
+    const Result result = RunCli({"--preview", GetParam().preview, file.string()}, kEnvironment);
+    EXPECT_EQ(result.status, GetParam().status) << result.err;
+    EXPECT_EQ(result.err, GetParam().err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Amounts,
+    PreviewShareLimit,
+    testing::Values(ShareLimit{"WholePart", "2021-05-01,245000,S", kExitOk, ""},
+                    ShareLimit{"FenAboveThePart", "2021-05-01,245000.01,S", kExitRefused,
+                               "商业贷款提前还贷数额须小于等于商业贷款总额！\n"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 TEST(CommandLine, HelpListsEveryOption)
 {
     const Result result = RunCli({"--help"}, kEnvironment);

@@ -339,34 +339,51 @@ INSTANTIATE_TEST_SUITE_P(
     Files,
     PlanLineTest,
     ::testing::Values(PlanLineCase{"WholeAmountKeepsNoDecimals", kPlanS,
-                                   Ttqhd{"2010年05月01日", 50000, 0, "S", false},
+                                   Ttqhd{"2010年05月01日", 50000, 0, LoanPart::S, false},
                                    "2010年05月01日 S<=> 50000 元 0 期 N"},
                       PlanLineCase{"HalfYuanAndPayOff", kPlanG,
-                                   Ttqhd{"2011年01月15日", 12500.5, 12, "G", true},
+                                   Ttqhd{"2011年01月15日", 12500.5, 12, LoanPart::G, true},
                                    "2011年01月15日 G<=> 12500.5 元 12 期 Y"},
                       PlanLineCase{"OtherFlagTextIsClearAndShown",
                                    GbkDate("2012", "03", "15") + ",100,0,S,X",
-                                   Ttqhd{"2012年03月15日", 100, 0, "S", false},
+                                   Ttqhd{"2012年03月15日", 100, 0, LoanPart::S, false},
                                    "2012年03月15日 S<=> 100 元 0 期 X"},
                       PlanLineCase{"LowercaseYIsNotPayOff", "d,1,0,G,y",
-                                   Ttqhd{"d", 1, 0, "G", false}, "d G<=> 1 元 0 期 y"},
+                                   Ttqhd{"d", 1, 0, LoanPart::G, false}, "d G<=> 1 元 0 期 y"},
                       PlanLineCase{"NumbersRewrittenInGeneralForm", "d,1.50e3,006,S,N",
-                                   Ttqhd{"d", 1500, 6, "S", false}, "d S<=> 1500 元 6 期 N"},
+                                   Ttqhd{"d", 1500, 6, LoanPart::S, false},
+                                   "d S<=> 1500 元 6 期 N"},
                       PlanLineCase{"PartIsFirstCharacterOnly", "d,1,0,Gx,N",
-                                   Ttqhd{"d", 1, 0, "G", false}, "d G<=> 1 元 0 期 N"},
+                                   Ttqhd{"d", 1, 0, LoanPart::G, false}, "d G<=> 1 元 0 期 N"},
                       // A part letter is a character, not a byte: a Chinese one must stay whole.
                       PlanLineCase{"ChinesePartKeptWhole", "d,1,0,\xC9\xCC\xD2\xB5,N",
                                    Ttqhd{"d", 1, 0, "商", false}, "d 商<=> 1 元 0 期 N"},
-                      PlanLineCase{"EmptyFlagAllowed", "d,1,0,S,", Ttqhd{"d", 1, 0, "S", false},
-                                   "d S<=> 1 元 0 期 "}),
+                      PlanLineCase{"EmptyFlagAllowed", "d,1,0,S,",
+                                   Ttqhd{"d", 1, 0, LoanPart::S, false}, "d S<=> 1 元 0 期 "}),
     [](const ::testing::TestParamInfo<PlanLineCase>& caseInfo) { return caseInfo.param.name; });
+
+// A line of a part the program does not know goes through the plan list and back as written.
+TEST(PlanLineOfAnotherPart, IsWrittenBackAsRead)
+{
+    const auto result = ParseBackup(kStartupLine + "\r\nd,1,0,X,N\r\nd,2,0,\xC9\xCC,N\r\n");
+    ASSERT_TRUE(std::holds_alternative<BackupFile>(result));
+    const BackupFile& file = std::get<BackupFile>(result);
+    BackupFile written = file;
+    written.plan.clear();
+    const PlanList plan = PlanFromBackup(file);
+    for (const PlanList::Item& item : plan.Items()) {
+        EXPECT_FALSE(PartOf(item.entry));
+        written.plan.push_back(FromEntry(item.entry));
+    }
+    EXPECT_EQ(BackupBytes(written), BackupBytes(file));
+}
 
 BackupFile SampleFile()
 {
     BackupFile file;
     file.inputFields = SplitBackupLine(kStartupLine);
-    file.plan.push_back(FromEntry(Ttqhd{"2010年05月01日", 50000, 0, "S", false}));
-    file.plan.push_back(FromEntry(Ttqhd{"2011年01月15日", 12500.5, 12, "G", true}));
+    file.plan.push_back(FromEntry(Ttqhd{"2010年05月01日", 50000, 0, LoanPart::S, false}));
+    file.plan.push_back(FromEntry(Ttqhd{"2011年01月15日", 12500.5, 12, LoanPart::G, true}));
     return file;
 }
 

@@ -34,7 +34,7 @@ class RandomPage
                            Two(Pick(1, 31)) + "日";
             entry.tqse = Pick(0, 99999999) / 100.0;
             entry.sdajqs = Pick(0, 400);
-            entry.tqhdType = Pick(0, 1) ? "S" : "G";
+            entry.tqhdType = Pick(0, 1) ? LoanPart::S : LoanPart::G;
             entry.oneover = Pick(0, 3) == 0;
             plan.Add(entry);
         }

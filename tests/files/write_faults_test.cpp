@@ -14,7 +14,7 @@ BackupFile Backup(int planLines)
     file.inputFields = {"1",     "0.00",  "0.00", "8",  "300000.00", "100",  "0",  "240", "1",
                         "6.000", "0.000", "2009", "01", "15",        "2009", "02", "15",  "0"};
     for (int i = 0; i < planLines; ++i)
-        file.plan.push_back(FromEntry(Ttqhd{"2012年05月20日", 100.0 + i, 0, "S", false}));
+        file.plan.push_back(FromEntry(Ttqhd{"2012年05月20日", 100.0 + i, 0, LoanPart::S, false}));
     return file;
 }
 

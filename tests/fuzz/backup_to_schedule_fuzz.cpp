@@ -18,10 +18,16 @@ using namespace lumavo;
 // Fixed, so a crash replays; the import accepts years up to three past it.
 constexpr int kCurrentYear = 2030;
 
-// Rates that change between years, so interest spans are split at year ends.
-RunRates FloatingTables()
+struct FloatingTables
 {
-    RunRates tables;
+    RateTable s;
+    RateTable g;
+};
+
+// Rates that change between years, so interest spans are split at year ends.
+FloatingTables Floating()
+{
+    FloatingTables tables;
     tables.s.Fill(5.94);
     tables.s.Set(2, 6.12);
     tables.s.Set(7, 4.9);
@@ -67,7 +73,7 @@ void CheckSchedule(const Schedule& schedule)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const RunRates floating = FloatingTables();
+    static const FloatingTables floating = Floating();
     const auto file = ParseBackup(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!std::holds_alternative<BackupFile>(file))
         return 0;

@@ -90,6 +90,8 @@ struct SubmissionCase
     Entry entry;
     QString message; // empty: accepted
     int itemsAfter;
+    const char* loanTotal = nullptr; // in place of the page's 1,000,000 at 60 %
+    const char* shareS = nullptr;
 };
 
 const SubmissionCase kSubmissionCases[] = {
@@ -146,6 +148,14 @@ const SubmissionCase kSubmissionCases[] = {
      "",
      1},
     {"PayOffPassesAmountChecks", {}, {"2012", "03", "15", 'G', "0", "0", true}, "", 1},
+    // Regression: 70 % of 350,000.00 is the commercial part's 245,000.00 to the fen.
+    {"AmountEqualsASeventyPercentPart",
+     {},
+     {"2012", "03", "15", 'S', "245000"},
+     "",
+     1,
+     "350000",
+     "70"},
 };
 
 TEST_P(PlanPanelTest, SubmissionChecks)
@@ -154,6 +164,10 @@ TEST_P(PlanPanelTest, SubmissionChecks)
         SCOPED_TRACE(c.name);
         Open();
         OpenLoan();
+        if (c.loanTotal) {
+            Enter("suiNEdkze" + s, c.loanTotal);
+            Enter("suiNEratioS" + s, c.shareS);
+        }
         for (const Entry& e : c.before)
             ASSERT_EQ(Submit(e), QString());
         const QStringList before = ListTexts();
