@@ -38,6 +38,8 @@ struct LoanInput
     Date lending{1997, 1, 1};      // 放贷日 fdyear / fdmonth / fdday
     Date firstPayment{1997, 1, 1}; // 月供首日 firstyear / firstmonth / firstday
     std::vector<Ttqhd> plan;       // in plan-list order
+
+    friend bool operator==(const LoanInput&, const LoanInput&) = default;
 };
 
 struct Refusal

@@ -53,12 +53,18 @@ RatePath PathFromTable(const RateTable& table, const Date& lending, const Date& 
     std::vector<RatePoint> points;
     points.reserve(static_cast<std::size_t>(std::max(firstPayment.y - lending.y, 0)) +
                    kYearsReached + 1);
-    for (int year = lending.y; year < firstPayment.y; ++year)
-        points.push_back(RatePoint{Date{year, 1, 1}, table.At(0)});
-    for (int k = 0; k <= kYearsReached; ++k)
-        points.push_back(RatePoint{Date{firstPayment.y + k, 1, 1},
-                                   table.At(std::min(k + 1, RateTable::kEntries - 1))});
+    for (int year = std::min(lending.y, firstPayment.y); year <= firstPayment.y + kYearsReached;
+         ++year)
+        points.push_back(
+            RatePoint{Date{year, 1, 1}, table.At(TableEntryOfYear(year, firstPayment))});
     return RatePath(std::move(points));
+}
+
+int TableEntryOfYear(int year, const Date& firstPayment)
+{
+    if (year < firstPayment.y)
+        return 0;
+    return std::min(year - firstPayment.y + 1, RateTable::kEntries - 1);
 }
 
 } // namespace lumavo

@@ -47,4 +47,7 @@ class RatePath
 // year repeating its predecessor's rate keeps its point: interest is counted year by year.
 RatePath PathFromTable(const RateTable& table, const Date& lending, const Date& firstPayment);
 
+// The entry of a rate table that rule charges in a calendar year of the loan.
+int TableEntryOfYear(int year, const Date& firstPayment);
+
 } // namespace lumavo

@@ -56,10 +56,8 @@ Render(const Options& options, const Calculation& calculation, std::string& byte
     }
     case Format::Xlsx: {
         std::string reason;
-        auto workbook = WorkbookBytes(BuildScheduleReport(options.method, calculation.input,
-                                                          TotalsOf(schedule.totals),
-                                                          ScheduleGridTexts(schedule)),
-                                      &reason);
+        auto workbook =
+            WorkbookBytes(BuildScheduleReport(calculation, ScheduleGridTexts(schedule)), &reason);
         if (!workbook)
             return reason;
         bytes = std::move(*workbook);

@@ -199,4 +199,12 @@ CompareHoverText(std::string_view series, std::string_view date, std::string_vie
     return std::string(series) + "\n" + std::string(date) + "：" + std::string(amount);
 }
 
+std::string RateRunText(int firstYear, int lastYear, std::string_view rate)
+{
+    std::string years = std::to_string(firstYear);
+    if (lastYear != firstYear)
+        years += "—" + std::to_string(lastYear);
+    return years + "年 " + std::string(rate) + "%";
+}
+
 } // namespace lumavo::msg

@@ -460,4 +460,15 @@ V2.0
 本软件受著作权法保护。未经许可，任何单位和个人不得复制、修改、传播本软件，不得将其用于任何商业用途，违者将依法追究法律责任。
 本软件的计算结果仅供参考，实际还款以贷款银行或住房公积金管理中心的数据为准。)";
 
+// Closing with floating tables not kept, stale results, the rates a report names.
+inline constexpr const char* kUnkeptRatesQuestion =
+    "浮动年利率已修改，尚未存档。\r关闭前是否存档？";
+inline constexpr const char* kKeepButton = "存档";
+inline constexpr const char* kDiscardButton = "不存档";
+inline constexpr const char* kCancelButton = "取消";
+inline constexpr const char* kStaleNote = "输入已修改，请重新计算";
+// "2009年 4.900%" or, for a run of years at one rate, "2010—2014年 4.900%".
+std::string RateRunText(int firstYear, int lastYear, std::string_view rate);
+inline constexpr const char* kRateRunSeparator = "，";
+
 } // namespace lumavo::msg

@@ -18,6 +18,8 @@ struct Ttqhd
     // which the plan list shows and 导出 writes back but no schedule applies.
     std::variant<LoanPart, std::string> tqhdType = LoanPart::S;
     bool oneover = false; // 一次性还清 pay the part off at once
+
+    friend bool operator==(const Ttqhd&, const Ttqhd&) = default;
 };
 
 // The entry's part; none for a line of a file that names another.

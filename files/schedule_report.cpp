@@ -1,9 +1,14 @@
 #include "files/schedule_report.h"
 
+#include "calc/rate_path.h"
 #include "calc/schedule_text.h"
 #include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
+
+#include <algorithm>
+#include <optional>
+#include <tuple>
 
 namespace lumavo {
 
@@ -20,8 +25,34 @@ const char* LoanTypeOf(const LoanInput& input)
     return msg::kLoanTypeSG;
 }
 
-std::vector<ReportLine> LoanLines(const LoanInput& input)
+// The rates a floating table charged over the years the loan ran, a run of equal years as one
+// text, two runs a line so a printed line stays within its column.
+std::vector<ReportLine>
+FloatingLines(const char* label, const RateTable& table, const LoanInput& input, int lastYear)
 {
+    constexpr std::size_t kRunsPerLine = 2;
+    std::vector<std::string> runs;
+    int first = input.lending.y;
+    for (int year = first; year <= lastYear; ++year) {
+        const double rate = table.At(TableEntryOfYear(year, input.firstPayment));
+        if (year == lastYear || table.At(TableEntryOfYear(year + 1, input.firstPayment)) != rate) {
+            runs.push_back(msg::RateRunText(first, year, RateText(rate)));
+            first = year + 1;
+        }
+    }
+    std::vector<ReportLine> lines;
+    for (std::size_t i = 0; i < runs.size(); i += kRunsPerLine) {
+        std::string text = runs[i];
+        for (std::size_t j = i + 1; j < std::min(runs.size(), i + kRunsPerLine); ++j)
+            text += msg::kRateRunSeparator + runs[j];
+        lines.push_back({i == 0 ? label : "", text, "", -1});
+    }
+    return lines;
+}
+
+std::vector<ReportLine> LoanLines(const Calculation& calculation)
+{
+    const LoanInput& input = calculation.input;
     std::vector<ReportLine> lines{
         {msg::kLabelLoanType, LoanTypeOf(input), "", -1},
         {msg::kLabelLoanTotal, MoneyText(input.dkze), msg::kUnitYuan, 2},
@@ -31,6 +62,14 @@ std::vector<ReportLine> LoanLines(const LoanInput& input)
     };
     if (input.floatingRates) {
         lines.push_back({msg::kLabelRates, msg::kFloatingRates, "", -1});
+        const std::optional<Date> end = calculation.schedule.totals.endDate;
+        const int lastYear = std::max(end ? end->y : input.firstPayment.y, input.lending.y);
+        for (const auto& [share, label, table] :
+             {std::tuple{input.ratioS, msg::kLabelRateS, &calculation.floating.s},
+              std::tuple{input.ratioG, msg::kLabelRateG, &calculation.floating.g}})
+            if (share != 0)
+                for (ReportLine& line : FloatingLines(label, *table, input, lastYear))
+                    lines.push_back(std::move(line));
     } else {
         if (input.ratioS != 0)
             lines.push_back({msg::kLabelRateS, RateText(input.nllS), msg::kUnitPercent, 3});
@@ -84,17 +123,14 @@ ReportTotals TotalsOf(const ScheduleTotals& totals)
             MoneyText(totals.lxze), EndDateText(totals)};
 }
 
-ScheduleReport BuildScheduleReport(Method method,
-                                   const LoanInput& input,
-                                   const ReportTotals& totals,
-                                   TextGrid grid)
+ScheduleReport BuildScheduleReport(const Calculation& calculation, TextGrid grid)
 {
-    const bool debx = method == Method::Debx;
+    const bool debx = calculation.method == Method::Debx;
     return {debx ? msg::kSheetDebx : msg::kSheetDebj,
             debx ? msg::kWorksheetNameDebx : msg::kWorksheetNameDebj,
-            LoanLines(input),
-            PlanLines(input),
-            TotalLines(method, totals),
+            LoanLines(calculation),
+            PlanLines(calculation.input),
+            TotalLines(calculation.method, TotalsOf(calculation.schedule.totals)),
             WrittenRows(std::move(grid))};
 }
 

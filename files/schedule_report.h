@@ -3,6 +3,7 @@
 #include "calc/loan_input.h"
 #include "calc/schedule.h"
 #include "common/text_grid.h"
+#include "model/loan_document.h"
 
 #include <string>
 #include <vector>
@@ -43,11 +44,8 @@ struct ScheduleReport
 
 ReportTotals TotalsOf(const ScheduleTotals& totals);
 
-// The loan as it was calculated (not as the form may read since), its totals and grid. Rows past
-// the last written one are left out.
-ScheduleReport BuildScheduleReport(Method method,
-                                   const LoanInput& input,
-                                   const ReportTotals& totals,
-                                   TextGrid grid);
+// The loan as it was calculated (not as the form may read since), with the rates it charged,
+// its totals and grid. Rows past the last written one are left out.
+ScheduleReport BuildScheduleReport(const Calculation& calculation, TextGrid grid);
 
 } // namespace lumavo

@@ -16,8 +16,18 @@ std::optional<Refusal> LoanDocument::Calculate()
     auto outcome = CalculateSchedule(input, m_method, m_floating.s, m_floating.g);
     if (auto* refusal = std::get_if<Refusal>(&outcome))
         return std::move(*refusal);
-    m_calculation = Calculation{m_method, std::move(input), std::get<Schedule>(std::move(outcome))};
+    m_calculation =
+        Calculation{m_method, std::move(input), std::get<Schedule>(std::move(outcome)), m_floating};
     return std::nullopt;
+}
+
+bool LoanDocument::CalculationStale() const
+{
+    if (!m_calculation)
+        return false;
+    const LoanInput input = Input();
+    return input != m_calculation->input ||
+           (input.floatingRates && m_floating != m_calculation->floating);
 }
 
 std::variant<PlanChange, Refusal> LoanDocument::Submit(const PlanSubmission& submission)

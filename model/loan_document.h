@@ -29,6 +29,7 @@ struct Calculation
     Method method = Method::Debx;
     LoanInput input;
     Schedule schedule;
+    FloatingTables floating; // the tables in force then; read only when input.floatingRates
 };
 
 // How a submitted entry changed the plan list: the item it replaced, and where it went.
@@ -53,6 +54,11 @@ class LoanDocument
     const PlanList& Plan() const { return m_plan; }
     FloatingTables& Floating() { return m_floating; }
     const FloatingTables& Floating() const { return m_floating; }
+    // The floating tables as last loaded from or saved to the rate archive: what closing the
+    // program without 存档 would lose is the difference.
+    FloatingTables& KeptFloating() { return m_keptFloating; }
+    const FloatingTables& KeptFloating() const { return m_keptFloating; }
+    bool FloatingUnkept() const { return m_floating != m_keptFloating; }
 
     // What showing the window does: the year lists up to lastListYear, and the rules that follow.
     void StartUp(int lastListYear) { m_form.StartUp(lastListYear); }
@@ -67,6 +73,9 @@ class LoanDocument
     // calculation before it.
     std::optional<Refusal> Calculate();
     const std::optional<Calculation>& LastCalculation() const { return m_calculation; }
+    // The last calculation no longer matches what 计算 would read now: the form, the plan or,
+    // when the rates float, the tables changed since. A change undone is no change.
+    bool CalculationStale() const;
 
     // 提交: the entry goes in at its sorted place, replacing the one of its day and part.
     std::variant<PlanChange, Refusal> Submit(const PlanSubmission& submission);
@@ -82,6 +91,7 @@ class LoanDocument
     LoanForm m_form;
     PlanList m_plan;
     FloatingTables m_floating;
+    FloatingTables m_keptFloating;
     std::optional<Calculation> m_calculation;
 };
 

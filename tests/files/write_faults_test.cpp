@@ -58,10 +58,11 @@ ScheduleReport Report360()
     input.dkze = 300000;
     input.ajqs = 360;
     input.nllS = 4.9;
-    const auto schedule =
+    auto schedule =
         std::get<Schedule>(CalculateSchedule(input, Method::Debx, RateTable{}, RateTable{}));
-    return BuildScheduleReport(Method::Debx, input, TotalsOf(schedule.totals),
-                               ScheduleGridTexts(schedule));
+    TextGrid grid = ScheduleGridTexts(schedule);
+    return BuildScheduleReport(Calculation{Method::Debx, input, std::move(schedule), {}},
+                               std::move(grid));
 }
 
 INSTANTIATE_TEST_SUITE_P(Workbook,
