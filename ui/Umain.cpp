@@ -18,11 +18,13 @@
 #include "ui/widget_kit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDateTime>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -108,7 +110,8 @@ TfrmMain::TfrmMain(WindowSetup setup)
       m_dialogs(setup.dialogs ? setup.dialogs : m_ownDialogs.get()),
       m_rateDataPaths(setup.rateData
                           ? *setup.rateData
-                          : RateDataPathsFor(ProgramDirectory(), ProcessDataEnvironment()))
+                          : RateDataPathsFor(ProgramDirectory(), ProcessDataEnvironment())),
+      m_dialogFolder(FirstDialogFolder())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Utf8(msg::kWindowTitle));
@@ -125,13 +128,18 @@ TfrmMain::TfrmMain(WindowSetup setup)
     BuildPages();
     DecorateChartTools(suiTabSheet5);
     BuildStatusBar();
+    for (LoanPage* page : {m_debx.get(), m_debj.get()})
+        page->SetStaleListener([this] { ShowStaleNote(); });
     suiPageControl1Change();
+    // The page keys work wherever the focus is, before a field can take them as its own.
+    qApp->installEventFilter(this);
 }
 
 TfrmMain::~TfrmMain()
 {
     // The pages and their rules go before the widgets do, and a field losing the focus while
     // the widgets are torn down must not reach them.
+    qApp->removeEventFilter(this);
     for (QObject* child : findChildren<QObject*>())
         child->blockSignals(true);
 }
@@ -216,12 +224,9 @@ void TfrmMain::BuildPages()
     m_debx->Connect(this, Tab1Handlers());
     m_debj->Connect(this, Tab2Handlers());
     // Both loan pages compute with the floating tables the rate pages show.
-    m_ratesS = std::make_unique<RatePage>(
-        suiTabSheet3, RatePageNames::Commercial(),
-        std::vector{&m_debx->Document().Floating().s, &m_debj->Document().Floating().s});
-    m_ratesG = std::make_unique<RatePage>(
-        suiTabSheet4, RatePageNames::Provident(),
-        std::vector{&m_debx->Document().Floating().g, &m_debj->Document().Floating().g});
+    const std::vector documents{&m_debx->Document(), &m_debj->Document()};
+    m_ratesS = std::make_unique<RatePage>(suiTabSheet3, RatePageNames::Commercial(), documents);
+    m_ratesG = std::make_unique<RatePage>(suiTabSheet4, RatePageNames::Provident(), documents);
     ConnectRatePage(*m_ratesS, &TfrmMain::suiNEperChange, &TfrmMain::suiButton1Click,
                     &TfrmMain::suiButtonFillClick);
     ConnectRatePage(*m_ratesG, &TfrmMain::suiNEperGChange, &TfrmMain::suiButton8Click,
@@ -278,6 +283,29 @@ void TfrmMain::BuildStatusBar()
     welcome->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(contact);
     bar->addWidget(welcome, 1);
+    m_staleNote =
+        Named(new QLabel(Utf8(msg::kStaleNote), bar), QStringLiteral("suiStatusBar1Stale"));
+    m_staleNote->setStyleSheet(QStringLiteral("color: #B00000;"));
+    m_staleNote->hide();
+    bar->addPermanentWidget(m_staleNote);
+}
+
+void TfrmMain::ShowStaleNote()
+{
+    if (!m_staleNote)
+        return;
+    QWidget* active = suiPageControl1->currentWidget();
+    const LoanPage* page = active == suiTabSheet1   ? m_debx.get()
+                           : active == suiTabSheet2 ? m_debj.get()
+                                                    : nullptr;
+    m_staleNote->setVisible(page && page->Stale());
+}
+
+// Both loan pages compute with the rate pages' tables.
+void TfrmMain::RatesChanged()
+{
+    m_debx->ShowCalculationState();
+    m_debj->ShowCalculationState();
 }
 
 void TfrmMain::ConnectRatePage(RatePage& page,
@@ -308,8 +336,76 @@ void TfrmMain::showEvent(QShowEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
+    if (!KeepRatesBeforeClosing()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     QMainWindow::closeEvent(event);
+}
+
+// Floating tables that differ from the archive are lost on closing unless kept now; a failed
+// write keeps the window open, so nothing is lost without the user's word.
+bool TfrmMain::KeepRatesBeforeClosing()
+{
+    if (!m_ratesS->Unkept() && !m_ratesG->Unkept())
+        return true;
+    switch (m_dialogs->AskSaveChanges(this, Utf8(msg::kUnkeptRatesQuestion))) {
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        return false;
+    case SaveAnswer::Save:
+        break;
+    }
+    if (!m_ratesS->Save(m_archivePath)) {
+        Inform(msg::kArchiveFailedS);
+        return false;
+    }
+    if (!m_ratesG->Save(m_archivePath)) {
+        Inform(msg::kArchiveFailedG);
+        return false;
+    }
+    return true;
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this &&
+        SwitchPageByKey(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Ctrl+Tab and Ctrl+PgDn go to the next page, Ctrl+Shift+Tab and Ctrl+PgUp to the previous one,
+// round the ends as a tab bar does.
+bool TfrmMain::SwitchPageByKey(const QKeyEvent& key)
+{
+    if (!(key.modifiers() & Qt::ControlModifier) || (key.modifiers() & Qt::AltModifier))
+        return false;
+    const bool shift = key.modifiers() & Qt::ShiftModifier;
+    int step = 0;
+    if (key.key() == Qt::Key_Tab && !shift)
+        step = 1;
+    else if (key.key() == Qt::Key_Backtab || (key.key() == Qt::Key_Tab && shift))
+        step = -1;
+    else if (key.key() == Qt::Key_PageDown && !shift)
+        step = 1;
+    else if (key.key() == Qt::Key_PageUp && !shift)
+        step = -1;
+    if (step == 0)
+        return false;
+    const int count = suiPageControl1->count();
+    int index = suiPageControl1->currentIndex();
+    for (int tried = 1; tried < count; ++tried) {
+        index = (index + step + count) % count;
+        if (suiPageControl1->isTabVisible(index)) {
+            suiPageControl1->setCurrentIndex(index);
+            break;
+        }
+    }
+    return true;
 }
 
 void TfrmMain::FormShow()
@@ -342,6 +438,7 @@ void TfrmMain::suiPageControl1Change()
     TBcdnll->setVisible(ratePage);
     if (loanPage)
         m_lastLoanPage = active == suiTabSheet1 ? m_debx.get() : m_debj.get();
+    ShowStaleNote();
     if (ratePage) {
         // A rate page fills the table for the loan page the user came from.
         const LoanInput loan = m_lastLoanPage->Form().Input({});
@@ -393,18 +490,22 @@ void TfrmMain::SaveRateArchive()
 void TfrmMain::suiNEperChange(const NumberEdit* sender)
 {
     m_ratesS->FieldChanged(sender);
+    RatesChanged();
 }
 void TfrmMain::suiNEperGChange(const NumberEdit* sender)
 {
     m_ratesG->FieldChanged(sender);
+    RatesChanged();
 }
 void TfrmMain::suiButton1Click()
 {
     m_ratesS->ApplyUniform();
+    RatesChanged();
 }
 void TfrmMain::suiButton8Click()
 {
     m_ratesG->ApplyUniform();
+    RatesChanged();
 }
 
 void TfrmMain::suiButtonFillClick()
@@ -426,6 +527,7 @@ void TfrmMain::FillRatePage(RatePage& page)
     }
     if (const auto message = page.FillByRule(m_rateData.history))
         m_dialogs->Inform(this, QString::fromStdString(*message));
+    RatesChanged();
 }
 
 void TfrmMain::suiRadioGroup1Click()
@@ -612,7 +714,7 @@ void TfrmMain::suiPanel2Pop()
 
 FileCommandContext TfrmMain::FileContext()
 {
-    return {*m_dialogs, this, QString::fromStdString(ProgramDirectory())};
+    return {*m_dialogs, this, m_dialogFolder};
 }
 
 void TfrmMain::TBdrClick()

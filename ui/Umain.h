@@ -11,6 +11,8 @@
 #include <string>
 
 class QAction;
+class QKeyEvent;
+class QLabel;
 class QTabWidget;
 class QToolBar;
 
@@ -51,6 +53,7 @@ class TfrmMain : public QMainWindow
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     LoanPageHandlers Tab1Handlers();
@@ -68,6 +71,10 @@ class TfrmMain : public QMainWindow
                          void (TfrmMain::*uniformClick)(),
                          void (TfrmMain::*fillClick)());
     void Inform(const char* message);
+    bool KeepRatesBeforeClosing();
+    void RatesChanged();
+    void ShowStaleNote();
+    bool SwitchPageByKey(const QKeyEvent& key);
     void OpenWebPage(const char* url);
     LoanPage& ActiveLoanPage();
     QString ActiveWorksheetName();
@@ -168,6 +175,7 @@ class TfrmMain : public QMainWindow
     RateDataPaths m_rateDataPaths;
     LoadedRateData m_rateData; // the published rates 填充 fills from
     bool m_rateProblemsShown = false;
+    QString m_dialogFolder; // where the next file dialog starts
 
     QToolBar* suiToolBar1 = nullptr;
     QAction* TBdr = nullptr;
@@ -179,6 +187,7 @@ class TfrmMain : public QMainWindow
     QAction* TBdy = nullptr;    // 打印
     QAction* TBdypdf = nullptr; // 导出PDF…, on 打印's menu
     QAction* TBcdnll = nullptr;
+    QLabel* m_staleNote = nullptr; // 输入已修改，请重新计算, while the shown loan page is stale
     QTabWidget* suiPageControl1 = nullptr;
     QWidget* suiTabSheet1 = nullptr;
     QWidget* suiTabSheet2 = nullptr;

@@ -8,16 +8,34 @@
 #include "ui/user_dialogs.h"
 #include "ui/utf8.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <optional>
 
 namespace lumavo {
+
+namespace {
+
+void RememberFolder(const FileCommandContext& context, const QString& path)
+{
+    context.folder = QFileInfo(path).absolutePath();
+}
+
+} // namespace
+
+QString FirstDialogFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 QString AskSaveTarget(const FileCommandContext& context, const FileRequest& request)
 {
     const QString path = context.dialogs.AskSaveFile(context.parent, request);
     if (path.isEmpty())
         return {};
+    RememberFolder(context, path);
     if (QFileInfo::exists(path) &&
         !context.dialogs.ConfirmReplace(context.parent, Utf8(msg::kReplaceFile)))
         return {};
@@ -46,6 +64,7 @@ void ImportInputs(LoanPage& page, const QString& name, const FileCommandContext&
                          Utf8(msg::kBackupFilter), context.folder});
     if (path.isEmpty())
         return;
+    RememberFolder(context, path);
     const std::string file = path.toStdString();
     const auto read = ReadBackupFile(file);
     std::optional<BackupError> error;

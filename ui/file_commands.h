@@ -19,8 +19,12 @@ struct FileCommandContext
 {
     UserDialogs& dialogs;
     QWidget* parent;
-    QString folder; // the program's folder
+    QString& folder; // where the last dialog's file was; the next dialog starts there
 };
+
+// Where file dialogs start before the user has picked a file: the user's documents folder, or
+// the home folder without one. Never the program's folder, which an installed copy cannot write.
+QString FirstDialogFolder();
 
 // The path the user chose to write, empty when the dialog was cancelled or replacing the existing
 // file declined.

@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -84,21 +85,28 @@ void LoanPage::BindForm()
         m_connections.push_back(
             QObject::connect(edit, &NumberEdit::changed, edit, [this, field = field, edit = edit] {
                 m_document.Form().Number(field).SetText(edit->text().toStdString());
+                ShowCalculationState();
             }));
     for (const auto& [picker, combo] : PickerBindings(m_ui))
         m_connections.push_back(QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
                                                  [this, picker = picker](int index) {
                                                      m_document.Form().Choice(picker).index = index;
+                                                     ShowCalculationState();
                                                  }));
-    m_connections.push_back(
-        QObject::connect(m_ui.loanType, &QComboBox::currentIndexChanged, m_ui.loanType,
-                         [this](int index) { m_document.Form().loanType = index; }));
+    m_connections.push_back(QObject::connect(m_ui.loanType, &QComboBox::currentIndexChanged,
+                                             m_ui.loanType, [this](int index) {
+                                                 m_document.Form().loanType = index;
+                                                 ShowCalculationState();
+                                             }));
     m_connections.push_back(QObject::connect(m_ui.mode, &RadioGroup::clicked, m_ui.mode, [this] {
         m_document.Form().mode = m_ui.mode->ItemIndex();
+        ShowCalculationState();
     }));
-    m_connections.push_back(
-        QObject::connect(m_ui.fixedRate, &QRadioButton::toggled, m_ui.fixedRate,
-                         [this](bool checked) { m_document.Form().fixedRate = checked; }));
+    m_connections.push_back(QObject::connect(m_ui.fixedRate, &QRadioButton::toggled, m_ui.fixedRate,
+                                             [this](bool checked) {
+                                                 m_document.Form().fixedRate = checked;
+                                                 ShowCalculationState();
+                                             }));
 }
 
 void LoanPage::Connect(QObject* context, const LoanPageHandlers& h)
@@ -150,6 +158,7 @@ void LoanPage::ShowForm()
     const QSignalBlocker quietFixed(m_ui.fixedRate);
     const QSignalBlocker quietFloating(m_ui.floating);
     (m_document.Form().fixedRate ? m_ui.fixedRate : m_ui.floating)->setChecked(true);
+    ShowCalculationState();
 }
 
 void LoanPage::Inform(const std::string& message)
@@ -220,7 +229,9 @@ void LoanPage::RateModeRule()
 
 void LoanPage::SubmitPlanEntry()
 {
-    if (const auto refusal = m_plan->Submit())
+    const auto refusal = m_plan->Submit();
+    ShowCalculationState();
+    if (refusal)
         Inform(*refusal);
 }
 
@@ -245,6 +256,7 @@ void LoanPage::PreviewPlanEntry()
 void LoanPage::RemovePlanEntry()
 {
     m_plan->RemoveChosen();
+    ShowCalculationState();
 }
 
 void LoanPage::ShowSelectedPlanEntry()
@@ -306,6 +318,19 @@ void LoanPage::Calculate()
         return;
     }
     ShowSchedule(m_document.LastCalculation()->schedule);
+    ShowCalculationState();
+}
+
+void LoanPage::ShowCalculationState()
+{
+    QPalette grey; // only the text colour set: the rest stays inherited
+    grey.setColor(QPalette::Text, m_page->palette().color(QPalette::Disabled, QPalette::Text));
+    const bool stale = Stale();
+    for (QWidget* shown :
+         std::initializer_list<QWidget*>{m_ui.summary, m_ui.hkze, m_ui.lxze, m_ui.jzrq, m_ui.grid})
+        shown->setPalette(stale ? grey : QPalette());
+    if (m_staleListener)
+        m_staleListener();
 }
 
 std::optional<ScheduleReport> LoanPage::Report() const
@@ -313,8 +338,7 @@ std::optional<ScheduleReport> LoanPage::Report() const
     const std::optional<Calculation>& calculation = m_document.LastCalculation();
     if (!calculation)
         return std::nullopt;
-    return BuildScheduleReport(calculation->method, calculation->input,
-                               TotalsOf(calculation->schedule.totals), ScheduleTexts());
+    return BuildScheduleReport(*calculation, ScheduleTexts());
 }
 
 const TextGrid& LoanPage::ScheduleTexts() const

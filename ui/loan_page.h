@@ -145,6 +145,12 @@ class LoanPage
     // Repaints the grid at once; for measuring.
     void RepaintSchedule();
 
+    // The totals and the grid belong to an earlier 计算 than the inputs: they are greyed until
+    // the next calculation. The listener hears every time the page checks.
+    bool Stale() const { return m_document.CalculationStale(); }
+    void ShowCalculationState();
+    void SetStaleListener(std::function<void()> listener) { m_staleListener = std::move(listener); }
+
   private:
     void BindForm();
     void ShowForm();
@@ -159,6 +165,7 @@ class LoanPage
     LoanPageControls m_ui;
     std::unique_ptr<PlanPanel> m_plan;
     std::vector<QMetaObject::Connection> m_connections;
+    std::function<void()> m_staleListener;
 };
 
 } // namespace lumavo

@@ -58,19 +58,24 @@ const char* RuleCaption(RuleKind kind)
 
 RatePageNames RatePageNames::Commercial()
 {
-    return {"suiNEper",   "suiNEperone",
-            "suiButton1", kCommercialRateSection,
-            "",           {RuleKind::LprPlus, RuleKind::BenchmarkTimes, RuleKind::Converted}};
+    return {"suiNEper",
+            "suiNEperone",
+            "suiButton1",
+            kCommercialRateSection,
+            "",
+            {RuleKind::LprPlus, RuleKind::BenchmarkTimes, RuleKind::Converted},
+            &FloatingTables::s};
 }
 
 RatePageNames RatePageNames::Provident()
 {
-    return {"suiNEperG", "suiNEperGone",       "suiButton8", kProvidentRateSection,
-            "G",         {RuleKind::Provident}};
+    return {"suiNEperG", "suiNEperGone",        "suiButton8",      kProvidentRateSection,
+            "G",         {RuleKind::Provident}, &FloatingTables::g};
 }
 
-RatePage::RatePage(QWidget* page, const RatePageNames& names, std::vector<RateTable*> tables)
-    : m_tables(std::move(tables)), m_section(names.section), m_rules(names.rules)
+RatePage::RatePage(QWidget* page, const RatePageNames& names, std::vector<LoanDocument*> documents)
+    : m_documents(std::move(documents)), m_part(names.part), m_section(names.section),
+      m_rules(names.rules)
 {
     Build(page, names);
 }
@@ -81,12 +86,17 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
     auto* scroll = new QScrollArea(sheet);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes straight to the controls; focusing one scrolls it into view.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* page = new QWidget(scroll);
     scroll->setWidget(page);
     auto* sheetLayout = new QVBoxLayout(sheet);
     sheetLayout->setContentsMargins(0, 0, 0, 0);
     sheetLayout->addWidget(scroll);
 
+    // Tab follows the order of creation: the rule group, which fills the fields, comes first, so
+    // a rule's number typed after opening the page does not land in a rate field.
+    QWidget* rules = BuildRuleGroup(page, names);
     for (int n = 0; n < RateTable::kEntries; ++n) {
         fields[static_cast<std::size_t>(n)] =
             Named(NewNumberEdit(3, page), names.fieldPrefix + QString::number(n));
@@ -126,7 +136,7 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
 
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(16, 12, 16, 12);
-    layout->addWidget(BuildRuleGroup(page, names));
+    layout->addWidget(rules);
     layout->addSpacing(4);
     m_captions[0] = BoldCaption(Utf8(msg::kCaptionFirstYearRate), page);
     layout->addWidget(m_captions[0]);
@@ -141,15 +151,15 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
 
 void RatePage::FieldChanged(const NumberEdit* field)
 {
-    for (RateTable* table : m_tables)
-        table->Set(field->property(kTag).toInt(), field->value());
+    for (LoanDocument* document : m_documents)
+        Table(document).Set(field->property(kTag).toInt(), field->value());
 }
 
 // The tables first, then the fields show them without running their change rule again.
 void RatePage::SetTable(const RateTable& table)
 {
-    for (RateTable* copy : m_tables)
-        *copy = table;
+    for (LoanDocument* document : m_documents)
+        Table(document) = table;
     for (int n = 0; n < RateTable::kEntries; ++n) {
         NumberEdit* field = fields[static_cast<std::size_t>(n)];
         const QSignalBlocker quiet(field);
@@ -166,11 +176,22 @@ void RatePage::ApplyUniform()
 void RatePage::Load(const std::string& archivePath)
 {
     SetTable(LoadRateTable(archivePath, m_section));
+    for (LoanDocument* document : m_documents)
+        Kept(document) = Table(document);
 }
 
-bool RatePage::Save(const std::string& archivePath) const
+bool RatePage::Save(const std::string& archivePath)
 {
-    return !SaveRateTable(archivePath, m_section, *m_tables.front()).has_value();
+    if (SaveRateTable(archivePath, m_section, Table(m_documents.front())))
+        return false;
+    for (LoanDocument* document : m_documents)
+        Kept(document) = Table(document);
+    return true;
+}
+
+bool RatePage::Unkept() const
+{
+    return Table(m_documents.front()) != Kept(m_documents.front());
 }
 
 QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
@@ -231,6 +252,13 @@ QWidget* RatePage::BuildRuleGroup(QWidget* parent, const RatePageNames& names)
     grid->addWidget(dataLine, 1, column, 1, 3);
     grid->addWidget(datesSource, 2, 0, 1, 7);
     grid->setColumnStretch(7, 1);
+    // Within the group Tab reads the first row up to 填充's input, then the dates, then 填充.
+    QWidget* previous = ruleList;
+    for (QWidget* next : std::initializer_list<QWidget*>{ruleNumber, pageInput, lendingDate,
+                                                         firstPaymentDate, fillButton}) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
 
     QObject::connect(ruleList, &QComboBox::currentIndexChanged, ruleGroup,
                      [this] { RuleChanged(); });

@@ -2,6 +2,7 @@
 
 #include "calc/rate_rules.h"
 #include "calc/rate_table.h"
+#include "model/loan_document.h"
 
 #include <QString>
 #include <array>
@@ -30,6 +31,7 @@ struct RatePageNames
     std::string section;   // archive section of the table
     QString ruleSuffix;    // "" / "G" after the names of the 按规则填充 controls
     std::vector<RuleKind> rules;
+    RateTable FloatingTables::*part; // the table of the documents the page shows
 
     static RatePageNames Commercial();
     static RatePageNames Provident();
@@ -38,11 +40,12 @@ struct RatePageNames
 // A floating-rate tab: 31 fields that show one part's floating table, the uniform value and
 // "设定", and the 按规则填充 group that fills the table from the published rates. Both loan pages
 // compute with the table, so it is the same table in each of their documents, and the page
-// writes every copy. Each field's "tag" property is its entry number.
+// writes every copy, and every copy of the table as last kept in the archive. Each field's "tag"
+// property is its entry number.
 class RatePage
 {
   public:
-    RatePage(QWidget* page, const RatePageNames& names, std::vector<RateTable*> tables);
+    RatePage(QWidget* page, const RatePageNames& names, std::vector<LoanDocument*> documents);
 
     std::array<NumberEdit*, RateTable::kEntries> fields{};
     NumberEdit* uniform = nullptr;
@@ -66,8 +69,11 @@ class RatePage
     void ApplyUniform();
     // The archived table into the fields (and through them into the table).
     void Load(const std::string& archivePath);
-    // The table into its archive section; false when the archive cannot be written.
-    bool Save(const std::string& archivePath) const;
+    // The table into its archive section, kept from then on; false when the archive cannot be
+    // written.
+    bool Save(const std::string& archivePath);
+    // The table differs from the one last loaded or saved.
+    bool Unkept() const;
 
     // How far the published rates reach, and the latest LPR as the future LPR.
     void ShowRateData(const RateHistory& history);
@@ -87,7 +93,11 @@ class RatePage
     void SetTable(const RateTable& table);
     void OwnDates();
 
-    std::vector<RateTable*> m_tables;
+    RateTable& Table(LoanDocument* document) const { return document->Floating().*m_part; }
+    RateTable& Kept(LoanDocument* document) const { return document->KeptFloating().*m_part; }
+
+    std::vector<LoanDocument*> m_documents;
+    RateTable FloatingTables::*m_part;
     std::string m_section;
     std::vector<RuleKind> m_rules;
     std::array<QLabel*, RateTable::kEntries> m_captions{}; // 放贷首年利率, 第1年 .. 第30年

@@ -13,6 +13,7 @@
 #include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QUrl>
@@ -144,6 +145,28 @@ QPageLayout ReportPageLayout()
 {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 12, 15, 12),
                        QPageLayout::Millimeter);
+}
+
+SaveAnswer WidgetDialogs::AskSaveChanges(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(msg::kBoxTitle), DisplayText(text),
+                    QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(QString::fromUtf8(msg::kKeepButton), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QString::fromUtf8(msg::kDiscardButton), QMessageBox::DestructiveRole);
+    QPushButton* cancel =
+        box.addButton(QString::fromUtf8(msg::kCancelButton), QMessageBox::RejectRole);
+    save->setObjectName(QStringLiteral("SaveChangesKeep"));
+    discard->setObjectName(QStringLiteral("SaveChangesDiscard"));
+    cancel->setObjectName(QStringLiteral("SaveChangesCancel"));
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveAnswer::Save;
+    if (box.clickedButton() == discard)
+        return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
 }
 
 } // namespace lumavo

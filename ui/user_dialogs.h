@@ -21,6 +21,14 @@ struct FileRequest
     QStringList otherFilters = {}; // further file types offered after filter
 };
 
+// What to do with unkept work when the window closes.
+enum class SaveAnswer
+{
+    Save,    // 存档, then close
+    Discard, // 不存档: close
+    Cancel,  // 取消: stay open
+};
+
 // Every modal exchange with the user passes through here, so tests can record instead of
 // blocking. Texts use "\r" as the program's line break; implementations show it as one.
 class UserDialogs
@@ -52,6 +60,8 @@ class UserDialogs
                        const QString& title,
                        const QString& text,
                        const QStringList& choices) = 0;
+    // "温馨提示", warning icon, 存档 / 不存档 / 取消; closing the box is 取消.
+    virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) = 0;
 };
 
 // The real boxes.
@@ -71,6 +81,7 @@ class WidgetDialogs : public UserDialogs
                const QString& title,
                const QString& text,
                const QStringList& choices) override;
+    SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) override;
 };
 
 // A4 portrait with the margins every printed report uses.

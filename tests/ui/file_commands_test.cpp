@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <cstdlib>
+#include <filesystem>
 #include <gmock/gmock.h>
 
 namespace lumavo::testing_support {
@@ -297,6 +298,67 @@ TEST_F(FileCommandTest, WorksheetOfTheStartGrid)
     EXPECT_EQ(*ReadWholeFile(path), bytes);
     EXPECT_EQ(Listing(dir.Dir()), (std::set<std::string>{"grid.xls"}));
 }
+
+struct FolderCase
+{
+    const char* name;
+    const char* first;  // the command whose dialog picks a file in another folder
+    bool picked;        // false: that dialog is cancelled
+    const char* second; // the command whose dialog then opens
+};
+
+// The dialogs opened in the program's folder, which an installed copy cannot write: they start in
+// the user's documents folder, then wherever the last file was picked.
+class DialogFolder : public FileCommandTest, public ::testing::WithParamInterface<FolderCase>
+{
+  protected:
+    void SetUp() override
+    {
+        m_home = qgetenv("HOME");
+        m_config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QByteArray::fromStdString(dir.Dir().string()));
+        qunsetenv("XDG_CONFIG_HOME");
+        std::filesystem::create_directories(dir.Dir() / "Documents");
+        std::filesystem::create_directories(dir.Dir() / "loans");
+        FileCommandTest::SetUp();
+    }
+    void TearDown() override
+    {
+        qputenv("HOME", m_home);
+        if (m_config.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", m_config);
+    }
+    QString Folder(const char* name) const
+    {
+        return QString::fromStdString((dir.Dir() / name).string());
+    }
+
+  private:
+    QByteArray m_home;
+    QByteArray m_config;
+};
+
+TEST_P(DialogFolder, StartsInTheDocumentsFolderThenInTheLastOneUsed)
+{
+    const FolderCase& c = GetParam();
+    ShowPage(0);
+    Run(c.first, c.picked ? (dir.Dir() / "loans" / "a.bak").string() : "");
+    ASSERT_FALSE(dialogs.requests.empty());
+    EXPECT_EQ(dialogs.requests.back().folder, Folder("Documents"));
+    Run(c.second, "");
+    EXPECT_EQ(dialogs.requests.back().folder, Folder(c.picked ? "loans" : "Documents"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands,
+                         DialogFolder,
+                         ::testing::Values(FolderCase{"ImportThenSave", "TBdr", true, "TBbc"},
+                                           FolderCase{"ExportThenImport", "TBdc", true, "TBdr"},
+                                           FolderCase{"SaveThenExport", "TBbc", true, "TBdc"},
+                                           FolderCase{"CancelledKeepsTheFolder", "TBdc", false,
+                                                      "TBdr"}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
 } // namespace lumavo::testing_support

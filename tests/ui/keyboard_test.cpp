@@ -113,5 +113,93 @@ TEST_F(KeyboardTest, TabFollowsTheRowsAndLeavesTheGrid)
     EXPECT_NE(QApplication::focusWidget(), Grid("suiSG1"));
 }
 
+struct PageKeyCase
+{
+    const char* name;
+    int page;
+    const char* focus; // the widget holding the focus; empty: the window
+    QKeyCombination key;
+    int expectedPage;
+};
+
+class PageKey : public KeyboardTest, public ::testing::WithParamInterface<PageKeyCase>
+{
+};
+
+// A day box took Ctrl+PgDn as "next day" and nothing took Ctrl+Tab: the page keys belong to
+// the window wherever the focus is, and the focused control keeps its value.
+TEST_P(PageKey, SwitchesThePageWhereverTheFocusIs)
+{
+    const PageKeyCase& c = GetParam();
+    ShowPage(c.page);
+    QWidget* target = window.get();
+    if (*c.focus) {
+        target = Find<QWidget>(c.focus);
+        target->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return target->hasFocus(); })) << c.focus;
+    }
+    const QString dayBefore = Combo("suiCBfdday")->currentText();
+    QTest::keyClick(target, c.key.key(), c.key.keyboardModifiers());
+    EXPECT_EQ(Pages()->currentIndex(), c.expectedPage);
+    EXPECT_EQ(Combo("suiCBfdday")->currentText(), dayBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys,
+    PageKey,
+    ::testing::Values(
+        PageKeyCase{"CtrlPgDnInADayBox", 0, "suiCBfdday", Qt::CTRL | Qt::Key_PageDown, 1},
+        PageKeyCase{"CtrlPgUpInAField", 1, "suiNEdkze2", Qt::CTRL | Qt::Key_PageUp, 0},
+        PageKeyCase{"CtrlTabInTheGrid", 0, "suiSG1", Qt::CTRL | Qt::Key_Tab, 1},
+        PageKeyCase{"CtrlShiftTabInARateField", 2, "suiNEper5",
+                    Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 1},
+        PageKeyCase{"CtrlPgDnInTheRuleList", 2, "suiCBrule", Qt::CTRL | Qt::Key_PageDown, 3},
+        PageKeyCase{"CtrlTabWrapsAtTheEnd", 5, "", Qt::CTRL | Qt::Key_Tab, 0},
+        PageKeyCase{"CtrlPgUpWrapsAtTheStart", 0, "suiCBfdday", Qt::CTRL | Qt::Key_PageUp, 5}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+struct RateTabCase
+{
+    const char* name;
+    int page;
+    QStringList walk; // from the page's tab, Tab by Tab
+};
+
+class RatePageTab : public KeyboardTest, public ::testing::WithParamInterface<RateTabCase>
+{
+};
+
+// A rule's number typed after opening a rate page landed in 放贷首年利率: the rule group, which
+// fills the fields, comes first.
+TEST_P(RatePageTab, TheRuleGroupComesFirst)
+{
+    ShowPage(GetParam().page);
+    QWidget* tabs = Pages()->tabBar();
+    tabs->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tabs->hasFocus(); }));
+    QStringList names;
+    for (qsizetype i = 0; i < GetParam().walk.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        names.append(QApplication::focusWidget()->objectName());
+    }
+    EXPECT_EQ(names, GetParam().walk);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages,
+    RatePageTab,
+    // A date box takes Tab from section to section: year, month, day.
+    ::testing::Values(RateTabCase{"Commercial",
+                                  2,
+                                  {"suiCBrule", "suiNErule", "suiNEfuturelpr", "suiDTfd", "suiDTfd",
+                                   "suiDTfd", "suiDTfirst", "suiDTfirst", "suiDTfirst",
+                                   "suiButtonFill", "suiNEper0", "suiNEper1"}},
+                      RateTabCase{"Provident",
+                                  3,
+                                  {"suiCBruleG", "suiNEruleG", "suiNEruleajqsG", "suiDTfdG",
+                                   "suiDTfdG", "suiDTfdG", "suiDTfirstG", "suiDTfirstG",
+                                   "suiDTfirstG", "suiButtonFillG", "suiNEperG0"}}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
 } // namespace
 } // namespace lumavo::testing_support

@@ -36,8 +36,9 @@ class RecordingDialogs : public UserDialogs
   public:
     struct Box
     {
-        std::string kind; // "inform", "fail", "replace", "save", "open", "url", "preview", "choose"
-        QString text;     // the message, the dialog's title or the address
+        // "inform", "fail", "replace", "save", "open", "url", "preview", "choose", "save-changes"
+        std::string kind;
+        QString text; // the message, the dialog's title or the address
         QString detail;
     };
 
@@ -84,6 +85,12 @@ class RecordingDialogs : public UserDialogs
         return chooseAnswer;
     }
 
+    SaveAnswer AskSaveChanges(QWidget*, const QString& text) override
+    {
+        boxes.push_back({"save-changes", text, {}});
+        return saveAnswer;
+    }
+
     QStringList Texts() const
     {
         QStringList texts;
@@ -99,6 +106,7 @@ class RecordingDialogs : public UserDialogs
     QString chosenFile;                          // what the file dialogs answer; empty is a cancel
     std::function<void(QPrinter*)> previewPaint; // what the last preview would have shown
     int chooseAnswer = -1;                       // the line a choice answers; -1 is a cancel
+    SaveAnswer saveAnswer = SaveAnswer::Cancel;  // what closing with unkept rates answers
 };
 
 // What leaving a field with Tab does, without needing a focused window.
