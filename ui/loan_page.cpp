@@ -326,9 +326,10 @@ void LoanPage::ShowCalculationState()
     QPalette grey; // only the text colour set: the rest stays inherited
     grey.setColor(QPalette::Text, m_page->palette().color(QPalette::Disabled, QPalette::Text));
     const bool stale = Stale();
-    for (QWidget* shown :
-         std::initializer_list<QWidget*>{m_ui.summary, m_ui.hkze, m_ui.lxze, m_ui.jzrq, m_ui.grid})
-        shown->setPalette(stale ? grey : QPalette());
+    for (QWidget* total :
+         std::initializer_list<QWidget*>{m_ui.summary, m_ui.hkze, m_ui.lxze, m_ui.jzrq})
+        total->setPalette(stale ? grey : QPalette());
+    m_ui.grid->ShowStale(stale);
     if (m_staleListener)
         m_staleListener();
 }

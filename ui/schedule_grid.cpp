@@ -54,7 +54,8 @@ class AmountDelegate : public QStyledItemDelegate
         const QString text = index.data().toString();
         if (text.isEmpty())
             return;
-        painter->setPen(Qt::black);
+        const auto* grid = qobject_cast<const ScheduleGrid*>(option.widget);
+        painter->setPen(grid && grid->Stale() ? QColor(Qt::gray) : QColor(Qt::black));
         painter->setFont(option.font);
         painter->drawText(option.rect, Qt::AlignRight | Qt::AlignVCenter, text + QChar(' '));
     }
@@ -237,6 +238,14 @@ void ScheduleGrid::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void ScheduleGrid::ShowStale(bool stale)
+{
+    if (stale == m_stale)
+        return;
+    m_stale = stale;
+    viewport()->update();
 }
 
 } // namespace lumavo

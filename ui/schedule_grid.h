@@ -56,6 +56,9 @@ class ScheduleGrid : public QTableView
     int HeaderHeight() const;
     // The selected cells (or the current one) as a spreadsheet pastes them; what Ctrl+C copies.
     QString SelectionText() const;
+    // Amounts from an earlier calculation than the inputs read grey.
+    void ShowStale(bool stale);
+    bool Stale() const { return m_stale; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +67,7 @@ class ScheduleGrid : public QTableView
   private:
     ScheduleGridModel* m_model;
     QWidget* m_corner = nullptr; // the header of the date column
+    bool m_stale = false;
 };
 
 } // namespace lumavo
