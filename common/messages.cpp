@@ -199,4 +199,14 @@ CompareHoverText(std::string_view series, std::string_view date, std::string_vie
     return std::string(series) + "\n" + std::string(date) + "：" + std::string(amount);
 }
 
+std::string PasteNotANumber(std::string_view field)
+{
+    return std::string(field) + "：粘贴的内容不是数字";
+}
+
+std::string PasteNotWholeNumber(std::string_view field)
+{
+    return std::string(field) + "：粘贴的内容不是整数";
+}
+
 } // namespace lumavo::msg

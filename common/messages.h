@@ -460,4 +460,10 @@ V2.0
 本软件受著作权法保护。未经许可，任何单位和个人不得复制、修改、传播本软件，不得将其用于任何商业用途，违者将依法追究法律责任。
 本软件的计算结果仅供参考，实际还款以贷款银行或住房公积金管理中心的数据为准。)";
 
+// A number field refusing what was pasted or dropped into it; field is its caption without
+// the colon ("贷款总额").
+std::string PasteNotANumber(std::string_view field);
+// The same for a field of whole numbers (periods, shares) given a fraction.
+std::string PasteNotWholeNumber(std::string_view field);
+
 } // namespace lumavo::msg

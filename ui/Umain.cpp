@@ -125,6 +125,10 @@ TfrmMain::TfrmMain(WindowSetup setup)
     BuildPages();
     DecorateChartTools(suiTabSheet5);
     BuildStatusBar();
+    // A paste a number field refuses is told in a box, as the form's other refusals are.
+    for (NumberEdit* field : findChildren<NumberEdit*>())
+        connect(field, &NumberEdit::pasteRefused, this,
+                [this](const QString& message) { m_dialogs->Inform(this, message); });
     suiPageControl1Change();
 }
 
