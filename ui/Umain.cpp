@@ -324,8 +324,10 @@ void TfrmMain::FitToScreen(const QSize& preferred)
     }
     const WindowPlacement place = PlaceWindow(screen->availableGeometry(), preferred,
                                               minimumSizeHint().expandedTo(minimumSize()));
-    resize(place.size);
-    move(place.framePosition);
+    // The inside's position, not the frame's: window managers honour it as asked, while a frame
+    // position was seen ignored under scaling, the title bar then above the screen.
+    setGeometry(QRect(place.framePosition + QPoint(kFrameAllowance.left(), kFrameAllowance.top()),
+                      place.size));
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
