@@ -207,4 +207,14 @@ std::string RateRunText(int firstYear, int lastYear, std::string_view rate)
     return years + "年 " + std::string(rate) + "%";
 }
 
+std::string PasteNotANumber(std::string_view field)
+{
+    return std::string(field) + "：粘贴的内容不是数字";
+}
+
+std::string PasteNotWholeNumber(std::string_view field)
+{
+    return std::string(field) + "：粘贴的内容不是整数";
+}
+
 } // namespace lumavo::msg

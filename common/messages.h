@@ -471,4 +471,10 @@ inline constexpr const char* kStaleNote = "输入已修改，请重新计算";
 std::string RateRunText(int firstYear, int lastYear, std::string_view rate);
 inline constexpr const char* kRateRunSeparator = "，";
 
+// A number field refusing what was pasted or dropped into it; field is its caption without
+// the colon ("贷款总额").
+std::string PasteNotANumber(std::string_view field);
+// The same for a field of whole numbers (periods, shares) given a fraction.
+std::string PasteNotWholeNumber(std::string_view field);
+
 } // namespace lumavo::msg

@@ -1,5 +1,6 @@
 #include "common/text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -160,6 +161,142 @@ bool ParseNumber(std::string_view text, double& out)
     if (!std::isfinite(value))
         return false;
     out = value == 0 ? 0.0 : value;
+    return true;
+}
+
+namespace {
+
+// The code points of UTF-8 text; empty for text that is not UTF-8.
+std::u32string CodePoints(std::string_view text)
+{
+    std::u32string points;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80       ? 1
+                                   : lead >> 5 == 6  ? 2
+                                   : lead >> 4 == 14 ? 3
+                                   : lead >> 3 == 30 ? 4
+                                                     : 0;
+        if (length == 0 || i + length > text.size())
+            return {};
+        char32_t point = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if (next >> 6 != 2)
+                return {};
+            point = point << 6 | (next & 0x3F);
+        }
+        points.push_back(point);
+        i += length;
+    }
+    return points;
+}
+
+constexpr char32_t kYen = 0xA5;
+constexpr char32_t kFullWidthYen = 0xFFE5;
+constexpr char32_t kYuan = 0x5143;        // 元
+constexpr char32_t kTenThousand = 0x4E07; // 万
+
+// Full-width digits, point and comma as their ASCII forms; every kind of blank as " ".
+char32_t Narrowed(char32_t c)
+{
+    if (c >= 0xFF10 && c <= 0xFF19)
+        return U'0' + (c - 0xFF10);
+    switch (c) {
+    case 0xFF0E:
+        return U'.';
+    case 0xFF0C:
+        return U',';
+    case kFullWidthYen:
+        return kYen;
+    case U'\t':
+    case 0xA0:   // no-break space
+    case 0x2009: // thin space
+    case 0x202F: // narrow no-break space
+    case 0x3000: // ideographic space
+        return U' ';
+    default:
+        return c;
+    }
+}
+
+void TrimBlanks(std::u32string& s)
+{
+    while (!s.empty() && s.back() == U' ')
+        s.pop_back();
+    const std::size_t first = s.find_first_not_of(U' ');
+    s.erase(0, first == std::u32string::npos ? s.size() : first);
+}
+
+bool IsDigit(char32_t c)
+{
+    return c >= U'0' && c <= U'9';
+}
+
+// "1,234,567.5" or "1 234 567.5" as whole digits and fraction digits; one kind of separator,
+// between groups of three.
+bool SplitGroupedNumber(const std::u32string& s, std::string& whole, std::string& fraction)
+{
+    const std::size_t point = s.find(U'.');
+    const std::u32string head = s.substr(0, point);
+    const std::u32string tail = point == std::u32string::npos ? U"" : s.substr(point + 1);
+    char32_t separator = 0;
+    std::size_t group = 0;
+    bool firstGroup = true;
+    for (const char32_t c : head) {
+        if (IsDigit(c)) {
+            whole.push_back(static_cast<char>(c));
+            ++group;
+            continue;
+        }
+        if ((c != U',' && c != U' ') || (separator != 0 && c != separator) || group == 0 ||
+            group > 3 || (!firstGroup && group != 3))
+            return false;
+        separator = c;
+        firstGroup = false;
+        group = 0;
+    }
+    if (separator != 0 && group != 3)
+        return false;
+    for (const char32_t c : tail) {
+        if (!IsDigit(c))
+            return false;
+        fraction.push_back(static_cast<char>(c));
+    }
+    return !whole.empty() || !fraction.empty();
+}
+
+} // namespace
+
+bool NormalizePastedNumber(std::string_view text, std::string& out)
+{
+    std::u32string s = CodePoints(text);
+    for (char32_t& c : s)
+        c = Narrowed(c);
+    TrimBlanks(s);
+    if (!s.empty() && s.front() == kYen)
+        s.erase(0, 1);
+    if (!s.empty() && s.back() == kYuan)
+        s.pop_back();
+    TrimBlanks(s);
+    const bool tenThousands = !s.empty() && s.back() == kTenThousand;
+    if (tenThousands)
+        s.pop_back();
+    TrimBlanks(s);
+    std::string whole;
+    std::string fraction;
+    if (!SplitGroupedNumber(s, whole, fraction))
+        return false;
+    if (tenThousands) {
+        // Moving the point in the text keeps 100.5万 exact, as multiplying a double would not.
+        fraction.resize(std::max<std::size_t>(fraction.size(), 4), '0');
+        whole += fraction.substr(0, 4);
+        fraction.erase(0, 4);
+    }
+    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    out = (whole.empty() ? "0" : whole) + (fraction.empty() ? "" : "." + fraction);
     return true;
 }
 

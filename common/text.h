@@ -29,6 +29,14 @@ std::string GeneralNumberText(double x);
 // no "inf"/"nan", nothing that overflows.
 bool ParseNumber(std::string_view text, double& out);
 
+// A number as people copy it from a bank's page or a chat, rewritten as a number field takes it
+// typed: thousands separators (",", "，" or blanks, between groups of three), a leading ¥ or ￥,
+// a trailing 元, full-width digits and point, and 万 for ten thousand ("100.5万元" gives
+// "1005000"). The result has no leading or trailing zeros to spare ("0.5", "12", never "12.50").
+// No sign and no exponent: the fields take neither. False for anything else, "1,5" included:
+// a separator before fewer than three digits may be a decimal comma.
+bool NormalizePastedNumber(std::string_view text, std::string& out);
+
 // An optional sign followed by decimal digits, fitting an int.
 bool ParseWholeNumber(std::string_view text, int& out);
 

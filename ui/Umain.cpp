@@ -13,6 +13,7 @@
 #include "ui/rate_page.h"
 #include "ui/schedule_grid.h"
 #include "ui/schedule_print.h"
+#include "ui/screen_fit.h"
 #include "ui/user_dialogs.h"
 #include "ui/utf8.h"
 #include "ui/widget_kit.h"
@@ -41,6 +42,7 @@ namespace lumavo {
 namespace {
 
 const QColor kBackground(0xE7, 0xE7, 0xE7);
+const QSize kDefaultSize(915, 690);
 
 } // namespace
 
@@ -119,9 +121,7 @@ TfrmMain::TfrmMain(WindowSetup setup)
     grey.setColor(QPalette::Window, kBackground);
     setPalette(grey);
     setMinimumWidth(270);
-    resize(915, 690);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    resize(kDefaultSize);
 
     BuildToolbar();
     AssignShortcuts(this);
@@ -130,9 +130,14 @@ TfrmMain::TfrmMain(WindowSetup setup)
     BuildStatusBar();
     for (LoanPage* page : {m_debx.get(), m_debj.get()})
         page->SetStaleListener([this] { ShowStaleNote(); });
-    suiPageControl1Change();
     // The page keys work wherever the focus is, before a field can take them as its own.
     qApp->installEventFilter(this);
+    // A paste a number field refuses is told in a box, as the form's other refusals are.
+    for (NumberEdit* field : findChildren<NumberEdit*>())
+        connect(field, &NumberEdit::pasteRefused, this,
+                [this](const QString& message) { m_dialogs->Inform(this, message); });
+    suiPageControl1Change();
+    FitToScreen(kDefaultSize);
 }
 
 TfrmMain::~TfrmMain()
@@ -331,7 +336,26 @@ void TfrmMain::showEvent(QShowEvent* event)
     if (!m_shown) {
         m_shown = true;
         FormShow();
+        // Wider where the screen has room, so the grid shows every column at its own width.
+        const auto* grid = suiTabSheet1->findChild<ScheduleGrid*>();
+        FitToScreen(size() + QSize(grid ? grid->MissingWidth() : 0, 0));
     }
+}
+
+// Inside the screen's free area with the title bar in view, smaller on a small screen.
+void TfrmMain::FitToScreen(const QSize& preferred)
+{
+    const QScreen* screen = this->screen();
+    if (!screen) {
+        resize(preferred);
+        return;
+    }
+    const WindowPlacement place = PlaceWindow(screen->availableGeometry(), preferred,
+                                              minimumSizeHint().expandedTo(minimumSize()));
+    // The inside's position, not the frame's: window managers honour it as asked, while a frame
+    // position was seen ignored under scaling, the title bar then above the screen.
+    setGeometry(QRect(place.framePosition + QPoint(kFrameAllowance.left(), kFrameAllowance.top()),
+                      place.size));
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

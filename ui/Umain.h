@@ -66,6 +66,7 @@ class TfrmMain : public QMainWindow
     void BuildChartPage();
     void ShowComparison(const LoanPage& page, QWidget* sheet);
     void BuildStatusBar();
+    void FitToScreen(const QSize& preferred);
     void ConnectRatePage(RatePage& page,
                          void (TfrmMain::*fieldChange)(const NumberEdit*),
                          void (TfrmMain::*uniformClick)(),

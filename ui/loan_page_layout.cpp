@@ -54,6 +54,8 @@ void BuildSharesGroup(const LoanPageNames& names, QWidget* rows, LoanPageControl
     ui.shareG = Named(NewNumberEdit(0, ui.sharesGroup), "suiNEratioG" + s);
     for (NumberEdit* share : {ui.shareS, ui.shareG})
         share->setMaxLength(3);
+    ui.shareS->SetCaption(Utf8(msg::kCaptionShareS));
+    ui.shareG->SetCaption(Utf8(msg::kCaptionShareG));
     auto* shares = new QHBoxLayout(ui.sharesGroup);
     shares->setContentsMargins(6, 2, 6, 4);
     shares->addWidget(Caption(Utf8(msg::kCaptionShareS), ui.sharesGroup));
@@ -113,6 +115,7 @@ QWidget* BuildInputRows(const LoanPageNames& names, QWidget* group, LoanPageCont
     auto* totalUnit = new QHBoxLayout;
     totalUnit->addWidget(Caption(Utf8(msg::kUnitYuan), rows));
     totalUnit->addWidget(ui.roundButton);
+    ui.total->SetCaption(Utf8(msg::kLabelLoanTotal));
     form->addWidget(Caption(Utf8(msg::kLabelLoanTotal), rows), row, 0);
     form->addWidget(ui.total, row, 1);
     form->addLayout(totalUnit, row++, 2);
@@ -133,6 +136,7 @@ QWidget* BuildInputRows(const LoanPageNames& names, QWidget* group, LoanPageCont
     term->addWidget(Caption(Utf8(msg::kTermYears), rows));
     term->addWidget(ui.periods, 3);
     term->addWidget(Caption(Utf8(msg::kTermPeriods), rows));
+    ui.periods->SetCaption(Utf8(msg::kLabelPeriods));
     form->addWidget(Caption(Utf8(msg::kLabelPeriods), rows), row, 0);
     form->addLayout(term, row++, 1, 1, 2);
 

@@ -1,9 +1,15 @@
 #include "ui/number_edit.h"
 
+#include "common/messages.h"
 #include "common/text.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QValidator>
 
 namespace lumavo {
@@ -95,12 +101,66 @@ bool NumberEdit::AcceptsCharacter(QChar character) const
     return !remaining.contains('.');
 }
 
+void NumberEdit::SetCaption(const QString& caption)
+{
+    m_name = caption.trimmed();
+    const QChar colon(0xFF1A);
+    while (m_name.endsWith(colon) || m_name.endsWith(QChar(':')))
+        m_name = m_name.chopped(1).trimmed();
+}
+
+void NumberEdit::Refuse(const std::string& message)
+{
+    QApplication::beep();
+    emit pasteRefused(QString::fromStdString(message));
+}
+
+bool NumberEdit::InsertPasted(const QString& pasted)
+{
+    if (isReadOnly())
+        return false;
+    const std::string name = m_name.toStdString();
+    // The minus goes to the validator, which keeps one only where the program put it.
+    QString body = pasted.trimmed();
+    const bool minus = body.startsWith(QChar('-'));
+    if (minus)
+        body.remove(0, 1);
+    std::string number;
+    if (!NormalizePastedNumber(body.toStdString(), number)) {
+        Refuse(msg::PasteNotANumber(name));
+        return false;
+    }
+    if (minus)
+        number.insert(0, 1, '-');
+    if (m_decimals == 0 && number.find('.') != std::string::npos) {
+        Refuse(msg::PasteNotWholeNumber(name));
+        return false;
+    }
+    // The text the field would hold: the selection, or nothing at the cursor, replaced.
+    QString result = text();
+    const int at = hasSelectedText() ? selectionStart() : cursorPosition();
+    result.replace(at, hasSelectedText() ? selectedText().size() : 0,
+                   QString::fromStdString(number));
+    int position = 0;
+    if (result.size() > maxLength() ||
+        validator()->validate(result, position) != QValidator::Acceptable) {
+        Refuse(msg::PasteNotANumber(name));
+        return false;
+    }
+    insert(QString::fromStdString(number));
+    return true;
+}
+
 void NumberEdit::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Paste) && !isReadOnly()) {
+        InsertPasted(QGuiApplication::clipboard()->text());
+        event->accept();
+        return;
+    }
     const QString typed = event->text();
     const bool printable = typed.size() == 1 && typed[0].isPrint();
-    if (printable && !isReadOnly() && !event->matches(QKeySequence::Paste) &&
-        !AcceptsCharacter(typed[0])) {
+    if (printable && !isReadOnly() && !AcceptsCharacter(typed[0])) {
         QApplication::beep();
         event->accept();
         return;
@@ -116,6 +176,49 @@ void NumberEdit::focusOutEvent(QFocusEvent* event)
         setText(Masked(m_value));
     }
     QLineEdit::focusOutEvent(event);
+}
+
+void NumberEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    // The menu's 粘贴 pastes the way the keyboard does. Its action is known by the slot it
+    // calls: the menu's actions carry no names.
+    for (QAction* action : menu->actions()) {
+        if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste())) ||
+            disconnect(action, &QAction::triggered, this, &QLineEdit::paste))
+            connect(action, &QAction::triggered, this,
+                    [this] { InsertPasted(QGuiApplication::clipboard()->text()); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void NumberEdit::dropEvent(QDropEvent* event)
+{
+    // A drag within the field moves its own digits; QLineEdit does that.
+    if (event->source() == this || !event->mimeData()->hasText() || isReadOnly()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    deselect();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    InsertPasted(event->mimeData()->text());
+    event->acceptProposedAction();
+    setFocus(Qt::MouseFocusReason);
+}
+
+void NumberEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The middle button pastes the X11 selection.
+    if (event->button() == Qt::MiddleButton && !isReadOnly() &&
+        QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        setCursorPosition(cursorPositionAt(event->position().toPoint()));
+        InsertPasted(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 } // namespace lumavo

@@ -105,6 +105,8 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
     }
     uniform = Named(NewNumberEdit(3, page), names.uniformField);
     uniform->setFixedWidth(kFieldWidth);
+    fields[0]->SetCaption(Utf8(msg::kCaptionFirstYearRate));
+    uniform->SetCaption(Utf8(msg::kCaptionUniform));
     uniformButton = Named(new QPushButton(Utf8(msg::kUniformButton), page), names.uniformButton);
 
     auto* first = new QHBoxLayout;

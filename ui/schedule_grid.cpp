@@ -2,6 +2,7 @@
 
 #include "calc/schedule_text.h"
 #include "common/messages.h"
+#include "ui/screen_fit.h"
 #include "ui/user_dialogs.h"
 #include "ui/utf8.h"
 
@@ -24,6 +25,8 @@ constexpr int kHeaderHeight = 40;
 constexpr int kRowHeight = 18;
 constexpr int kColumnWidths[kScheduleColumns] = {96, 136, 136, 112, 112, 112, 170, 178};
 constexpr int kDatePadding = 12;
+// Room around a header's text (the section's margins and border) or a cell's amount.
+constexpr int kHeaderPadding = 12;
 
 const QColor kCellColour(231, 231, 231);
 const QColor kFixedColour(94, 95, 236);
@@ -179,11 +182,38 @@ void ScheduleGrid::SetUpColumns()
     verticalHeader()->setFixedWidth(std::max(kColumnWidths[0], dateWidth));
     const auto& headers = ScheduleHeaderTexts();
     m_model->SetCell(0, 0, headers[0]);
+    m_naturalWidths.clear();
+    m_leastWidths.clear();
+    const QFontMetrics headerText = horizontalHeader()->fontMetrics();
+    const int amount = fontMetrics().horizontalAdvance(QStringLiteral("-999999999.99 "));
     for (int column = 1; column < kScheduleColumns; ++column) {
         m_model->SetCell(column, 0, headers[static_cast<std::size_t>(column)]);
         setColumnWidth(column - 1, kColumnWidths[column]);
+        int least = amount;
+        for (const QString& line : Shown(headers[static_cast<std::size_t>(column)]).split('\n'))
+            least = std::max(least, headerText.horizontalAdvance(line));
+        m_naturalWidths.push_back(kColumnWidths[column]);
+        m_leastWidths.push_back(std::min(kColumnWidths[column], least + kHeaderPadding));
     }
+    FitColumns();
     viewport()->update();
+}
+
+void ScheduleGrid::FitColumns()
+{
+    if (m_naturalWidths.empty())
+        return;
+    const std::vector<int> widths =
+        FitColumnWidths(m_naturalWidths, m_leastWidths, viewport()->width());
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        setColumnWidth(static_cast<int>(i), widths[i]);
+}
+
+bool ScheduleGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Resize)
+        FitColumns();
+    return QTableView::viewportEvent(event);
 }
 
 void ScheduleGrid::ClearRows()
@@ -202,6 +232,14 @@ void ScheduleGrid::ShowRows(TextGrid texts)
 int ScheduleGrid::GridColumnWidth(int column) const
 {
     return column == 0 ? verticalHeader()->width() : columnWidth(column - 1);
+}
+
+int ScheduleGrid::MissingWidth() const
+{
+    int natural = 0;
+    for (const int width : m_naturalWidths)
+        natural += width;
+    return std::max(0, natural - viewport()->width());
 }
 
 int ScheduleGrid::HeaderHeight() const

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QTableView>
+#include <vector>
 
 namespace lumavo {
 
@@ -45,7 +46,9 @@ class ScheduleGrid : public QTableView
     QString Cell(int column, int row) const;
     const TextGrid& Texts() const { return m_model->Texts(); }
 
-    // Header texts, header height and column widths, as the window sets them when shown.
+    // Header texts, header height and column widths, as the window sets them when shown. Where
+    // the grid is narrower than those widths, the columns are fitted to it, none narrower than
+    // its header text, so every column stays in view as long as that is possible.
     void SetUpColumns();
     // Empties rows 1 to the last; the header stays.
     void ClearRows();
@@ -54,6 +57,8 @@ class ScheduleGrid : public QTableView
     // The width of a grid column, the date column being 0.
     int GridColumnWidth(int column) const;
     int HeaderHeight() const;
+    // How much wider the grid would have to be to show every column at its set-up width.
+    int MissingWidth() const;
     // The selected cells (or the current one) as a spreadsheet pastes them; what Ctrl+C copies.
     QString SelectionText() const;
     // Amounts from an earlier calculation than the inputs read grey.
@@ -62,11 +67,16 @@ class ScheduleGrid : public QTableView
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void FitColumns();
+
     ScheduleGridModel* m_model;
-    QWidget* m_corner = nullptr; // the header of the date column
+    std::vector<int> m_naturalWidths; // of the columns after the date, as set up
+    std::vector<int> m_leastWidths;   // what their header texts need
+    QWidget* m_corner = nullptr;      // the header of the date column
     bool m_stale = false;
 };
 

@@ -62,6 +62,8 @@ void AddFieldRow(QGridLayout* grid,
                  const QString& unit,
                  int column)
 {
+    if (auto* number = qobject_cast<NumberEdit*>(field))
+        number->SetCaption(caption);
     grid->addWidget(Caption(caption, field->parentWidget()), row, column);
     grid->addWidget(field, row, column + 1);
     if (!unit.isEmpty())

@@ -28,7 +28,8 @@ NumberEdit* NewNumberEdit(int decimals, QWidget* parent);
 ChooseCombo* NewPicker(const QStringList& items, QWidget* parent);
 // At least as wide as the field needs to show the text whole in its own font.
 void FitWidthTo(QLineEdit* field, const QString& text);
-// caption | field | unit, from the given column on.
+// caption | field | unit, from the given column on; a number field takes the caption as its
+// name.
 void AddFieldRow(QGridLayout* grid,
                  int row,
                  const QString& caption,

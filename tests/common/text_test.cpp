@@ -170,6 +170,64 @@ INSTANTIATE_TEST_SUITE_P(Texts,
                                          ParseCase{"TwoSigns", "--1", false}),
                          CaseName<ParseCase>);
 
+struct PasteCase
+{
+    std::string name;
+    std::string text;
+    std::string expected; // empty: refused
+};
+
+class PastedNumbers : public testing::TestWithParam<PasteCase>
+{
+};
+
+// Amounts copied from a bank's page or a chat arrive as the field would have them typed.
+TEST_P(PastedNumbers, BecomeTypedNumbersOrAreRefused)
+{
+    std::string out = "untouched";
+    const bool ok = NormalizePastedNumber(GetParam().text, out);
+    EXPECT_EQ(ok, !GetParam().expected.empty());
+    EXPECT_EQ(out, ok ? GetParam().expected : "untouched");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts,
+    PastedNumbers,
+    testing::Values(PasteCase{"Plain", "1000000", "1000000"},
+                    PasteCase{"Commas", "1,000,000", "1000000"},
+                    PasteCase{"Blanks", "1 000 000", "1000000"},
+                    PasteCase{"NoBreakSpaces", "1\u00a0000\u00a0000.50", "1000000.5"},
+                    PasteCase{"FullWidthCommas", "1\uff0c000\uff0c000", "1000000"},
+                    PasteCase{"Yuan", "1000000\u5143", "1000000"},
+                    PasteCase{"YenAndCommas", "\u00a51,000,000", "1000000"},
+                    PasteCase{"FullWidthYenBlank", "\uffe5 2,500.00", "2500"},
+                    PasteCase{"BlanksAround", " \u3000 12.5\t", "12.5"},
+                    PasteCase{"FullWidthDigitsAndPoint", "\uff11\uff12\uff0e\uff15", "12.5"},
+                    PasteCase{"TenThousands", "100\u4e07", "1000000"},
+                    PasteCase{"TenThousandsFraction", "100.5\u4e07", "1005000"},
+                    PasteCase{"TenThousandsYuan", "\u00a5100.5 \u4e07\u5143", "1005000"},
+                    PasteCase{"TenThousandsSmall", "0.00015\u4e07", "1.5"},
+                    PasteCase{"LeadingAndTrailingZeros", "007.500", "7.5"},
+                    PasteCase{"LeadingPoint", ".5", "0.5"},
+                    PasteCase{"TrailingPoint", "5.", "5"},
+                    PasteCase{"Zero", "0.00", "0"},
+                    PasteCase{"Empty", "", ""},
+                    PasteCase{"OnlyYuan", "\u5143", ""},
+                    PasteCase{"OnlyTenThousands", "\u4e07", ""},
+                    PasteCase{"DecimalComma", "1,5", ""},
+                    PasteCase{"ShortInnerGroup", "1,00,000", ""},
+                    PasteCase{"LongFirstGroup", "1000,000", ""},
+                    PasteCase{"MixedSeparators", "1,000 000", ""},
+                    PasteCase{"SeparatorInFraction", "1.000,5", ""},
+                    PasteCase{"LeadingSeparator", ",100", ""},
+                    PasteCase{"TwoPoints", "1.2.3", ""},
+                    PasteCase{"Sign", "-5", ""},
+                    PasteCase{"Exponent", "1e3", ""},
+                    PasteCase{"Words", "\u7ea6100\u4e07", ""},
+                    PasteCase{"YuanBeforeNumber", "\u5143100", ""},
+                    PasteCase{"NotUtf8", "1\xff", ""}),
+    CaseName<PasteCase>);
+
 TEST(WholeNumberParsing, SignedDecimalIntegersOnly)
 {
     const struct
