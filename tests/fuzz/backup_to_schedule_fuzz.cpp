@@ -5,6 +5,7 @@
 #include "calc/schedule_text.h"
 #include "files/backup.h"
 #include "files/backup_loan.h"
+#include "model/loan_document.h"
 
 #include <cmath>
 #include <cstdint>
@@ -17,12 +18,6 @@ using namespace lumavo;
 
 // Fixed, so a crash replays; the import accepts years up to three past it.
 constexpr int kCurrentYear = 2030;
-
-struct FloatingTables
-{
-    RateTable s;
-    RateTable g;
-};
 
 // Rates that change between years, so interest spans are split at year ends.
 FloatingTables Floating()
