@@ -199,4 +199,15 @@ CompareHoverText(std::string_view series, std::string_view date, std::string_vie
     return std::string(series) + "\n" + std::string(date) + "：" + std::string(amount);
 }
 
+std::string PreviewRecord(std::string_view pageName,
+                          std::string_view when,
+                          std::string_view partName,
+                          std::string_view levelName,
+                          std::string_view before)
+{
+    return "最近一次试算：" + std::string(pageName) + "页面的输入，" + std::string(when) + "；" +
+           std::string(kPreviewBefore) + std::string(partName) + std::string(levelName) + "：" +
+           std::string(before) + "元";
+}
+
 } // namespace lumavo::msg

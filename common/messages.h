@@ -460,4 +460,15 @@ V2.0
 本软件受著作权法保护。未经许可，任何单位和个人不得复制、修改、传播本软件，不得将其用于任何商业用途，违者将依法追究法律责任。
 本软件的计算结果仅供参考，实际还款以贷款银行或住房公积金管理中心的数据为准。)";
 
+// Charts and the comparison page: prepayments beside the monthly lines, an uncalculated chart,
+// the last 试算 kept on the comparison page.
+inline constexpr const char* kChartPrepaid = "提前还款/元";
+inline constexpr const char* kChartUncalculated = "请先计算";
+// "最近一次试算：等额本息页面的输入，2026年12月10日 12:30:00；提前还贷前商业贷款月供：4054.87元"
+std::string PreviewRecord(std::string_view pageName,
+                          std::string_view when,
+                          std::string_view partName,
+                          std::string_view levelName,
+                          std::string_view before);
+
 } // namespace lumavo::msg

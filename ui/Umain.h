@@ -62,6 +62,7 @@ class TfrmMain : public QMainWindow
     void BuildPages();
     void BuildChartPage();
     void ShowComparison(const LoanPage& page, QWidget* sheet);
+    void PreviewOn(LoanPage& page, QWidget* sheet);
     void BuildStatusBar();
     void ConnectRatePage(RatePage& page,
                          void (TfrmMain::*fieldChange)(const NumberEdit*),
