@@ -73,7 +73,7 @@ namespace {
 
 // A month's length on average over the leap cycle, in milliseconds.
 constexpr double kMonthMs = 365.25 / 12 * 86400000.0;
-constexpr int kMaxSteps = 8;
+constexpr int kMaxSteps = 5;
 
 qint64 AtNoon(const QDate& date)
 {
@@ -88,7 +88,7 @@ DateTicks RoundDates(qint64 first, qint64 last)
     // Counted from the middle of the first month, so a rounded range keeps its step.
     const double months = static_cast<double>(std::max(first, last) - first) / kMonthMs;
     int step = 1;
-    for (const int candidate : {1, 2, 3, 6, 12, 24, 36, 60, 120, 240, 600}) {
+    for (const int candidate : {1, 2, 3, 4, 6, 12, 24, 36, 48, 60, 120, 240, 600}) {
         step = candidate;
         if (months <= candidate * kMaxSteps + 1e-6)
             break;

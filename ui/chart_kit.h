@@ -34,7 +34,7 @@ struct AmountTicks
 AmountTicks RoundAmounts(double low, double high);
 
 // A date axis's range widened so its evenly spaced ticks fall on whole months (labelled
-// "yyyy-MM") or, over longer spans, whole years ("yyyy"), about eight steps at most. A tick lies in
+// "yyyy-MM") or, over longer spans, whole years ("yyyy"), about six steps at most. A tick lies in
 // the middle of its month or year, where the few days that months differ by never move it into
 // the next one.
 struct DateTicks

@@ -81,7 +81,8 @@ void FitAxes(const ChartAxes& axes, const std::vector<RowPoint>& points)
         }
     }
     axes.amounts->setRange(low, high > low ? high : 10000);
-    axes.prepaid->setRange(0, prepaid > 0 ? prepaid : 10000);
+    // Room above the largest, so its mark is not cut by the top of the plot.
+    axes.prepaid->setRange(0, prepaid > 0 ? prepaid * 1.05 : 10000);
     if (points.empty()) {
         const QDate today = QDate::currentDate();
         axes.dates->setRange(QDateTime(QDate(today.year(), 1, 1), QTime(0, 0)),

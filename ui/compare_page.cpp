@@ -156,7 +156,9 @@ void ComparePage::DrawLinesFor(const std::vector<Scenario>& scenarios)
         QPen pen = series->pen();
         pen.setWidthF(2);
         pen.setColor(debx ? QColor(0x1f, 0x4b, 0x7a) : QColor(0xe0, 0x7a, 0x1f));
-        pen.setStyle(plan ? Qt::SolidLine : Qt::DashLine);
+        // Short dashes, so even the legend's short piece of the line shows two of them.
+        if (!plan)
+            pen.setDashPattern({3, 2});
         series->setPen(pen);
         for (QLegendMarker* marker : chart->legend()->markers(series))
             marker->setPen(pen);

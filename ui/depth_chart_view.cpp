@@ -183,6 +183,19 @@ void DepthChartView::mouseMoveEvent(QMouseEvent* event)
     ShowValueAt(event->position().toPoint(), event->globalPosition().toPoint());
 }
 
+bool DepthChartView::viewportEvent(QEvent* event)
+{
+    // The scene answers the pointer's resting (a tooltip event) with its items' tooltips, and
+    // having none it hides ours: a value shown on a real screen vanished after a moment.
+    if (event->type() == QEvent::ToolTip) {
+        if (!m_hoverText.isEmpty())
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), m_hoverText, this);
+        event->accept();
+        return true;
+    }
+    return QChartView::viewportEvent(event);
+}
+
 void DepthChartView::leaveEvent(QEvent* event)
 {
     QChartView::leaveEvent(event);

@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QValueAxis>
 #include <cmath>
 #include <functional>
@@ -511,6 +512,10 @@ TEST_F(ChartsTest, HoverShowsTheNearestValueIn2D)
     SendMouse(view->viewport(), QEvent::MouseMove, pixel + QPoint(3, -4), Qt::NoButton,
               Qt::NoButton);
     EXPECT_EQ(view->HoverText(), "2009年05月15日  利息/元：375.00");
+    // The pointer at rest: the scene, which has no tooltips of its own, once hid the value.
+    QHelpEvent rest(QEvent::ToolTip, pixel, view->viewport()->mapToGlobal(pixel));
+    QApplication::sendEvent(view->viewport(), &rest);
+    EXPECT_EQ(QToolTip::text(), view->HoverText());
     SendMouse(view->viewport(), QEvent::MouseMove, pixel + QPoint(0, -200), Qt::NoButton,
               Qt::NoButton);
     EXPECT_EQ(view->HoverText(), "");
