@@ -243,7 +243,7 @@ double MeasurePreview(UserDialogs& dialogs)
     std::vector<double> runs;
     for (int i = 0; i < 21; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        page.PreviewPlanEntry();
+        page.PreviewPlanEntry([](const PrepaymentPreview&, Method) {});
         runs.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());

@@ -13,8 +13,8 @@ namespace {
 
 PartFigures FiguresOf(const PartOutcome& part)
 {
-    return {part.Present(), part.principal, RoundToDecimals(part.Interest(), 2), part.payoff,
-            part.firstPayment};
+    return {part.Present(), part.principal,    RoundToDecimals(part.Interest(), 2),
+            part.payoff,    part.firstPayment, std::nullopt};
 }
 
 ScenarioFigures FiguresOf(const Scenario& scenario, Schedule schedule)
@@ -50,6 +50,14 @@ void WeighPlan(ScenarioFigures& withPlan, const ScenarioFigures& noPlan)
     const auto planEnd = LastRowDate(withPlan.schedule);
     const auto noPlanEnd = LastRowDate(noPlan.schedule);
     withPlan.monthsSaved = planEnd && noPlanEnd ? MonthsBetween(*planEnd, *noPlanEnd) : 0;
+    for (int part = 0; part < 2; ++part) {
+        PartFigures& figures = withPlan.parts[part];
+        const PartFigures& without = noPlan.parts[part];
+        if (figures.present && without.present)
+            figures.monthsSaved = figures.payoff && without.payoff
+                                      ? MonthsBetween(*figures.payoff, *without.payoff)
+                                      : 0;
+    }
 }
 
 // The figures that set one scenario against another of the same comparison.

@@ -39,6 +39,9 @@ struct PartFigures
     double interest = 0; // to the fen
     std::optional<Date> payoff;
     std::optional<double> firstPayment;
+    // With the plan, against the same method without it: the months between the part's two
+    // payoff dates. A combination loan's part can end years before the loan does.
+    std::optional<int> monthsSaved;
 };
 
 // The figures of one scenario. A figure that weighs it against another scenario is there only

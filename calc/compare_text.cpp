@@ -57,6 +57,10 @@ std::vector<CompareRow> PartRows(int part, const std::string& name)
          [of](const ScenarioFigures& f) { return OptionalDate(of(f).payoff); }},
         {name + msg::kComparePartFirst,
          [of](const ScenarioFigures& f) { return OptionalMoney(of(f).firstPayment); }},
+        {name + msg::kCompareMonthsSaved,
+         [of](const ScenarioFigures& f) {
+             return of(f).monthsSaved ? WholeText(*of(f).monthsSaved) : std::string();
+         }},
     };
 }
 
@@ -151,6 +155,15 @@ std::string PreviewQuestionText(const PrepaymentPreview& preview, Method method)
 {
     return msg::PreviewQuestion(PartName(preview.part), LevelName(method),
                                 MoneyText(preview.levelBefore));
+}
+
+std::string PreviewRecordText(const PrepaymentPreview& preview,
+                              Method method,
+                              std::string_view pageName,
+                              std::string_view when)
+{
+    return msg::PreviewRecord(pageName, when, PartName(preview.part), LevelName(method),
+                              MoneyText(preview.levelBefore));
 }
 
 std::string PreviewChoiceText(const PrepaymentPreview& preview, bool keepPayment, Method method)

@@ -4,6 +4,7 @@
 #include "common/text_grid.h"
 
 #include <string>
+#include <string_view>
 
 namespace lumavo {
 
@@ -20,6 +21,12 @@ TextGrid PreviewGridTexts(const PrepaymentPreview& preview, Method method);
 // What the 试算 box asks, and the text of each of its two choices.
 std::string PreviewQuestionText(const PrepaymentPreview& preview, Method method);
 std::string PreviewChoiceText(const PrepaymentPreview& preview, bool keepPayment, Method method);
+
+// The line above a kept preview: where and when it was asked, and the payment before it.
+std::string PreviewRecordText(const PrepaymentPreview& preview,
+                              Method method,
+                              std::string_view pageName,
+                              std::string_view when);
 
 // "商业贷款" or "公积金贷款".
 std::string PartName(LoanPart part);

@@ -217,4 +217,15 @@ std::string PasteNotWholeNumber(std::string_view field)
     return std::string(field) + "：粘贴的内容不是整数";
 }
 
+std::string PreviewRecord(std::string_view pageName,
+                          std::string_view when,
+                          std::string_view partName,
+                          std::string_view levelName,
+                          std::string_view before)
+{
+    return "最近一次试算：" + std::string(pageName) + "页面的输入，" + std::string(when) + "；" +
+           std::string(kPreviewBefore) + std::string(partName) + std::string(levelName) + "：" +
+           std::string(before) + "元";
+}
+
 } // namespace lumavo::msg

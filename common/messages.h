@@ -477,4 +477,15 @@ std::string PasteNotANumber(std::string_view field);
 // The same for a field of whole numbers (periods, shares) given a fraction.
 std::string PasteNotWholeNumber(std::string_view field);
 
+// Charts and the comparison page: prepayments beside the monthly lines, an uncalculated chart,
+// the last 试算 kept on the comparison page.
+inline constexpr const char* kChartPrepaid = "提前还款/元";
+inline constexpr const char* kChartUncalculated = "请先计算";
+// "最近一次试算：等额本息页面的输入，2026年12月10日 12:30:00；提前还贷前商业贷款月供：4054.87元"
+std::string PreviewRecord(std::string_view pageName,
+                          std::string_view when,
+                          std::string_view partName,
+                          std::string_view levelName,
+                          std::string_view before);
+
 } // namespace lumavo::msg

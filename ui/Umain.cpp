@@ -629,7 +629,7 @@ void TfrmMain::suiButton3Click()
 }
 void TfrmMain::suiButton9Click()
 {
-    m_debx->PreviewPlanEntry();
+    PreviewOn(*m_debx, suiTabSheet1);
 }
 void TfrmMain::suiListBox1Click()
 {
@@ -719,7 +719,7 @@ void TfrmMain::suiButton5Click()
 }
 void TfrmMain::suiButton10Click()
 {
-    m_debj->PreviewPlanEntry();
+    PreviewOn(*m_debj, suiTabSheet2);
 }
 void TfrmMain::suiListBox2Click()
 {
@@ -824,6 +824,16 @@ void TfrmMain::ShowComparison(const LoanPage& page, QWidget* sheet)
         std::get<Comparison>(outcome),
         QString::fromStdString(msg::CompareSource(pageName.toStdString(), when.toStdString())));
     suiPageControl1->setCurrentWidget(suiTabSheet6);
+}
+
+// The answer also stays on 方案对比 until the next 试算, whatever is chosen in the box.
+void TfrmMain::PreviewOn(LoanPage& page, QWidget* sheet)
+{
+    page.PreviewPlanEntry([this, sheet](const PrepaymentPreview& preview, Method method) {
+        const QString when = QDateTime::currentDateTime().toString(Utf8(msg::kQtDateTimeFormat));
+        m_compare->ShowPreview(preview, method,
+                               suiPageControl1->tabText(suiPageControl1->indexOf(sheet)), when);
+    });
 }
 
 void TfrmMain::ToolButton2Click()

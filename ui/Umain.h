@@ -65,6 +65,7 @@ class TfrmMain : public QMainWindow
     void BuildPages();
     void BuildChartPage();
     void ShowComparison(const LoanPage& page, QWidget* sheet);
+    void PreviewOn(LoanPage& page, QWidget* sheet);
     void BuildStatusBar();
     void FitToScreen(const QSize& preferred);
     void ConnectRatePage(RatePage& page,

@@ -11,6 +11,7 @@
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 namespace lumavo {
 
@@ -38,12 +39,91 @@ QDateTimeAxis* AddDateAxis(QChart* chart, int ticks)
     return dates;
 }
 
-QValueAxis* AddAmountAxis(QChart* chart)
+QValueAxis* AddAmountAxis(QChart* chart, Qt::Alignment side)
 {
     auto* amounts = new QValueAxis;
     amounts->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(amounts, Qt::AlignLeft);
+    chart->addAxis(amounts, side);
     return amounts;
+}
+
+AmountTicks RoundAmounts(double low, double high)
+{
+    if (!(high > low))
+        high = low + 100;
+    // The smallest round step that spans the range in at most six; a round range keeps its
+    // own, so rounding twice changes nothing.
+    double power = std::max(1.0, std::pow(10.0, std::floor(std::log10((high - low) / 6))));
+    AmountTicks ticks;
+    for (;; power *= 10) {
+        for (const double factor : {1.0, 2.0, 5.0}) {
+            const double step = power * factor;
+            ticks.low = std::floor(low / step) * step;
+            ticks.high = std::ceil(high / step) * step;
+            const long steps = std::lround((ticks.high - ticks.low) / step);
+            if (steps <= 6) {
+                ticks.ticks = static_cast<int>(steps) + 1;
+                return ticks;
+            }
+        }
+    }
+}
+
+namespace {
+
+// A month's length on average over the leap cycle, in milliseconds.
+constexpr double kMonthMs = 365.25 / 12 * 86400000.0;
+constexpr int kMaxSteps = 5;
+
+qint64 AtNoon(const QDate& date)
+{
+    return QDateTime(date, QTime(12, 0)).toMSecsSinceEpoch();
+}
+
+} // namespace
+
+DateTicks RoundDates(qint64 first, qint64 last)
+{
+    const QDate from = QDateTime::fromMSecsSinceEpoch(first).date();
+    // Counted from the middle of the first month, so a rounded range keeps its step.
+    const double months = static_cast<double>(std::max(first, last) - first) / kMonthMs;
+    int step = 1;
+    for (const int candidate : {1, 2, 3, 4, 6, 12, 24, 36, 48, 60, 120, 240, 600}) {
+        step = candidate;
+        if (months <= candidate * kMaxSteps + 1e-6)
+            break;
+    }
+    // The middle of the month or year the first point lies in, or of the one before.
+    QDate anchor = step < 12 ? QDate(from.year(), from.month(), 15) : QDate(from.year(), 7, 1);
+    if (AtNoon(anchor) > first)
+        anchor = step < 12 ? anchor.addMonths(-1) : anchor.addYears(-1);
+    DateTicks ticks;
+    ticks.first = AtNoon(anchor);
+    const double stepMs = step * kMonthMs;
+    const int steps = std::max(
+        1, static_cast<int>(std::ceil(static_cast<double>(last - ticks.first) / stepMs - 1e-9)));
+    ticks.last = ticks.first + static_cast<qint64>(std::llround(steps * stepMs));
+    ticks.ticks = steps + 1;
+    ticks.format = step < 12 ? QStringLiteral("yyyy-MM") : QStringLiteral("yyyy");
+    return ticks;
+}
+
+void RoundAxes(QChart* chart)
+{
+    for (QAbstractAxis* axis : chart->axes()) {
+        if (auto* amounts = qobject_cast<QValueAxis*>(axis)) {
+            const AmountTicks round = RoundAmounts(amounts->min(), amounts->max());
+            amounts->setTickCount(round.ticks);
+            amounts->setRange(round.low, round.high);
+        } else if (auto* dates = qobject_cast<QDateTimeAxis*>(axis)) {
+            const DateTicks round =
+                RoundDates(dates->min().toMSecsSinceEpoch(), dates->max().toMSecsSinceEpoch());
+            dates->setFormat(round.format);
+            dates->setTickCount(round.ticks);
+            dates->setRange(QDateTime::fromMSecsSinceEpoch(round.first),
+                            QDateTime::fromMSecsSinceEpoch(round.last));
+        }
+    }
 }
 
 QLineSeries* AddSeries(QChart* chart,

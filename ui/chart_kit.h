@@ -21,7 +21,33 @@ QChart* NewChart(const QString& title);
 
 // A date axis labelled by month and an amount axis in whole yuan, both added to the chart.
 QDateTimeAxis* AddDateAxis(QChart* chart, int ticks);
-QValueAxis* AddAmountAxis(QChart* chart);
+QValueAxis* AddAmountAxis(QChart* chart, Qt::Alignment side = Qt::AlignLeft);
+
+// An amount axis's range widened to round ticks: a step of 1, 2 or 5 times a power of ten, at
+// least one yuan, at most six steps over the range.
+struct AmountTicks
+{
+    double low = 0;
+    double high = 0;
+    int ticks = 0;
+};
+AmountTicks RoundAmounts(double low, double high);
+
+// A date axis's range widened so its evenly spaced ticks fall on whole months (labelled
+// "yyyy-MM") or, over longer spans, whole years ("yyyy"), about six steps at most. A tick lies in
+// the middle of its month or year, where the few days that months differ by never move it into
+// the next one.
+struct DateTicks
+{
+    qint64 first = 0; // milliseconds since the epoch
+    qint64 last = 0;
+    int ticks = 0;
+    QString format;
+};
+DateTicks RoundDates(qint64 first, qint64 last);
+
+// Rounds every value and date axis of the chart, after a zoom or new points.
+void RoundAxes(QChart* chart);
 
 // A line without markers, on the chart's two axes.
 QLineSeries* AddSeries(QChart* chart,

@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -18,11 +19,21 @@ namespace lumavo {
 
 namespace {
 
+struct ChartAxes
+{
+    QDateTimeAxis* dates;
+    QValueAxis* amounts;
+    QValueAxis* prepaid;
+};
+
+// A row's point: on the lines for a regular row, on the prepayments for a prepayment row.
 struct RowPoint
 {
     qint64 x = 0; // milliseconds, as the date axis counts
-    double interest = 0;
-    double principal = 0;
+    bool regular = true;
+    double interest = 0;  // regular rows
+    double principal = 0; // regular rows
+    double prepaid = 0;   // prepayment rows: both parts' amounts
 };
 
 // The amount a cell shows, as a number. The text rule rounds halves away from zero, so the value
@@ -42,8 +53,10 @@ std::vector<RowPoint> SchedulePoints(const Schedule* schedule)
     for (const ScheduleRow& row : schedule->rows) {
         RowPoint point;
         point.x = AxisTime(row.date);
+        point.regular = row.kind == RowKind::Regular;
         point.interest = Shown(row.interest);
-        point.principal = Shown(row.principal) + Shown(row.prepaidS) + Shown(row.prepaidG);
+        point.principal = Shown(row.principal);
+        point.prepaid = Shown(row.prepaidS) + Shown(row.prepaidG);
         points.push_back(point);
     }
     // The series keep ascending dates; rows of one day stay in schedule order.
@@ -52,32 +65,32 @@ std::vector<RowPoint> SchedulePoints(const Schedule* schedule)
     return points;
 }
 
-// Empty charts show the current year, so the axes never start at 1970.
-void FitAxes(QDateTimeAxis* dates, QValueAxis* amounts, const std::vector<RowPoint>& points)
+// Empty charts show the current year, so the axes never start at 1970. Each amount axis spans
+// its own series from zero.
+void FitAxes(const ChartAxes& axes, const std::vector<RowPoint>& points)
 {
-    if (points.empty()) {
-        const QDate today = QDate::currentDate();
-        dates->setRange(QDateTime(QDate(today.year(), 1, 1), QTime(0, 0)),
-                        QDateTime(QDate(today.year() + 1, 1, 1), QTime(0, 0)));
-        amounts->setRange(0, 10000);
-        amounts->setTickCount(6);
-        return;
-    }
-    QDateTime first = QDateTime::fromMSecsSinceEpoch(points.front().x);
-    QDateTime last = QDateTime::fromMSecsSinceEpoch(points.back().x);
-    if (first == last) {
-        first = first.addDays(-15);
-        last = last.addDays(15);
-    }
-    dates->setRange(first, last);
     double low = 0;
     double high = 0;
+    double prepaid = 0;
     for (const RowPoint& point : points) {
-        low = std::min({low, point.interest, point.principal});
-        high = std::max({high, point.interest, point.principal});
+        if (point.regular) {
+            low = std::min({low, point.interest, point.principal});
+            high = std::max({high, point.interest, point.principal});
+        } else {
+            prepaid = std::max(prepaid, point.prepaid);
+        }
     }
-    amounts->setRange(low, high > low ? high : low + 100);
-    amounts->applyNiceNumbers();
+    axes.amounts->setRange(low, high > low ? high : 10000);
+    // Room above the largest, so its mark is not cut by the top of the plot.
+    axes.prepaid->setRange(0, prepaid > 0 ? prepaid * 1.05 : 10000);
+    if (points.empty()) {
+        const QDate today = QDate::currentDate();
+        axes.dates->setRange(QDateTime(QDate(today.year(), 1, 1), QTime(0, 0)),
+                             QDateTime(QDate(today.year() + 1, 1, 1), QTime(0, 0)));
+    } else {
+        axes.dates->setRange(QDateTime::fromMSecsSinceEpoch(points.front().x),
+                             QDateTime::fromMSecsSinceEpoch(points.back().x));
+    }
 }
 
 } // namespace
@@ -102,10 +115,23 @@ ChartPage::Build(QWidget* box, const QString& name, const QString& title, const 
     result.principal = AddSeries(chart, prefix + QStringLiteral("BJ"), Utf8(msg::kChartPrincipal),
                                  result.dates, result.amounts);
 
+    result.prepaidAmounts = AddAmountAxis(chart, Qt::AlignRight);
+    result.prepaidAmounts->setGridLineVisible(false);
+    result.prepaid = new QScatterSeries;
+    result.prepaid->setObjectName(prefix + QStringLiteral("TQ"));
+    result.prepaid->setName(Utf8(msg::kChartPrepaid));
+    result.prepaid->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    result.prepaid->setMarkerSize(9);
+    result.prepaid->setColor(QColor(0xc0, 0x39, 0x2b));
+    result.prepaid->setBorderColor(QColor(0x7a, 0x1f, 0x16));
+    chart->addSeries(result.prepaid);
+    result.prepaid->attachAxis(result.dates);
+    result.prepaid->attachAxis(result.prepaidAmounts);
     result.view = new DepthChartView(chart, box);
     result.view->setObjectName(name);
     result.view->SetThreeD(true);
-    for (QLineSeries* series : {result.interest, result.principal})
+    for (QXYSeries* series :
+         std::initializer_list<QXYSeries*>{result.interest, result.principal, result.prepaid})
         result.view->ShowsValues(series);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -144,16 +170,25 @@ void ChartPage::Fill(Chart& chart, const Schedule* schedule)
     const std::vector<RowPoint> points = SchedulePoints(schedule);
     QList<QPointF> interest;
     QList<QPointF> principal;
+    QList<QPointF> prepaid;
     interest.reserve(static_cast<qsizetype>(points.size()));
     principal.reserve(static_cast<qsizetype>(points.size()));
     for (const RowPoint& point : points) {
-        interest.append(QPointF(static_cast<double>(point.x), point.interest));
-        principal.append(QPointF(static_cast<double>(point.x), point.principal));
+        const double x = static_cast<double>(point.x);
+        if (point.regular) {
+            interest.append(QPointF(x, point.interest));
+            principal.append(QPointF(x, point.principal));
+        } else {
+            prepaid.append(QPointF(x, point.prepaid));
+        }
     }
     // One replace per series: a single update of the chart instead of one per point.
     chart.interest->replace(interest);
     chart.principal->replace(principal);
-    FitAxes(chart.dates, chart.amounts, points);
+    chart.prepaid->replace(prepaid);
+    FitAxes({chart.dates, chart.amounts, chart.prepaidAmounts}, points);
+    RoundAxes(chart.view->chart());
+    chart.view->SetPlaceholder(points.empty() ? Utf8(msg::kChartUncalculated) : QString());
     chart.view->LayOut();
 }
 

@@ -8,21 +8,77 @@
 #include "ui/widget_kit.h"
 
 #include <QChart>
-#include <QCursor>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
 
 namespace lumavo {
+
+namespace {
+
+// A table of read-only texts, its columns sharing the width.
+QTableWidget* NewTextTable(QWidget* parent, const QString& name)
+{
+    auto* table = Named(new QTableWidget(parent), name);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    table->verticalHeader()->setDefaultSectionSize(19);
+    table->verticalHeader()->setVisible(false);
+    // Columns share the width, but never so narrow that a heading is cut: then the table scrolls.
+    table->horizontalHeader()->setMinimumSectionSize(150);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    return table;
+}
+
+// The grid's first row heads the columns; a row empty but for its caption is not shown (a part
+// the loan does not have). Returns the height that shows every shown row.
+int FillTextTable(QTableWidget* table, const TextGrid& texts)
+{
+    // The table keeps its items from one filling to the next; only their texts change.
+    if (table->columnCount() != texts.columns || table->rowCount() != texts.rows - 1) {
+        table->setColumnCount(texts.columns);
+        table->setRowCount(texts.rows - 1);
+        for (int column = 0; column < texts.columns; ++column) {
+            table->setHorizontalHeaderItem(column, new QTableWidgetItem);
+            for (int row = 0; row < texts.rows - 1; ++row) {
+                auto* item = new QTableWidgetItem;
+                item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                                   : Qt::AlignRight | Qt::AlignVCenter);
+                table->setItem(row, column, item);
+            }
+        }
+    }
+    for (int column = 0; column < texts.columns; ++column)
+        table->horizontalHeaderItem(column)->setText(QString::fromStdString(texts.At(column, 0)));
+    for (int row = 1; row < texts.rows; ++row) {
+        bool empty = true;
+        for (int column = 0; column < texts.columns; ++column) {
+            const std::string& text = texts.At(column, row);
+            empty = empty && (column == 0 || text.empty());
+            table->item(row - 1, column)->setText(QString::fromStdString(text));
+        }
+        table->setRowHidden(row - 1, empty);
+    }
+    int height = table->horizontalHeader()->height() + 2 * table->frameWidth();
+    for (int row = 0; row < table->rowCount(); ++row)
+        height += table->isRowHidden(row) ? 0 : table->rowHeight(row);
+    if (table->horizontalScrollBar()->isVisible())
+        height += table->horizontalScrollBar()->height();
+    table->setMaximumHeight(height);
+    return height;
+}
+
+} // namespace
 
 ComparePage::ComparePage(QWidget* sheet)
 {
@@ -33,14 +89,7 @@ ComparePage::ComparePage(QWidget* sheet)
     m_source->setFont(bold);
     m_splitter = Named(new QSplitter(Qt::Vertical, sheet), QStringLiteral("Splitter4"));
     QSplitter* splitter = m_splitter;
-    m_table = Named(new QTableWidget(splitter), QStringLiteral("suiSGdb"));
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    m_table->verticalHeader()->setDefaultSectionSize(19);
-    m_table->verticalHeader()->setVisible(false);
-    // Columns share the width, but never so narrow that a heading is cut: then the table scrolls.
-    m_table->horizontalHeader()->setMinimumSectionSize(150);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_table = NewTextTable(splitter, QStringLiteral("suiSGdb"));
     BuildChart(splitter);
     splitter->addWidget(m_table);
     splitter->addWidget(m_view);
@@ -52,6 +101,22 @@ ComparePage::ComparePage(QWidget* sheet)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(m_source);
     layout->addWidget(splitter, 1);
+    BuildPreviewBlock(sheet);
+    layout->addWidget(m_previewBlock);
+}
+
+// The last 试算 stays below the comparison until the next one; before the first it is hidden.
+void ComparePage::BuildPreviewBlock(QWidget* sheet)
+{
+    m_previewBlock = Named(new QWidget(sheet), QStringLiteral("PanelSs"));
+    m_previewRecord = Named(new QLabel(m_previewBlock), QStringLiteral("suiLabelSs"));
+    m_previewRecord->setWordWrap(true);
+    m_previewTable = NewTextTable(m_previewBlock, QStringLiteral("suiSGss"));
+    auto* layout = new QVBoxLayout(m_previewBlock);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->addWidget(m_previewRecord);
+    layout->addWidget(m_previewTable);
+    m_previewBlock->setVisible(false);
 }
 
 void ComparePage::BuildChart(QWidget* parent)
@@ -62,6 +127,9 @@ void ComparePage::BuildChart(QWidget* parent)
     m_amounts = AddAmountAxis(chart);
     m_view = Named(new DepthChartView(chart, parent), QStringLiteral("Chart3"));
     m_view->SetThreeD(false);
+    // Each legend mark is a piece of its line, so the dashed lines without the plan read apart
+    // from the solid ones with it.
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     DrawLinesFor(StandardScenarios());
 }
 
@@ -88,15 +156,13 @@ void ComparePage::DrawLinesFor(const std::vector<Scenario>& scenarios)
         QPen pen = series->pen();
         pen.setWidthF(2);
         pen.setColor(debx ? QColor(0x1f, 0x4b, 0x7a) : QColor(0xe0, 0x7a, 0x1f));
-        pen.setStyle(plan ? Qt::SolidLine : Qt::DashLine);
+        // Short dashes, so even the legend's short piece of the line shows two of them.
+        if (!plan)
+            pen.setDashPattern({3, 2});
         series->setPen(pen);
-        QObject::connect(series, &QLineSeries::hovered, series,
-                         [series](const QPointF& point, bool entered) {
-                             if (entered)
-                                 QToolTip::showText(QCursor::pos(), PointText(*series, point));
-                             else
-                                 QToolTip::hideText();
-                         });
+        for (QLegendMarker* marker : chart->legend()->markers(series))
+            marker->setPen(pen);
+        m_view->ShowsValues(series, PointText);
         m_series.push_back(series);
     }
 }
@@ -116,39 +182,7 @@ void ComparePage::Show(const Comparison& comparison, const QString& source)
 
 void ComparePage::FillTable()
 {
-    // The table keeps its items from one comparison to the next; only their texts change.
-    if (m_table->columnCount() != m_texts.columns || m_table->rowCount() != m_texts.rows - 1) {
-        m_table->setColumnCount(m_texts.columns);
-        m_table->setRowCount(m_texts.rows - 1);
-        for (int column = 0; column < m_texts.columns; ++column) {
-            m_table->setHorizontalHeaderItem(column, new QTableWidgetItem);
-            for (int row = 0; row < m_texts.rows - 1; ++row) {
-                auto* item = new QTableWidgetItem;
-                item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                                   : Qt::AlignRight | Qt::AlignVCenter);
-                m_table->setItem(row, column, item);
-            }
-        }
-    }
-    for (int column = 0; column < m_texts.columns; ++column)
-        m_table->horizontalHeaderItem(column)->setText(
-            QString::fromStdString(m_texts.At(column, 0)));
-    for (int row = 1; row < m_texts.rows; ++row) {
-        bool empty = true;
-        for (int column = 0; column < m_texts.columns; ++column) {
-            const std::string& text = m_texts.At(column, row);
-            empty = empty && (column == 0 || text.empty());
-            m_table->item(row - 1, column)->setText(QString::fromStdString(text));
-        }
-        // A part the loan does not have leaves its rows empty; they are not shown.
-        m_table->setRowHidden(row - 1, empty);
-    }
-    int height = m_table->horizontalHeader()->height() + 2 * m_table->frameWidth();
-    for (int row = 0; row < m_table->rowCount(); ++row)
-        height += m_table->isRowHidden(row) ? 0 : m_table->rowHeight(row);
-    if (m_table->horizontalScrollBar()->isVisible())
-        height += m_table->horizontalScrollBar()->height();
-    m_table->setMaximumHeight(height);
+    const int height = FillTextTable(m_table, m_texts);
     // The first comparison gives the table most of its rows and the chart the rest; later ones
     // keep the split the user chose.
     if (!m_split) {
@@ -156,6 +190,18 @@ void ComparePage::FillTable()
         m_splitter->setSizes({std::min(height, 300), 260});
         m_split = true;
     }
+}
+
+void ComparePage::ShowPreview(const PrepaymentPreview& preview,
+                              Method method,
+                              const QString& pageName,
+                              const QString& when)
+{
+    m_previewTexts = PreviewGridTexts(preview, method);
+    m_previewRecord->setText(QString::fromStdString(
+        PreviewRecordText(preview, method, pageName.toStdString(), when.toStdString())));
+    m_previewBlock->setVisible(true);
+    m_previewTable->setMinimumHeight(FillTextTable(m_previewTable, m_previewTexts));
 }
 
 void ComparePage::FillChart(const Comparison& comparison)
@@ -192,7 +238,7 @@ void ComparePage::FillChart(const Comparison& comparison)
         last = first + 86400000LL * 30;
     m_dates->setRange(QDateTime::fromMSecsSinceEpoch(first), QDateTime::fromMSecsSinceEpoch(last));
     m_amounts->setRange(0, high > 0 ? high : 100);
-    m_amounts->applyNiceNumbers();
+    RoundAxes(m_view->chart());
     m_view->LayOut();
 }
 

@@ -28,12 +28,19 @@ class ComparePage
 
     void Show(const Comparison& comparison, const QString& source);
     const TextGrid& Texts() const { return m_texts; }
+    // The last 试算 of either loan page, kept until the next one: both ways with their figures.
+    void ShowPreview(const PrepaymentPreview& preview,
+                     Method method,
+                     const QString& pageName,
+                     const QString& when);
+    const TextGrid& PreviewTexts() const { return m_previewTexts; }
     QString Source() const;
     // Repaints the table and the chart at once; for measuring.
     void Repaint();
 
   private:
     void BuildChart(QWidget* parent);
+    void BuildPreviewBlock(QWidget* sheet);
     void FillTable();
     void FillChart(const Comparison& comparison);
     // One line per scenario, in order; the lines stay while the scenarios do.
@@ -49,6 +56,10 @@ class ComparePage
     QDateTimeAxis* m_dates = nullptr;
     QValueAxis* m_amounts = nullptr;
     TextGrid m_texts;
+    QWidget* m_previewBlock = nullptr;
+    QLabel* m_previewRecord = nullptr;
+    QTableWidget* m_previewTable = nullptr;
+    TextGrid m_previewTexts;
 };
 
 } // namespace lumavo

@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QDateTimeAxis>
 #include <QGraphicsLayout>
+#include <QLineSeries>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -74,6 +75,9 @@ DepthChartView::DepthChartView(QChart* chart, QWidget* parent) : QChartView(char
 {
     setRenderHint(QPainter::Antialiasing);
     chart->setBackgroundVisible(false); // drawBackground paints the chart's background brush
+    // Values follow the pointer itself, not only a hit on a two-pixel line, so the viewport
+    // must hear moves without a button held.
+    viewport()->setMouseTracking(true);
 }
 
 void DepthChartView::SetThreeD(bool threeD)
@@ -85,9 +89,13 @@ void DepthChartView::SetThreeD(bool threeD)
     setRubberBand(threeD ? QChartView::NoRubberBand : QChartView::RectangleRubberBand);
     for (QAbstractAxis* axis : chart()->axes())
         axis->setGridLineVisible(!threeD);
-    // Hidden by opacity rather than visibility, so the legend keeps its markers.
+    // Hidden by opacity rather than visibility, so the legend keeps its markers. Only lines
+    // become ribbons; marked points stay on the front face.
     for (QAbstractSeries* series : chart()->series())
-        series->setOpacity(threeD ? 0.0 : 1.0);
+        if (qobject_cast<QLineSeries*>(series))
+            series->setOpacity(threeD ? 0.0 : 1.0);
+    if (threeD)
+        ShowValueAt({-1, -1}, {});
     LayOut();
 }
 
@@ -118,14 +126,80 @@ void DepthChartView::ResetZoom()
     LayOut();
 }
 
-void DepthChartView::ShowsValues(QXYSeries* series)
+void DepthChartView::ShowsValues(QXYSeries* series, ValueText text)
 {
-    connect(series, &QXYSeries::hovered, this, [this, series](const QPointF& point, bool state) {
-        if (state && !m_threeD)
-            QToolTip::showText(QCursor::pos(), NearestPointText(*series, point.x()), this);
-        else
-            QToolTip::hideText();
-    });
+    if (!text)
+        text = [](const QXYSeries& s, const QPointF& point) {
+            return NearestPointText(s, point.x());
+        };
+    m_shown.push_back({series, std::move(text)});
+}
+
+void DepthChartView::SetPlaceholder(const QString& text)
+{
+    m_placeholder = text;
+    viewport()->update();
+}
+
+// The nearest point in pixels among the shown series, within reach of the pointer.
+void DepthChartView::ShowValueAt(const QPoint& position, const QPoint& global)
+{
+    constexpr double kReach = 24;
+    QString text;
+    const QPointF at = chart()->mapFromScene(mapToScene(position));
+    if (!m_threeD && chart()->plotArea().adjusted(-kReach, -kReach, kReach, kReach).contains(at)) {
+        double best = kReach;
+        for (const Shown& shown : m_shown) {
+            if (!shown.series || !shown.series->isVisible() || shown.series->opacity() == 0)
+                continue;
+            const double x = chart()->mapToValue(at, shown.series).x();
+            const QList<QPointF> points = shown.series->points();
+            // The points run in date order: look at the neighbours of x.
+            auto after = std::lower_bound(points.begin(), points.end(), x,
+                                          [](const QPointF& p, double v) { return p.x() < v; });
+            for (auto it = after == points.begin() ? after : after - 1;
+                 it != points.end() && it <= after; ++it) {
+                const QPointF pixel = chart()->mapToPosition(*it, shown.series);
+                const double distance = std::hypot(pixel.x() - at.x(), pixel.y() - at.y());
+                if (distance < best) {
+                    best = distance;
+                    text = shown.text(*shown.series, *it);
+                }
+            }
+        }
+    }
+    if (text == m_hoverText)
+        return;
+    m_hoverText = text;
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(global, text, this);
+}
+
+void DepthChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    QChartView::mouseMoveEvent(event);
+    ShowValueAt(event->position().toPoint(), event->globalPosition().toPoint());
+}
+
+bool DepthChartView::viewportEvent(QEvent* event)
+{
+    // The scene answers the pointer's resting (a tooltip event) with its items' tooltips, and
+    // having none it hides ours: a value shown on a real screen vanished after a moment.
+    if (event->type() == QEvent::ToolTip) {
+        if (!m_hoverText.isEmpty())
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), m_hoverText, this);
+        event->accept();
+        return true;
+    }
+    return QChartView::viewportEvent(event);
+}
+
+void DepthChartView::leaveEvent(QEvent* event)
+{
+    QChartView::leaveEvent(event);
+    ShowValueAt({-1000000, -1000000}, {});
 }
 
 void DepthChartView::mouseReleaseEvent(QMouseEvent* event)
@@ -137,6 +211,11 @@ void DepthChartView::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     QChartView::mouseReleaseEvent(event);
+    // A dragged range lands anywhere; its axes get round ticks again.
+    if (event->button() == Qt::LeftButton && !m_threeD) {
+        RoundAxes(chart());
+        LayOut();
+    }
 }
 
 void DepthChartView::resizeEvent(QResizeEvent* event)
@@ -153,14 +232,29 @@ void DepthChartView::drawBackground(QPainter* painter, const QRectF& rect)
     const QRectF front = chart()->mapRectToScene(chart()->plotArea());
     painter->save();
     DrawBox(*painter, front);
-    const QList<QAbstractSeries*> series = chart()->series();
-    const double rows = static_cast<double>(series.size());
+    QList<QXYSeries*> lines;
+    for (QAbstractSeries* series : chart()->series())
+        if (auto* line = qobject_cast<QLineSeries*>(series))
+            lines.append(line);
+    const double rows = static_cast<double>(lines.size());
     // Back rows first, so nearer ribbons cover them.
-    for (qsizetype k = series.size() - 1; k >= 0; --k) {
-        if (auto* line = qobject_cast<QXYSeries*>(series[k]))
-            DrawRibbon(*painter, line, m_depth * (static_cast<double>(k) / rows),
-                       m_depth * ((static_cast<double>(k) + kRibbonShare) / rows));
-    }
+    for (qsizetype k = lines.size() - 1; k >= 0; --k)
+        DrawRibbon(*painter, lines[k], m_depth * (static_cast<double>(k) / rows),
+                   m_depth * ((static_cast<double>(k) + kRibbonShare) / rows));
+    painter->restore();
+}
+
+void DepthChartView::drawForeground(QPainter* painter, const QRectF& rect)
+{
+    QChartView::drawForeground(painter, rect);
+    if (m_placeholder.isEmpty())
+        return;
+    painter->save();
+    QFont font = painter->font();
+    font.setPointSize(14);
+    painter->setFont(font);
+    painter->setPen(QColor(96, 104, 116));
+    painter->drawText(chart()->mapRectToScene(chart()->plotArea()), Qt::AlignCenter, m_placeholder);
     painter->restore();
 }
 

@@ -235,7 +235,7 @@ void LoanPage::SubmitPlanEntry()
         Inform(*refusal);
 }
 
-void LoanPage::PreviewPlanEntry()
+void LoanPage::PreviewPlanEntry(const PreviewKeeper& keep)
 {
     const Method method = m_document.CalculationMethod();
     const auto outcome = m_document.Preview(m_plan->Submission());
@@ -244,6 +244,7 @@ void LoanPage::PreviewPlanEntry()
         return;
     }
     const PrepaymentPreview& preview = std::get<PrepaymentPreview>(outcome);
+    keep(preview, method);
     const QStringList choices{QString::fromStdString(PreviewChoiceText(preview, false, method)),
                               QString::fromStdString(PreviewChoiceText(preview, true, method))};
     const int chosen =

@@ -112,8 +112,10 @@ class LoanPage
     void SubmitPlanEntry();
     void RemovePlanEntry();
     // 试算: the two ways of taking the entry in the fields; the one chosen puts its shortening
-    // into 缩短按揭期数, and the user still submits.
-    void PreviewPlanEntry();
+    // into 缩短按揭期数, and the user still submits. Each answer is also handed to keep, before
+    // the question, so it can stay in view after the box closes.
+    using PreviewKeeper = std::function<void(const PrepaymentPreview&, Method)>;
+    void PreviewPlanEntry(const PreviewKeeper& keep);
     void ShowSelectedPlanEntry(); // brings the selected item's entry back into the fields
     void OneOverRule();
     void FitPlanPanel();

@@ -135,6 +135,11 @@ TEST(Compare, PartsOfACombinationEndInTheirOwnYears)
     EXPECT_EQ(DateText(*figures.parts[0].payoff), "2047年12月08日");
     EXPECT_EQ(DateText(*figures.parts[1].payoff), "2056年12月08日");
     EXPECT_EQ(debx.totals.endDate, (Date{2056, 12, 8}));
+    // The loan's end stays, so its months saved are 0; the commercial part's are not.
+    EXPECT_EQ(figures.monthsSaved, 0);
+    EXPECT_EQ(figures.parts[0].monthsSaved, 108);
+    EXPECT_EQ(figures.parts[1].monthsSaved, 0);
+    EXPECT_FALSE(Of(comparison, Method::Debx, PlanChoice::NoPlan).parts[0].monthsSaved);
     EXPECT_EQ(MoneyText(figures.interestSaved.value_or(-1)), "237851.91");
     // The first row's payment is the two parts' first payments together.
     EXPECT_EQ(MoneyText(*figures.parts[0].firstPayment + *figures.parts[1].firstPayment),

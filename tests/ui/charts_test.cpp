@@ -1,17 +1,23 @@
 #include "tests/ui/window_fixture.h"
 #include "ui/Uabout.h"
+#include "ui/chart_kit.h"
 #include "ui/chart_page.h"
 #include "ui/depth_chart_view.h"
 
 #include <QAbstractButton>
 #include <QDateTime>
+#include <QDateTimeAxis>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
+#include <QValueAxis>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <tuple>
@@ -45,7 +51,7 @@ class ChartsTest : public WindowTest
                 if (series->objectName() != name)
                     continue;
                 Points points;
-                for (const QPointF& p : qobject_cast<QLineSeries*>(series)->points())
+                for (const QPointF& p : qobject_cast<QXYSeries*>(series)->points())
                     points.emplace_back(
                         QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(p.x())).date(), p.y());
                 return points;
@@ -89,10 +95,13 @@ TEST_F(ChartsTest, WorkedEqualPrincipalLoanOnChart2)
         EXPECT_EQ(principal[i],
                   std::pair(QDate(2009, 2, 15).addMonths(static_cast<int>(i)), 8333.33));
     EXPECT_TRUE(Series("SeriesDEBXLX").empty()) << "tab 1 was never calculated";
+    EXPECT_EQ(Chart(1)->Placeholder(), "请先计算");
+    EXPECT_EQ(Chart(2)->Placeholder(), "");
 }
 
-// With a plan the points are the grid's rows, a prepayment on a payment day after that day's
-// regular payment; a refused calculation leaves both as they were.
+// With a plan the regular rows are the lines' points and the prepayment rows the marked points,
+// each holding what the grid shows; a refused calculation leaves the chart as it was. The
+// prepayments once shared the principal line, where a large one flattened every monthly value.
 TEST_F(ChartsTest, PlanRowsDrawnAsTheGridShowsThem)
 {
     EnterWorkedLoan(1);
@@ -110,20 +119,24 @@ TEST_F(ChartsTest, PlanRowsDrawnAsTheGridShowsThem)
     Press("TBjs");
     ASSERT_EQ(dialogs.boxes.size(), 1u) << "the calculation is refused, the grid stays";
     Press("TBts");
-    const Points interest = Series("SeriesDEBJLX");
-    const Points principal = Series("SeriesDEBJBJ");
-    ASSERT_EQ(principal.size(), 14u);
-    ASSERT_EQ(interest.size(), 14u);
+    Points interest;
+    Points principal;
+    Points prepaid;
     for (int row = 1; row <= 14; ++row) {
-        SCOPED_TRACE(row);
-        const auto [date, rowInterest, rowPrincipal] = GridPoint(Row("suiSG2", row));
-        const std::size_t i = static_cast<std::size_t>(row - 1);
-        EXPECT_EQ(interest[i], std::pair(date, rowInterest));
-        EXPECT_EQ(principal[i], std::pair(date, rowPrincipal));
+        const std::vector<QString> cells = Row("suiSG2", row);
+        const auto [date, rowInterest, rowPrincipal] = GridPoint(cells);
+        if (cells[2].isEmpty()) {
+            prepaid.emplace_back(date, rowPrincipal);
+        } else {
+            interest.emplace_back(date, rowInterest);
+            principal.emplace_back(date, rowPrincipal);
+        }
     }
-    EXPECT_EQ(principal[3], std::pair(QDate(2009, 5, 1), 20000.0));
-    EXPECT_EQ(principal[5].first, QDate(2009, 6, 15));
-    EXPECT_EQ(principal[6], std::pair(QDate(2009, 6, 15), 5000.0));
+    ASSERT_EQ(interest.size(), 12u);
+    EXPECT_EQ(Series("SeriesDEBJLX"), interest);
+    EXPECT_EQ(Series("SeriesDEBJBJ"), principal);
+    EXPECT_EQ(Series("SeriesDEBJTQ"),
+              (Points{{QDate(2009, 5, 1), 20000.0}, {QDate(2009, 6, 15), 5000.0}}));
 }
 
 TEST_F(ChartsTest, EmptyGridsDrawEmptyChartsIn3D)
@@ -136,9 +149,11 @@ TEST_F(ChartsTest, EmptyGridsDrawEmptyChartsIn3D)
         EXPECT_TRUE(Chart(number)->IsThreeD());
         EXPECT_EQ(chart->title(), title);
         EXPECT_EQ(chart->backgroundBrush().color(), QColor(0xE7, 0xE7, 0xE7));
-        ASSERT_EQ(chart->series().size(), 2);
+        ASSERT_EQ(chart->series().size(), 3);
         EXPECT_EQ(chart->series()[0]->name(), "利息/元");
         EXPECT_EQ(chart->series()[1]->name(), "本金/元");
+        EXPECT_EQ(chart->series()[2]->name(), "提前还款/元");
+        EXPECT_EQ(Chart(number)->Placeholder(), "请先计算");
     }
 }
 
@@ -173,9 +188,9 @@ struct RowCase
 {
     const char* name;
     ScheduleRow row;
-    QDate x;
-    double interest;
-    double principal;
+    Points interest;
+    Points principal;
+    Points prepaid;
 };
 
 ScheduleRow Regular(Date date, double interest, double principal)
@@ -208,7 +223,7 @@ class ChartPageTest : public ::testing::Test
         Points points;
         for (QAbstractSeries* s : view->chart()->series())
             if (s->objectName() == series)
-                for (const QPointF& p : qobject_cast<QLineSeries*>(s)->points())
+                for (const QPointF& p : qobject_cast<QXYSeries*>(s)->points())
                     points.emplace_back(
                         QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(p.x())).date(), p.y());
         return points;
@@ -230,43 +245,73 @@ class ChartRowTest : public ChartPageTest, public ::testing::WithParamInterface<
 {
 };
 
-// One row gives exactly one point in each series, holding what the grid shows of it.
-TEST_P(ChartRowTest, BecomesOnePointPerSeries)
+// A regular row gives one point on each line, a prepayment row one marked point, holding what
+// the grid shows of it.
+TEST_P(ChartRowTest, BecomesThePointsOfItsKind)
 {
     const RowCase& c = GetParam();
-    EXPECT_EQ(Drawn({c.row}, "SeriesDEBXLX"), (Points{{c.x, c.interest}}));
-    EXPECT_EQ(Drawn({c.row}, "SeriesDEBXBJ"), (Points{{c.x, c.principal}}));
+    EXPECT_EQ(Drawn({c.row}, "SeriesDEBXLX"), c.interest);
+    EXPECT_EQ(Drawn({c.row}, "SeriesDEBXBJ"), c.principal);
+    EXPECT_EQ(Drawn({c.row}, "SeriesDEBXTQ"), c.prepaid);
+}
+
+Points At(QDate date, double amount)
+{
+    return {{date, amount}};
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows,
     ChartRowTest,
     ::testing::Values(
-        RowCase{"Regular", Regular({2009, 2, 15}, 516.67, 8333.33), QDate(2009, 2, 15), 516.67,
-                8333.33},
-        RowCase{"CommercialPrepayment", Prepayment({2009, 5, 1}, 200, 20000, std::nullopt),
-                QDate(2009, 5, 1), 200.0, 20000.0},
-        RowCase{"AllPrincipalColumnsAdd",
-                [] {
-                    ScheduleRow row = Prepayment({2010, 3, 10}, 310.5, 20000, 5000);
-                    row.principal = 1000.25;
-                    return row;
-                }(),
-                QDate(2010, 3, 10), 310.5, 26000.25},
+        RowCase{"Regular",
+                Regular({2009, 2, 15}, 516.67, 8333.33),
+                At({2009, 2, 15}, 516.67),
+                At({2009, 2, 15}, 8333.33),
+                {}},
+        RowCase{"CommercialPrepayment",
+                Prepayment({2009, 5, 1}, 200, 20000, std::nullopt),
+                {},
+                {},
+                At({2009, 5, 1}, 20000.0)},
+        RowCase{"BothPartsPrepaidAdd",
+                Prepayment({2010, 3, 10}, 310.5, 20000, 5000),
+                {},
+                {},
+                At({2010, 3, 10}, 25000.0)},
         // A half fen goes up, as the grid's text rounds it, and each column is rounded before
         // they are added.
         RowCase{"AmountsRoundedAsTheGridShowsThem",
-                Prepayment({2009, 3, 15}, 0.125, 1000.254, 0.005), QDate(2009, 3, 15), 0.13,
-                1000.25 + 0.01},
-        RowCase{"Day31InAThirtyDayMonthOnItsLastDay", Regular({2009, 4, 31}, 10, 20),
-                QDate(2009, 4, 30), 10.0, 20.0},
-        RowCase{"Day30InFebruaryOnItsLastDay", Regular({2009, 2, 30}, 10, 20), QDate(2009, 2, 28),
-                10.0, 20.0},
-        RowCase{"Day30InALeapFebruary", Regular({2012, 2, 30}, 10, 20), QDate(2012, 2, 29), 10.0,
-                20.0},
+                Prepayment({2009, 3, 15}, 0.125, 1000.254, 0.005),
+                {},
+                {},
+                At({2009, 3, 15}, 1000.25 + 0.01)},
+        RowCase{"RegularAmountsRounded",
+                Regular({2009, 3, 15}, 0.125, 1000.125),
+                At({2009, 3, 15}, 0.13),
+                At({2009, 3, 15}, 1000.13),
+                {}},
+        RowCase{"Day31InAThirtyDayMonthOnItsLastDay",
+                Regular({2009, 4, 31}, 10, 20),
+                At({2009, 4, 30}, 10.0),
+                At({2009, 4, 30}, 20.0),
+                {}},
+        RowCase{"Day30InFebruaryOnItsLastDay",
+                Regular({2009, 2, 30}, 10, 20),
+                At({2009, 2, 28}, 10.0),
+                At({2009, 2, 28}, 20.0),
+                {}},
+        RowCase{"Day30InALeapFebruary",
+                Regular({2012, 2, 30}, 10, 20),
+                At({2012, 2, 29}, 10.0),
+                At({2012, 2, 29}, 20.0),
+                {}},
         // Every fourth year is a leap year in the schedule, not on the calendar the axis knows.
-        RowCase{"Day29In2100OnTheCalendarsLastDay", Regular({2100, 2, 29}, 10, 20),
-                QDate(2100, 2, 28), 10.0, 20.0}),
+        RowCase{"Day29In2100OnTheCalendarsLastDay",
+                Regular({2100, 2, 29}, 10, 20),
+                At({2100, 2, 28}, 10.0),
+                At({2100, 2, 28}, 20.0),
+                {}}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // Rows that fall on one day keep the schedule's order; nothing drawn leaves the charts empty.
@@ -275,11 +320,209 @@ TEST_F(ChartPageTest, SameDayRowsInScheduleOrderAndNoSchedule)
     const std::vector<ScheduleRow> rows = {Prepayment({2009, 2, 28}, 1, 20000, std::nullopt),
                                            Regular({2009, 2, 30}, 2, 8333.33),
                                            Regular({2009, 3, 30}, 3, 8333.33)};
-    EXPECT_EQ(Drawn(rows, "SeriesDEBXBJ"), (Points{{QDate(2009, 2, 28), 20000.0},
-                                                   {QDate(2009, 2, 28), 8333.33},
-                                                   {QDate(2009, 3, 30), 8333.33}}));
+    EXPECT_EQ(Drawn(rows, "SeriesDEBXBJ"),
+              (Points{{QDate(2009, 2, 28), 8333.33}, {QDate(2009, 3, 30), 8333.33}}));
+    EXPECT_EQ(Read("SeriesDEBXTQ"), At({2009, 2, 28}, 20000.0));
     page.Draw(nullptr, nullptr);
     EXPECT_TRUE(Read("SeriesDEBXBJ").empty());
+}
+
+struct AmountCase
+{
+    const char* name;
+    double low;
+    double high;
+    AmountTicks rounded;
+};
+
+class AmountTicksTest : public ::testing::TestWithParam<AmountCase>
+{
+};
+
+// A round range keeps its ticks: rounding after every zoom never creeps outwards.
+TEST_P(AmountTicksTest, WidensToRoundStepsOnce)
+{
+    const AmountCase& c = GetParam();
+    const AmountTicks ticks = RoundAmounts(c.low, c.high);
+    EXPECT_EQ(std::tuple(ticks.low, ticks.high, ticks.ticks),
+              std::tuple(c.rounded.low, c.rounded.high, c.rounded.ticks));
+    const AmountTicks again = RoundAmounts(ticks.low, ticks.high);
+    EXPECT_EQ(std::tuple(again.low, again.high, again.ticks),
+              std::tuple(ticks.low, ticks.high, ticks.ticks));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges,
+    AmountTicksTest,
+    ::testing::Values(AmountCase{"ZoomOfTheIssue", -1161, 48766, {-10000, 50000, 7}},
+                      AmountCase{"MonthlyInterest", 41.67, 516.67, {0, 600, 7}},
+                      AmountCase{"WithinAYuan", 40.2, 40.8, {40, 41, 2}},
+                      AmountCase{"Nothing", 0, 0, {0, 100, 6}}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// The dates of a date axis's evenly spaced ticks.
+std::vector<QDate> TickDates(qint64 first, qint64 last, int ticks)
+{
+    std::vector<QDate> dates;
+    for (int i = 0; i < ticks; ++i)
+        dates.push_back(
+            QDateTime::fromMSecsSinceEpoch(first + (last - first) * i / (ticks - 1)).date());
+    return dates;
+}
+
+// Every tick in the middle of a month ("yyyy-MM") or of a year ("yyyy"), the steps equal.
+void ExpectRoundDates(qint64 first, qint64 last, int ticks, const QString& format)
+{
+    ASSERT_GE(ticks, 2);
+    ASSERT_LE(ticks, 10);
+    const std::vector<QDate> dates = TickDates(first, last, ticks);
+    const auto month = [](const QDate& d) { return d.year() * 12 + d.month(); };
+    for (std::size_t i = 0; i < dates.size(); ++i) {
+        SCOPED_TRACE(dates[i].toString(Qt::ISODate).toStdString());
+        EXPECT_TRUE(format == "yyyy-MM" || dates[i].month() == 6 || dates[i].month() == 7);
+        EXPECT_TRUE(format == "yyyy" || (dates[i].day() >= 12 && dates[i].day() <= 18));
+        if (i > 0) {
+            EXPECT_EQ(month(dates[i]) - month(dates[i - 1]), month(dates[1]) - month(dates[0]));
+        }
+    }
+}
+
+struct DateCase
+{
+    const char* name;
+    QDate first;
+    QDate last;
+    const char* format;
+};
+
+class DateTicksTest : public ::testing::TestWithParam<DateCase>
+{
+};
+
+TEST_P(DateTicksTest, WholeMonthsOrYearsAroundTheRange)
+{
+    const DateCase& c = GetParam();
+    const qint64 first = QDateTime(c.first, QTime(0, 0)).toMSecsSinceEpoch();
+    const qint64 last = QDateTime(c.last, QTime(0, 0)).toMSecsSinceEpoch();
+    const DateTicks ticks = RoundDates(first, last);
+    EXPECT_EQ(ticks.format, c.format);
+    EXPECT_LE(ticks.first, first);
+    EXPECT_GE(ticks.last, last);
+    ExpectRoundDates(ticks.first, ticks.last, ticks.ticks, ticks.format);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges,
+    DateTicksTest,
+    ::testing::Values(DateCase{"TwelvePayments", {2009, 2, 15}, {2010, 1, 15}, "yyyy-MM"},
+                      DateCase{"FewDays", {2012, 2, 3}, {2012, 2, 20}, "yyyy-MM"},
+                      DateCase{"AcrossALeapFebruary", {2011, 11, 30}, {2013, 5, 2}, "yyyy-MM"},
+                      DateCase{"ThirtyYears", {2027, 1, 8}, {2056, 12, 8}, "yyyy"},
+                      DateCase{"ThirtyYearsFromJuly", {2026, 7, 20}, {2056, 6, 20}, "yyyy"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+void SendMouse(
+    QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+struct ZoomCase
+{
+    const char* name;
+    QRectF drag; // as fractions of the plot area
+};
+
+class ChartZoomTest : public ChartsTest, public ::testing::WithParamInterface<ZoomCase>
+{
+  protected:
+    // The point of the plot area at the given fractions, in viewport pixels.
+    QPoint At(DepthChartView* view, QPointF fraction) const
+    {
+        const QRectF area = view->chart()->plotArea();
+        const QPointF scene = view->chart()->mapToScene(QPointF(
+            area.left() + area.width() * fraction.x(), area.top() + area.height() * fraction.y()));
+        return view->mapFromScene(scene);
+    }
+};
+
+// The issue saw ticks of 48766 and −1161 after a dragged zoom of a loan with a large prepayment.
+TEST_P(ChartZoomTest, DraggedRangeGetsRoundTicks)
+{
+    EnterWorkedLoan(0, "240");
+    Choose("suiCBtqyear", "2012");
+    Enter("suiNEtqse", "50000");
+    Find<QPushButton>("suiButton2")->click();
+    Press("TBjs");
+    ASSERT_TRUE(dialogs.boxes.empty()) << dialogs.Texts().join(' ').toStdString();
+    Press("TBts");
+    Press("ToolButton2");
+    DepthChartView* view = Chart(1);
+    QWidget* viewport = view->viewport();
+    auto* dates = qobject_cast<QDateTimeAxis*>(view->chart()->axes(Qt::Horizontal).front());
+    ASSERT_NE(dates, nullptr);
+    const qint64 whole = dates->max().toMSecsSinceEpoch() - dates->min().toMSecsSinceEpoch();
+    const QPoint from = At(view, GetParam().drag.topLeft());
+    const QPoint to = At(view, GetParam().drag.bottomRight());
+    SendMouse(viewport, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(viewport, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    SendMouse(viewport, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    SendMouse(viewport, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+
+    const qint64 span = dates->max().toMSecsSinceEpoch() - dates->min().toMSecsSinceEpoch();
+    EXPECT_LT(span, whole) << "the drag zoomed in";
+    ExpectRoundDates(dates->min().toMSecsSinceEpoch(), dates->max().toMSecsSinceEpoch(),
+                     dates->tickCount(), dates->format());
+    for (QAbstractAxis* axis : view->chart()->axes(Qt::Vertical)) {
+        const auto* amounts = qobject_cast<QValueAxis*>(axis);
+        ASSERT_NE(amounts, nullptr);
+        const double step = (amounts->max() - amounts->min()) / (amounts->tickCount() - 1);
+        const double power = std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+        const double factor = std::round(step / power * 1000) / 1000;
+        EXPECT_TRUE(factor == 1 || factor == 2 || factor == 5) << step;
+        EXPECT_DOUBLE_EQ(std::round(amounts->min() / step) * step, amounts->min());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Drags,
+                         ChartZoomTest,
+                         ::testing::Values(ZoomCase{"Small", {0.41, 0.43, 0.07, 0.05}},
+                                           ZoomCase{"Wide", {0.10, 0.10, 0.55, 0.70}},
+                                           ZoomCase{"NearTheStart", {0.0, 0.5, 0.12, 0.5}}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+// Values follow the pointer itself: near a point of a line its value shows, away from every
+// line nothing, and the 3D view shows none.
+TEST_F(ChartsTest, HoverShowsTheNearestValueIn2D)
+{
+    CalculateWorkedLoan();
+    Press("TBts");
+    Press("ToolButton2");
+    DepthChartView* view = Chart(2);
+    auto* interest = view->findChild<QLineSeries*>("SeriesDEBJLX");
+    if (!interest)
+        for (QAbstractSeries* series : view->chart()->series())
+            if (series->objectName() == "SeriesDEBJLX")
+                interest = qobject_cast<QLineSeries*>(series);
+    ASSERT_NE(interest, nullptr);
+    const QPointF point = interest->points().at(3);
+    const QPoint pixel = view->mapFromScene(
+        view->chart()->mapToScene(view->chart()->mapToPosition(point, interest)));
+    SendMouse(view->viewport(), QEvent::MouseMove, pixel + QPoint(3, -4), Qt::NoButton,
+              Qt::NoButton);
+    EXPECT_EQ(view->HoverText(), "2009年05月15日  利息/元：375.00");
+    // The pointer at rest: the scene, which has no tooltips of its own, once hid the value.
+    QHelpEvent rest(QEvent::ToolTip, pixel, view->viewport()->mapToGlobal(pixel));
+    QApplication::sendEvent(view->viewport(), &rest);
+    EXPECT_EQ(QToolTip::text(), view->HoverText());
+    SendMouse(view->viewport(), QEvent::MouseMove, pixel + QPoint(0, -200), Qt::NoButton,
+              Qt::NoButton);
+    EXPECT_EQ(view->HoverText(), "");
+    Press("ToolButton4");
+    SendMouse(view->viewport(), QEvent::MouseMove, pixel, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(view->HoverText(), "");
+    EXPECT_TRUE(view->viewport()->hasMouseTracking());
 }
 
 // Runs inspect on the modal window that open shows; a guard closes it should inspect not.
