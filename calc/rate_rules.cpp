@@ -1,5 +1,6 @@
 #include "calc/rate_rules.h"
 
+#include "common/messages.h"
 #include "common/text.h"
 
 #include <algorithm>
@@ -166,6 +167,26 @@ std::variant<RateTable, RateGap> FillRateTable(const RateRule& rule,
     if (lookup.gap)
         return *lookup.gap;
     return table;
+}
+
+const char* RuleCaption(RuleKind kind)
+{
+    switch (kind) {
+    case RuleKind::LprPlus:
+        return msg::kRuleLpr;
+    case RuleKind::BenchmarkTimes:
+        return msg::kRuleBenchmark;
+    case RuleKind::Converted:
+        return msg::kRuleConverted;
+    case RuleKind::Provident:
+        return msg::kRuleProvident;
+    }
+    return "";
+}
+
+std::string RuleText(const RateRule& rule)
+{
+    return std::string(RuleCaption(rule.kind)) + " " + GeneralNumberText(rule.number);
 }
 
 } // namespace lumavo

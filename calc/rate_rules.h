@@ -93,6 +93,10 @@ Date EntryDay(int entry, const LoanDates& dates);
 // Entries 0..30 under the rule, rounded to three decimals as the rate fields show them. Days past
 // the last LPR quote take futureLpr (default: the latest quote); provident-fund and benchmark
 // rates stay at their latest value.
+// The rule's name as the rate pages list it, and the rule with its number ("LPR＋基点 -30").
+const char* RuleCaption(RuleKind kind);
+std::string RuleText(const RateRule& rule);
+
 std::variant<RateTable, RateGap> FillRateTable(const RateRule& rule,
                                                const RateHistory& history,
                                                const LoanDates& dates,

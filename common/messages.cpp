@@ -207,6 +207,11 @@ std::string RateRunText(int firstYear, int lastYear, std::string_view rate)
     return years + "年 " + std::string(rate) + "%";
 }
 
+std::string FilledByRule(std::string_view rule)
+{
+    return "按规则填充：" + std::string(rule);
+}
+
 std::string PasteNotANumber(std::string_view field)
 {
     return std::string(field) + "：粘贴的内容不是数字";

@@ -470,6 +470,8 @@ inline constexpr const char* kStaleNote = "输入已修改，请重新计算";
 // "2009年 4.900%" or, for a run of years at one rate, "2010—2014年 4.900%".
 std::string RateRunText(int firstYear, int lastYear, std::string_view rate);
 inline constexpr const char* kRateRunSeparator = "，";
+// "按规则填充：LPR＋基点 -30", under the years a rule filled.
+std::string FilledByRule(std::string_view rule);
 
 // A number field refusing what was pasted or dropped into it; field is its caption without
 // the colon ("贷款总额").

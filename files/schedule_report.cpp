@@ -64,12 +64,17 @@ std::vector<ReportLine> LoanLines(const Calculation& calculation)
         lines.push_back({msg::kLabelRates, msg::kFloatingRates, "", -1});
         const std::optional<Date> end = calculation.schedule.totals.endDate;
         const int lastYear = std::max(end ? end->y : input.firstPayment.y, input.lending.y);
-        for (const auto& [share, label, table] :
-             {std::tuple{input.ratioS, msg::kLabelRateS, &calculation.floating.s},
-              std::tuple{input.ratioG, msg::kLabelRateG, &calculation.floating.g}})
-            if (share != 0)
-                for (ReportLine& line : FloatingLines(label, *table, input, lastYear))
-                    lines.push_back(std::move(line));
+        const FloatingTables& floating = calculation.floating;
+        for (const auto& [share, label, table, rule] :
+             {std::tuple{input.ratioS, msg::kLabelRateS, &floating.s, &floating.ruleS},
+              std::tuple{input.ratioG, msg::kLabelRateG, &floating.g, &floating.ruleG}}) {
+            if (share == 0)
+                continue;
+            for (ReportLine& line : FloatingLines(label, *table, input, lastYear))
+                lines.push_back(std::move(line));
+            if (*rule)
+                lines.push_back({"", msg::FilledByRule(RuleText(**rule)), "", -1});
+        }
     } else {
         if (input.ratioS != 0)
             lines.push_back({msg::kLabelRateS, RateText(input.nllS), msg::kUnitPercent, 3});

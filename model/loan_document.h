@@ -3,6 +3,7 @@
 #include "calc/compare.h"
 #include "calc/loan_input.h"
 #include "calc/plan.h"
+#include "calc/rate_rules.h"
 #include "calc/rate_table.h"
 #include "calc/schedule.h"
 #include "model/loan_form.h"
@@ -18,8 +19,15 @@ struct FloatingTables
 {
     RateTable s; // 商业贷款浮动年利率
     RateTable g; // 公积金贷款浮动年利率
+    // The rule that filled each table, while no entry has been typed over since; reports name it.
+    std::optional<RateRule> ruleS{};
+    std::optional<RateRule> ruleG{};
 
-    friend bool operator==(const FloatingTables&, const FloatingTables&) = default;
+    // The rates are what a loan computes with; how they were filled does not change them.
+    friend bool operator==(const FloatingTables& a, const FloatingTables& b)
+    {
+        return a.s == b.s && a.g == b.g;
+    }
 };
 
 // A finished calculation: the inputs it read and the schedule they gave. What a page shows,

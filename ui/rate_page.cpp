@@ -39,21 +39,6 @@ QDate ToQDate(const Date& date)
     return QDate(date.y, date.m, EffectiveDay(date));
 }
 
-const char* RuleCaption(RuleKind kind)
-{
-    switch (kind) {
-    case RuleKind::LprPlus:
-        return msg::kRuleLpr;
-    case RuleKind::BenchmarkTimes:
-        return msg::kRuleBenchmark;
-    case RuleKind::Converted:
-        return msg::kRuleConverted;
-    case RuleKind::Provident:
-        return msg::kRuleProvident;
-    }
-    return "";
-}
-
 } // namespace
 
 RatePageNames RatePageNames::Commercial()
@@ -64,18 +49,19 @@ RatePageNames RatePageNames::Commercial()
             kCommercialRateSection,
             "",
             {RuleKind::LprPlus, RuleKind::BenchmarkTimes, RuleKind::Converted},
-            &FloatingTables::s};
+            &FloatingTables::s,
+            &FloatingTables::ruleS};
 }
 
 RatePageNames RatePageNames::Provident()
 {
-    return {"suiNEperG", "suiNEperGone",        "suiButton8",      kProvidentRateSection,
-            "G",         {RuleKind::Provident}, &FloatingTables::g};
+    return {"suiNEperG", "suiNEperGone",        "suiButton8",       kProvidentRateSection,
+            "G",         {RuleKind::Provident}, &FloatingTables::g, &FloatingTables::ruleG};
 }
 
 RatePage::RatePage(QWidget* page, const RatePageNames& names, std::vector<LoanDocument*> documents)
-    : m_documents(std::move(documents)), m_part(names.part), m_section(names.section),
-      m_rules(names.rules)
+    : m_documents(std::move(documents)), m_part(names.part), m_rule(names.rule),
+      m_section(names.section), m_rules(names.rules)
 {
     Build(page, names);
 }
@@ -153,8 +139,10 @@ void RatePage::Build(QWidget* sheet, const RatePageNames& names)
 
 void RatePage::FieldChanged(const NumberEdit* field)
 {
-    for (LoanDocument* document : m_documents)
+    for (LoanDocument* document : m_documents) {
         Table(document).Set(field->property(kTag).toInt(), field->value());
+        Rule(document).reset(); // a field typed over is no longer the rule's
+    }
 }
 
 // The tables first, then the fields show them without running their change rule again.
@@ -178,8 +166,10 @@ void RatePage::ApplyUniform()
 void RatePage::Load(const std::string& archivePath)
 {
     SetTable(LoadRateTable(archivePath, m_section));
-    for (LoanDocument* document : m_documents)
+    for (LoanDocument* document : m_documents) {
         Kept(document) = Table(document);
+        Rule(document).reset();
+    }
 }
 
 bool RatePage::Save(const std::string& archivePath)
@@ -337,6 +327,8 @@ std::optional<std::string> RatePage::FillByRule(const RateHistory& history)
     if (const auto* gap = std::get_if<RateGap>(&filled))
         return msg::RateDataMissing(DateText(gap->day));
     SetTable(std::get<RateTable>(filled));
+    for (LoanDocument* document : m_documents)
+        Rule(document) = rule;
     return std::nullopt;
 }
 

@@ -31,7 +31,8 @@ struct RatePageNames
     std::string section;   // archive section of the table
     QString ruleSuffix;    // "" / "G" after the names of the 按规则填充 controls
     std::vector<RuleKind> rules;
-    RateTable FloatingTables::*part; // the table of the documents the page shows
+    RateTable FloatingTables::*part;               // the table of the documents the page shows
+    std::optional<RateRule> FloatingTables::*rule; // and the rule that filled it
 
     static RatePageNames Commercial();
     static RatePageNames Provident();
@@ -95,9 +96,14 @@ class RatePage
 
     RateTable& Table(LoanDocument* document) const { return document->Floating().*m_part; }
     RateTable& Kept(LoanDocument* document) const { return document->KeptFloating().*m_part; }
+    std::optional<RateRule>& Rule(LoanDocument* document) const
+    {
+        return document->Floating().*m_rule;
+    }
 
     std::vector<LoanDocument*> m_documents;
     RateTable FloatingTables::*m_part;
+    std::optional<RateRule> FloatingTables::*m_rule;
     std::string m_section;
     std::vector<RuleKind> m_rules;
     std::array<QLabel*, RateTable::kEntries> m_captions{}; // 放贷首年利率, 第1年 .. 第30年

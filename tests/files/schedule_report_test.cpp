@@ -5,6 +5,7 @@
 #include "tests/support/worked_loan.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +25,7 @@ struct RatesCase
     std::vector<std::pair<int, double>> s; // entries from the given one on, all 0 before
     std::vector<std::pair<int, double>> g;
     Lines expected; // the loan block's lines from 年利率 up to 放贷日
+    std::optional<RateRule> ruleS{};
 };
 
 RateTable Table(const std::vector<std::pair<int, double>>& from)
@@ -49,11 +51,14 @@ TEST_P(ReportRates, NameTheYearlyRatesCharged)
     input.ratioS = c.shareS;
     input.ratioG = 100 - c.shareS;
     input.floatingRates = true;
-    const FloatingTables floating{Table(c.s), Table(c.g)};
+    FloatingTables floating;
+    floating.s = Table(c.s);
+    floating.g = Table(c.g);
     auto outcome = CalculateSchedule(input, Method::Debx, floating.s, floating.g);
     ASSERT_TRUE(std::holds_alternative<Schedule>(outcome)) << std::get<Refusal>(outcome).message;
     auto schedule = std::get<Schedule>(std::move(outcome));
     TextGrid grid = ScheduleGridTexts(schedule);
+    floating.ruleS = c.ruleS;
     const ScheduleReport report = BuildScheduleReport(
         Calculation{Method::Debx, input, std::move(schedule), floating}, std::move(grid));
 
@@ -116,7 +121,19 @@ INSTANTIATE_TEST_SUITE_P(
                               0,
                               {},
                               {{0, 3.87}},
-                              {{"年利率：", "浮动利率"}, {"公积金利率：", "2009—2010年 3.870%"}}}),
+                              {{"年利率：", "浮动利率"}, {"公积金利率：", "2009—2010年 3.870%"}}},
+                    // Filled by a rule and not typed over since: the rule is named too.
+                    RatesCase{"RuleThatFilledTheTable",
+                              12,
+                              {2009, 1, 15},
+                              {2009, 2, 15},
+                              100,
+                              {{0, 4.35}},
+                              {},
+                              {{"年利率：", "浮动利率"},
+                               {"商业利率：", "2009—2010年 4.350%"},
+                               {"", "按规则填充：LPR＋基点 -30"}},
+                              RateRule{RuleKind::LprPlus, -30}}),
     [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
