@@ -1,7 +1,5 @@
 #include "calc/rate_path.h"
 
-#include "calc/loan_input.h"
-
 #include <algorithm>
 #include <functional>
 
@@ -47,9 +45,9 @@ double RatePath::RateOn(const Date& day) const
 
 RatePath PathFromTable(const RateTable& table, const Date& lending, const Date& firstPayment)
 {
-    // The last payment of the longest term falls at most this many years after the first one's
-    // year, when the term starts late in a year.
-    constexpr int kYearsReached = static_cast<int>(kMaxPeriods) / 12;
+    // The table has an entry for each year of the longest term, and its last payment falls at
+    // most that many years after the first one's year, when the term starts late in a year.
+    constexpr int kYearsReached = RateTable::kEntries - 1;
     std::vector<RatePoint> points;
     points.reserve(static_cast<std::size_t>(std::max(firstPayment.y - lending.y, 0)) +
                    kYearsReached + 1);
