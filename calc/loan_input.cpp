@@ -86,8 +86,13 @@ CheckLoanInput(const LoanInput& input, const RateTable& floatingS, const RateTab
 
     if (!CheckFirstPaymentDate(input.lending, input.firstPayment))
         return Refusal{msg::kFirstPaymentDate};
-    return RunRates{PathFromTable(tableS, input.lending, input.firstPayment),
-                    PathFromTable(tableG, input.lending, input.firstPayment)};
+    if (auto refused = CheckAdjustments(input.adjustments,
+                                        {input.lending, input.ratioS, input.ratioG}))
+        return Refusal{std::move(*refused)};
+    return RunRates{PathWithAdjustments(PathFromTable(tableS, input.lending, input.firstPayment),
+                                        input.adjustments, LoanPart::S),
+                    PathWithAdjustments(PathFromTable(tableG, input.lending, input.firstPayment),
+                                        input.adjustments, LoanPart::G)};
 }
 
 } // namespace lumavo

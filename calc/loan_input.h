@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/rate_adjustment.h"
 #include "calc/rate_path.h"
 #include "calc/rate_table.h"
 #include "common/date.h"
@@ -38,6 +39,7 @@ struct LoanInput
     Date lending{1997, 1, 1};      // 放贷日 fdyear / fdmonth / fdday
     Date firstPayment{1997, 1, 1}; // 月供首日 firstyear / firstmonth / firstday
     std::vector<Ttqhd> plan;       // in plan-list order
+    std::vector<RateAdjustment> adjustments; // 利率调整, laid over the rates above
 
     friend bool operator==(const LoanInput&, const LoanInput&) = default;
 };
@@ -48,7 +50,7 @@ struct Refusal
 };
 
 // The rates a run charges each part: the fixed rates spread over every year, or the floating
-// tables, each read as a path by its year rule.
+// tables, each read as a path by its year rule, with the part's 利率调整 laid over it.
 struct RunRates
 {
     RatePath s;

@@ -233,4 +233,17 @@ std::string PreviewRecord(std::string_view pageName,
            std::string(before) + "元";
 }
 
+std::string AdjustmentRefusal(const char* text, std::string_view entry)
+{
+    std::string result = text;
+    const std::size_t at = result.find("%1");
+    return at == std::string::npos ? result : result.replace(at, 2, entry);
+}
+
+// Rate rules (按规则生成, lumavo-cli's rule options): new texts go below this line.
+
+// The loan file (贷款方案, *.lumavo): new texts go below this line.
+
+// The window's 利率调整 list and rate tooltips: new texts go below this line.
+
 } // namespace lumavo::msg

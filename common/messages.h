@@ -490,4 +490,19 @@ std::string PreviewRecord(std::string_view pageName,
                           std::string_view levelName,
                           std::string_view before);
 
+// 利率调整: the list on the loan pages and the checks of 计算, in check order. AdjustmentRefusal
+// puts the entry ("2024年10月25日 商业贷款 3.900%") into one of the k...Refused texts.
+inline constexpr const char* kAdjustmentCaption = "利率调整";
+inline constexpr const char* kAdjustmentBeforeLending = "利率调整“%1”早于放贷日期！";
+inline constexpr const char* kAdjustmentRateRange = "利率调整“%1”的年利率须大于0且小于100！";
+inline constexpr const char* kAdjustmentNoShare = "利率调整“%1”所属贷款的比例为0！";
+inline constexpr const char* kAdjustmentSameDay = "利率调整“%1”与同日同一贷款的另一项重复！";
+std::string AdjustmentRefusal(const char* text, std::string_view entry);
+
+// Rate rules (按规则生成, lumavo-cli's rule options): new texts go below this line.
+
+// The loan file (贷款方案, *.lumavo): new texts go below this line.
+
+// The window's 利率调整 list and rate tooltips: new texts go below this line.
+
 } // namespace lumavo::msg

@@ -4,10 +4,24 @@
 
 namespace lumavo {
 
-void LoanDocument::Replace(LoanForm form, PlanList plan)
+void LoanDocument::Replace(LoanForm form, PlanList plan, std::vector<RateAdjustment> adjustments)
 {
     m_form = std::move(form);
     m_plan = std::move(plan);
+    SetAdjustments(std::move(adjustments));
+}
+
+void LoanDocument::SetAdjustments(std::vector<RateAdjustment> adjustments)
+{
+    SortAdjustments(adjustments);
+    m_adjustments = std::move(adjustments);
+}
+
+LoanInput LoanDocument::Input() const
+{
+    LoanInput input = m_form.Input(m_plan.Entries());
+    input.adjustments = m_adjustments;
+    return input;
 }
 
 std::optional<Refusal> LoanDocument::Calculate()

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <optional>
 #include <variant>
+#include <vector>
 
 namespace lumavo {
 
@@ -70,12 +71,16 @@ class LoanDocument
 
     // What showing the window does: the year lists up to lastListYear, and the rules that follow.
     void StartUp(int lastListYear) { m_form.StartUp(lastListYear); }
-    // An import: another form and plan. The last calculation stays, as the grid that shows it.
-    void Replace(LoanForm form, PlanList plan);
+    // An import: another form, plan and rate adjustments. The last calculation stays, as the grid
+    // that shows it.
+    void Replace(LoanForm form, PlanList plan, std::vector<RateAdjustment> adjustments = {});
     void ClearPlan() { m_plan.Clear(); }
+    // 利率调整, kept in date order (commercial before provident on one day).
+    const std::vector<RateAdjustment>& Adjustments() const { return m_adjustments; }
+    void SetAdjustments(std::vector<RateAdjustment> adjustments);
 
-    // The form with the plan, as 计算 reads them.
-    LoanInput Input() const { return m_form.Input(m_plan.Entries()); }
+    // The form with the plan and the rate adjustments, as 计算 reads them.
+    LoanInput Input() const;
 
     // 计算: the checks, then the schedule, kept as the last calculation; a refusal keeps the
     // calculation before it.
@@ -98,6 +103,7 @@ class LoanDocument
     Method m_method;
     LoanForm m_form;
     PlanList m_plan;
+    std::vector<RateAdjustment> m_adjustments;
     FloatingTables m_floating;
     FloatingTables m_keptFloating;
     std::optional<Calculation> m_calculation;
