@@ -104,6 +104,11 @@ void DepthChartView::LayOut()
     // The chart places title, legend and labels only while its plot area is free, and would
     // do so later, after a resize; here it does it now, so the box can take its room from the
     // top and the right of that area.
+    if (!isVisible()) {
+        m_layoutDue = true;
+        return;
+    }
+    m_layoutDue = false;
     QChart* box = chart();
     box->setPlotArea(QRectF());
     box->layout()->invalidate();
@@ -222,6 +227,13 @@ void DepthChartView::resizeEvent(QResizeEvent* event)
 {
     QChartView::resizeEvent(event);
     LayOut();
+}
+
+void DepthChartView::showEvent(QShowEvent* event)
+{
+    QChartView::showEvent(event);
+    if (m_layoutDue)
+        LayOut();
 }
 
 void DepthChartView::drawBackground(QPainter* painter, const QRectF& rect)

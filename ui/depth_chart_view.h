@@ -41,6 +41,7 @@ class DepthChartView : public QChartView
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -63,6 +64,8 @@ class DepthChartView : public QChartView
     QString m_placeholder;
 
     bool m_threeD = true;
+    // A hidden chart is laid out when it is first shown, at the size it is shown at.
+    bool m_layoutDue = false;
     QPointF m_depth; // from a front corner to the matching back corner, in view pixels
 };
 
