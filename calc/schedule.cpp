@@ -510,13 +510,20 @@ class ScheduleBuilder
             Outcome(which).principal = Part(which).principal;
             Outcome(which).totalPaid = Part(which).totalPaid;
         }
-        totals.lxze = RoundToDecimals((s.totalPaid - s.principal) + (g.totalPaid - g.principal), 2);
+        // A part below one fen is never lent, so it repays nothing; its principal must not turn
+        // into negative interest.
+        const auto interestOf = [](const PartState& part) {
+            return std::max(0.0, part.totalPaid - part.principal);
+        };
+        totals.lxze = RoundToDecimals(interestOf(s) + interestOf(g), 2);
         const auto& rows = m_schedule.rows;
         if (!rows.empty())
             totals.endDate = rows.back().date;
 
+        // An equal instalment that changes with the rate has no single value to show.
         const bool filled =
-            m_input.plan.empty() && (m_method == Method::Debj || !m_input.floatingRates);
+            m_input.plan.empty() &&
+            (m_method == Method::Debj || (!m_input.floatingRates && m_input.adjustments.empty()));
         totals.summaryEnabled = filled;
         totals.summary = 0;
         if (filled && rows.size() >= 3) {
