@@ -2,6 +2,7 @@
 
 #include "calc/schedule_text.h"
 #include "common/date.h"
+#include "common/messages.h"
 #include "common/text.h"
 
 #include <algorithm>
@@ -75,6 +76,12 @@ void WeighScenarios(Comparison& comparison)
     }
 }
 
+bool SameEntry(const Ttqhd& a, const Ttqhd& b)
+{
+    return a.tqdate == b.tqdate && a.tqhdType == b.tqhdType && a.tqse == b.tqse &&
+           a.oneover == b.oneover;
+}
+
 // A run of the page's plan with the proposed entry, shortening by the given periods.
 class PreviewRuns
 {
@@ -118,6 +125,15 @@ class PreviewRuns
         outcome.partEnd = part.payoff;
         outcome.loanEnd = EndDateText(schedule.totals);
         return {outcome, part.levelAfter.has_value()};
+    }
+
+    // The entry leaves the schedule as it was: a part already repaid, or a day past the end.
+    bool ChangesNothing(const PreviewOutcome& outcome) const
+    {
+        const PartOutcome& part = m_base.parts[m_part];
+        return outcome.interestSaved == 0 && outcome.loanEnd == EndDateText(m_base.totals) &&
+               outcome.partEnd == part.payoff &&
+               outcome.level == part.levelAfter.value_or(outcome.level);
     }
 
   private:
@@ -202,11 +218,22 @@ std::variant<PrepaymentPreview, Refusal> PreviewPrepayment(const LoanInput& inpu
     const PlanDecision& decision = std::get<PlanDecision>(decided);
     const RunRates& rates = std::get<RunRates>(checked);
 
+    // An entry already in the plan (as after 提交 of the last 试算) is weighed against the plan
+    // without it; otherwise it would seem to save nothing.
+    PlanList base = plan;
+    PlanDecision proposed = decision;
+    if (proposed.replaces && SameEntry(plan.Entries()[*proposed.replaces], proposed.entry)) {
+        base.Remove(*proposed.replaces);
+        proposed.replaces.reset();
+    }
+
     PrepaymentPreview preview;
     preview.part = submission.part;
-    PreviewRuns runs(input, method, rates, plan, decision, preview.part);
+    PreviewRuns runs(input, method, rates, base, proposed, preview.part);
     preview.levelBefore = runs.LevelBefore();
     const auto [keepTerm, paymentsFollow] = runs.Run(0);
+    if (runs.ChangesNothing(keepTerm))
+        return Refusal{msg::kPreviewChangesNothing};
     preview.keepTerm = keepTerm;
     preview.keepPayment = keepTerm;
     if (decision.entry.oneover || !paymentsFollow)
@@ -217,7 +244,7 @@ std::variant<PrepaymentPreview, Refusal> PreviewPrepayment(const LoanInput& inpu
     const double ceiling = RoundToDecimals(preview.levelBefore, 2);
     double low = 0;
     // The periods of the part's other entries, which the cumulative check adds to the new one.
-    const double others = SumOfPart(plan, submission.part, decision.replaces).periods;
+    const double others = SumOfPart(base, submission.part, proposed.replaces).periods;
     double high = std::floor(std::max(0.0, loan.ajqs - others));
     while (low < high) {
         const double middle = std::floor((low + high + 1) / 2);
@@ -229,6 +256,9 @@ std::variant<PrepaymentPreview, Refusal> PreviewPrepayment(const LoanInput& inpu
             high = middle - 1;
         }
     }
+    // A shortening that saves no more than keeping the term is no choice at all.
+    if (!(preview.keepPayment.interestSaved > preview.keepTerm.interestSaved))
+        preview.keepPayment = preview.keepTerm;
     return preview;
 }
 

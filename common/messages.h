@@ -106,6 +106,7 @@ inline constexpr const char* kPreviewBefore = "提前还贷前";
 inline constexpr const char* kPreviewShortened = "缩短期数";
 inline constexpr const char* kPreviewPartEnd = "该部分还清日期";
 inline constexpr const char* kPreviewLoanEnd = "还款截止日期";
+inline constexpr const char* kPreviewChangesNothing = "这笔提前还贷不改变还款计划，无可试算。";
 inline constexpr const char* kPreviewSaved = "节省利息";
 // Against a plan that already prepays more than the entry in the fields.
 inline constexpr const char* kPreviewExtra = "多付利息";

@@ -347,5 +347,30 @@ TEST(Preview, RefusesAZeroLoanTotal)
     EXPECT_EQ(std::get<Refusal>(outcome).message, msg::kLoanTotalPositive);
 }
 
+// 试算 of an entry the plan already holds weighs it against the plan without it, and an entry
+// that changes nothing is said to, instead of offering a shortening that saves nothing.
+TEST(Preview, PlannedEntriesWeighedAfreshAndIdleEntriesRefused)
+{
+    const PrepaymentPreview first = Preview(Method::Debx);
+    const double k = first.keepPayment.shortened;
+    PlanList planned;
+    planned.Add(Ttqhd{"2029年12月08日", 200000, k, LoanPart::S, false});
+    const auto again = PreviewPrepayment(Example(planned.Entries()), Method::Debx, planned,
+                                         ExampleContext(), kExampleEntry, kNone, kNone);
+    ASSERT_TRUE(std::holds_alternative<PrepaymentPreview>(again));
+    EXPECT_EQ(std::get<PrepaymentPreview>(again).keepPayment.shortened, k);
+    EXPECT_EQ(std::get<PrepaymentPreview>(again).keepPayment.interestSaved,
+              first.keepPayment.interestSaved);
+
+    // The commercial part is paid off in 2029; a later entry of it has nothing left to repay.
+    PlanList paidOff;
+    paidOff.Add(Ttqhd{"2029年12月08日", 850000, 0, LoanPart::S, false});
+    const auto idle =
+        PreviewPrepayment(Example(paidOff.Entries()), Method::Debx, paidOff, ExampleContext(),
+                          {"2031", "03", "08", LoanPart::S, false, 10000, 0}, kNone, kNone);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(idle));
+    EXPECT_EQ(std::get<Refusal>(idle).message, msg::kPreviewChangesNothing);
+}
+
 } // namespace
 } // namespace lumavo
