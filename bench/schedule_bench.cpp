@@ -117,6 +117,42 @@ void BM_BareLoop360(benchmark::State& state)
     }
 }
 
+// 60 利率调整 per part, one every six months on a day of its own (the 18th, between payments on
+// the 10th), so each splits its period by days and the annuity is recomputed after it.
+std::vector<RateAdjustment> SixtyPerPart()
+{
+    std::vector<RateAdjustment> adjustments;
+    for (int k = 0; k < 60; ++k) {
+        const Date day{2010 + (k + 1) / 2, (k + 1) % 2 == 0 ? 3 : 9, 18};
+        adjustments.push_back(RateAdjustment{day, LoanPart::S, 4.9 + 0.01 * (k % 7)});
+        adjustments.push_back(RateAdjustment{day, LoanPart::G, 3.1 + 0.01 * (k % 5)});
+    }
+    return adjustments;
+}
+
+// The same loan with and without the adjustments, measured in one run so their ratio holds.
+void RateChanges(benchmark::State& state, bool withChanges)
+{
+    LoanInput input = LargestLoan();
+    if (withChanges)
+        input.adjustments = SixtyPerPart();
+    const RateTable s = Rates(5.94, 0.12);
+    const RateTable g = Rates(3.87, 0.05);
+    for (auto _ : state) {
+        auto outcome = CalculateSchedule(input, Method::Debx, s, g);
+        benchmark::DoNotOptimize(outcome);
+    }
+}
+
+void BM_RateChanges360_None(benchmark::State& state)
+{
+    RateChanges(state, false);
+}
+void BM_RateChanges360_SixtyPerPart(benchmark::State& state)
+{
+    RateChanges(state, true);
+}
+
 // 对比: both methods, with and without the plan.
 void BM_Compare360(benchmark::State& state)
 {
@@ -163,6 +199,8 @@ BENCHMARK(BM_EqualPrincipal360);
 BENCHMARK(BM_Compare360);
 BENCHMARK(BM_PreviewEqualInstallment360);
 BENCHMARK(BM_PreviewEqualPrincipal360);
+BENCHMARK(BM_RateChanges360_None);
+BENCHMARK(BM_RateChanges360_SixtyPerPart);
 
 } // namespace
 

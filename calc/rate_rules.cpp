@@ -72,8 +72,9 @@ double RuleRate(const RateRule& rule, Lookup& lookup, const Date& day, double pe
 
 std::optional<RateSeries> RateSeriesNamed(std::string_view name)
 {
-    for (RateSeries series : {RateSeries::Lpr5y, RateSeries::Benchmark5y,
-                              RateSeries::ProvidentShort, RateSeries::ProvidentLong})
+    for (RateSeries series :
+         {RateSeries::Lpr5y, RateSeries::Benchmark5y, RateSeries::ProvidentShort,
+          RateSeries::ProvidentLong, RateSeries::Lpr1y})
         if (name == RateSeriesName(series))
             return series;
     return std::nullopt;
@@ -90,6 +91,8 @@ const char* RateSeriesName(RateSeries series)
         return "pf_le5";
     case RateSeries::ProvidentLong:
         return "pf_gt5";
+    case RateSeries::Lpr1y:
+        return "lpr1y";
     }
     return "";
 }
@@ -105,15 +108,21 @@ void RateHistory::Add(RateChange change)
 
 std::optional<double> RateHistory::InForce(RateSeries series, const Date& day) const
 {
-    std::optional<double> rate;
+    const RateChange* change = ChangeInForce(series, day);
+    return change ? std::optional(change->rate) : std::nullopt;
+}
+
+const RateChange* RateHistory::ChangeInForce(RateSeries series, const Date& day) const
+{
+    const RateChange* found = nullptr;
     for (const RateChange& change : m_changes) {
         if (change.series != series)
             continue;
         if (Earlier(day, change.effective))
             break;
-        rate = change.rate;
+        found = &change;
     }
-    return rate;
+    return found;
 }
 
 std::optional<double> RateHistory::Latest(RateSeries series) const

@@ -18,9 +18,10 @@ enum class RateSeries
     Benchmark5y,    // 五年以上贷款基准利率, last changed 2015-10-24
     ProvidentShort, // 个人住房公积金贷款，五年以下（含五年）
     ProvidentLong,  // 个人住房公积金贷款，五年以上
+    Lpr1y,          // 1年期LPR, priced on by loans of at most 60 periods
 };
 
-// The names the rate data files use: lpr5y, benchmark5y, pf_le5, pf_gt5.
+// The names the rate data files use: lpr5y, benchmark5y, pf_le5, pf_gt5, lpr1y.
 std::optional<RateSeries> RateSeriesNamed(std::string_view name);
 const char* RateSeriesName(RateSeries series);
 
@@ -45,6 +46,8 @@ class RateHistory
 
     // The rate set by the latest change on or before the day; nullopt before the first change.
     std::optional<double> InForce(RateSeries series, const Date& day) const;
+    // The same as the published value itself, so a caller can name the fixing it used.
+    const RateChange* ChangeInForce(RateSeries series, const Date& day) const;
     std::optional<double> Latest(RateSeries series) const;
     std::optional<Date> LastDate(RateSeries series) const;
     // The day of the newest change of any series: how far the data reaches.

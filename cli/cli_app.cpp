@@ -2,6 +2,7 @@
 
 #include "calc/compare.h"
 #include "calc/compare_text.h"
+#include "calc/rate_generator.h"
 #include "calc/schedule.h"
 #include "calc/schedule_text.h"
 #include "cli/options.h"
@@ -163,6 +164,32 @@ std::variant<std::string, Refusal> Analyse(const Options& options, const LoanDoc
                       PreviewJson(preview, options.method));
 }
 
+// The run's 利率调整: the document's own, then those given and those a rule generates. A refusal
+// of the rule ends the run.
+std::optional<Result> ApplyAdjustments(const Options& options,
+                                       const std::optional<LoadedRateData>& data,
+                                       LoanDocument& document)
+{
+    std::vector<RateAdjustment> adjustments = document.Adjustments();
+    adjustments.insert(adjustments.end(), options.rateChanges.begin(), options.rateChanges.end());
+    if (options.pricing) {
+        for (const RateAdjustment& held : adjustments)
+            if (held.part == options.pricing->part)
+                return Fail(kExitFileError, msg::kCliRuleWithRateChange);
+        const LoanInput& input = document.Input();
+        const auto generated =
+            GenerateAdjustments(*options.pricing, data->history,
+                                {input.lending, input.firstPayment, input.ajqs}, options.futureLpr);
+        if (const auto* refusal = std::get_if<Refusal>(&generated))
+            return Refused(options, *refusal);
+        for (const RateAdjustment& entry :
+             AdjustmentsOf(std::get<std::vector<GeneratedAdjustment>>(generated)))
+            adjustments.push_back(entry);
+    }
+    document.SetAdjustments(std::move(adjustments));
+    return std::nullopt;
+}
+
 Result Deliver(const Options& options, const std::string& bytes)
 {
     if (!options.outputPath)
@@ -208,12 +235,14 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     floating.s = LoadRateTable(rates, kCommercialRateSection);
     floating.g = LoadRateTable(rates, kProvidentRateSection);
     std::string warnings;
-    if (options.ratesRule || options.pfRule) {
-        const LoadedRateData data = LoadRateData(dataPaths);
-        warnings = Warnings(data.problems);
-        if (auto error = ApplyRules(options, document.Input(), data, floating.s, floating.g))
-            return Fail(kExitFileError, *error);
+    std::optional<LoadedRateData> data;
+    if (options.ratesRule || options.pfRule || options.pricing) {
+        data = LoadRateData(dataPaths);
+        warnings = Warnings(data->problems);
     }
+    if (options.ratesRule || options.pfRule)
+        if (auto error = ApplyRules(options, document.Input(), *data, floating.s, floating.g))
+            return Fail(kExitFileError, *error);
     if (options.writeRatesPath) {
         if (auto error = WriteRuleTables(options, floating.s, floating.g))
             return Fail(kExitFileError, *error);
@@ -221,7 +250,11 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     }
 
     Result result;
-    if (options.compare || options.preview) {
+    if (auto refused = ApplyAdjustments(options, data, document)) {
+        result = std::move(*refused);
+    } else if (options.showRateChanges) {
+        result = Deliver(options, RateChangesJson(document.Adjustments()));
+    } else if (options.compare || options.preview) {
         const auto text = Analyse(options, document);
         if (const auto* refusal = std::get_if<Refusal>(&text))
             result = Refused(options, *refusal);

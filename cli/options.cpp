@@ -102,6 +102,180 @@ bool TakeRateOption(const std::vector<std::string>& args,
     return true;
 }
 
+std::vector<std::string> SplitFields(const std::string& text)
+{
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const auto comma = text.find(',', start);
+        fields.push_back(Trim(text.substr(start, comma - start)));
+        if (comma == std::string::npos)
+            return fields;
+        start = comma + 1;
+    }
+}
+
+std::optional<Date> CalendarDate(const std::string& text)
+{
+    const std::optional<Date> date = ParseIsoDate(text, IsoDigits::Typed);
+    return date && IsCalendarDate(*date) ? date : std::nullopt;
+}
+
+std::optional<double> Number(const std::string& text)
+{
+    double value = 0;
+    return ParseNumber(text, value) ? std::optional(value) : std::nullopt;
+}
+
+// The rule options act on the commercial part: the provident part keeps its table fill.
+bool IsCommercial(const std::string& letter)
+{
+    return PartOfLetter(letter) == LoanPart::S;
+}
+
+// "jan1", "anniversary" or "MM-DD" (any year's day: 02-29 means February's last day).
+std::optional<Repricing> AnchorNamed(const std::string& text)
+{
+    Repricing repricing;
+    if (text == "jan1")
+        return repricing;
+    if (text == "anniversary") {
+        repricing.anchor = RepricingAnchor::Anniversary;
+        return repricing;
+    }
+    const std::optional<Date> day = ParseIsoDate("2000-" + text, IsoDigits::Typed);
+    if (!day || !IsCalendarDate(*day))
+        return std::nullopt;
+    repricing.anchor = RepricingAnchor::MonthDay;
+    repricing.month = day->m;
+    repricing.day = day->d;
+    return repricing;
+}
+
+// --lpr-rule S,SPREAD_BP,ANCHOR[,CYCLE]
+std::optional<LprPricing> LprRuleNamed(const std::string& text)
+{
+    const auto fields = SplitFields(text);
+    if (fields.size() < 3 || fields.size() > 4 || !IsCommercial(fields[0]))
+        return std::nullopt;
+    const auto spread = Number(fields[1]);
+    auto repricing = AnchorNamed(fields[2]);
+    if (!spread || !repricing)
+        return std::nullopt;
+    if (fields.size() == 4) {
+        if (fields[3] != "12" && fields[3] != "6" && fields[3] != "3")
+            return std::nullopt;
+        repricing->cycleMonths = std::stoi(fields[3]);
+    }
+    LprPricing pricing;
+    pricing.spreadBp = *spread;
+    pricing.repricing = *repricing;
+    return pricing;
+}
+
+// --converted-2020 S,ORIGINAL_RATE[,ANCHOR[,CONVERSION_DATE]]
+std::optional<LprPricing> ConvertedNamed(const std::string& text)
+{
+    const auto fields = SplitFields(text);
+    if (fields.size() < 2 || fields.size() > 4 || !IsCommercial(fields[0]))
+        return std::nullopt;
+    const auto original = Number(fields[1]);
+    if (!original || !(*original > 0 && *original < 100))
+        return std::nullopt;
+    LprPricing pricing;
+    pricing.conversion = Conversion2020{*original};
+    if (fields.size() >= 3) {
+        const auto repricing = AnchorNamed(fields[2]);
+        if (!repricing)
+            return std::nullopt;
+        pricing.repricing = *repricing;
+    }
+    if (fields.size() == 4) {
+        const auto day = CalendarDate(fields[3]);
+        if (!day)
+            return std::nullopt;
+        pricing.conversion->date = *day;
+    }
+    return pricing;
+}
+
+// --rate-change YYYY-MM-DD,S|G,RATE
+std::optional<RateAdjustment> RateChangeNamed(const std::string& text)
+{
+    const auto fields = SplitFields(text);
+    if (fields.size() != 3)
+        return std::nullopt;
+    const auto day = CalendarDate(fields[0]);
+    const auto part = PartOfLetter(fields[1]);
+    const auto rate = Number(fields[2]);
+    if (!day || !part || !rate)
+        return std::nullopt;
+    return RateAdjustment{*day, *part, *rate};
+}
+
+// --spread-change YYYY-MM-DD,S,BP, --cut-2023 S,BP, --cut-2024 S
+std::optional<SpreadChange> SpreadChangeNamed(const std::string& option, const std::string& text)
+{
+    const auto fields = SplitFields(text);
+    if (option == "--cut-2024")
+        return fields.size() == 1 && IsCommercial(fields[0]) ? std::optional(Cut2024())
+                                                             : std::nullopt;
+    if (option == "--cut-2023") {
+        const auto spread = fields.size() == 2 ? Number(fields[1]) : std::nullopt;
+        return spread && IsCommercial(fields[0]) ? std::optional(Cut2023(*spread)) : std::nullopt;
+    }
+    if (fields.size() != 3 || !IsCommercial(fields[1]))
+        return std::nullopt;
+    const auto day = CalendarDate(fields[0]);
+    const auto spread = Number(fields[2]);
+    if (!day || !spread)
+        return std::nullopt;
+    return SpreadChange{*day, *spread, SpreadChangeKind::Set};
+}
+
+// The options that lay 利率调整 over the run's rates; false when the option is none of them.
+bool TakeAdjustmentOption(const std::vector<std::string>& args,
+                          std::size_t& i,
+                          Options& options,
+                          std::optional<UsageError>& error)
+{
+    if (args[i] == "--show-rate-changes") {
+        options.showRateChanges = true;
+        return true;
+    }
+    std::optional<std::string> value;
+    for (const char* option : {"--rate-change", "--lpr-rule", "--converted-2020", "--spread-change",
+                               "--cut-2023", "--cut-2024"}) {
+        if (!TakeValue(args, i, option, value, error))
+            continue;
+        if (error)
+            return true;
+        const std::string name = option;
+        bool valid = false;
+        if (name == "--rate-change") {
+            const auto change = RateChangeNamed(*value);
+            if ((valid = change.has_value()))
+                options.rateChanges.push_back(*change);
+        } else if (name == "--lpr-rule" || name == "--converted-2020") {
+            const auto pricing =
+                name == "--lpr-rule" ? LprRuleNamed(*value) : ConvertedNamed(*value);
+            if ((valid = pricing.has_value())) {
+                if (options.pricing)
+                    error = UsageError{msg::kCliRuleTwoPricings};
+                options.pricing = pricing;
+            }
+        } else {
+            const auto change = SpreadChangeNamed(name, *value);
+            if ((valid = change.has_value()))
+                options.spreadChanges.push_back(*change);
+        }
+        if (!valid)
+            error = UsageError{msg::CliRuleInvalid(name, *value)};
+        return true;
+    }
+    return false;
+}
+
 // The picker texts of "2029年12月08日" or "2029-12-08" (a month or day may have one digit).
 std::optional<DateTextParts> PreviewDate(const std::string& text)
 {
@@ -145,6 +319,14 @@ Completed(Options options, const std::vector<std::string>& positional)
         return options;
     if (positional.empty())
         return UsageError{msg::kCliMissingBackup};
+    if (!options.spreadChanges.empty() && !options.pricing)
+        return UsageError{msg::kCliRuleSpreadNeedsPricing};
+    if (options.pricing) {
+        options.pricing->spreadChanges = options.spreadChanges;
+        for (const RateAdjustment& change : options.rateChanges)
+            if (change.part == options.pricing->part)
+                return UsageError{msg::kCliRuleWithRateChange};
+    }
     if (options.writeRatesPath && !options.ratesRule && !options.pfRule)
         return UsageError{msg::kCliWriteRatesNeedsRule};
     if (positional.size() > 1)
@@ -208,7 +390,8 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
             if (error)
                 return *error;
             options.ratesPath = *value;
-        } else if (TakeRateOption(args, i, options, error)) {
+        } else if (TakeRateOption(args, i, options, error) ||
+                   TakeAdjustmentOption(args, i, options, error)) {
             if (error)
                 return *error;
         } else if (arg == "--compare") {
@@ -232,7 +415,9 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
 
 std::string HelpText()
 {
-    return msg::kCliHelp;
+    std::string help = msg::kCliHelp;
+    const auto at = help.find("  -h, --help");
+    return help.insert(at == std::string::npos ? help.size() : at, msg::kCliHelpRateRules);
 }
 
 } // namespace lumavo::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/loan_input.h"
+#include "calc/rate_generator.h"
 #include "calc/rate_rules.h"
 #include "common/loan_part.h"
 
@@ -42,6 +43,10 @@ struct Options
     std::string backupPath;
     bool compare = false;
     std::optional<PreviewRequest> preview;
+    std::vector<RateAdjustment> rateChanges; // --rate-change, on top of the run's rates
+    std::optional<LprPricing> pricing;       // --lpr-rule or --converted-2020
+    std::vector<SpreadChange> spreadChanges; // --spread-change, --cut-2023, --cut-2024
+    bool showRateChanges = false;            // print the adjustments instead of the schedule
 };
 
 // "2029年12月08日,200000,S" or "2029-12-08,200000,S"; nothing when the text is neither.

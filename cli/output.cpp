@@ -134,6 +134,18 @@ std::string JsonError(const std::string& message)
     return "{\"error\":" + JsonString(message) + "}\n";
 }
 
+std::string RateChangesJson(const std::vector<RateAdjustment>& adjustments)
+{
+    std::string out = "{\"rate_changes\":[";
+    for (std::size_t i = 0; i < adjustments.size(); ++i) {
+        const RateAdjustment& a = adjustments[i];
+        out += std::string(i > 0 ? "," : "") + "{\"date\":\"" + IsoDateText(a.date) +
+               "\",\"part\":\"" + (a.part == LoanPart::S ? "S" : "G") +
+               "\",\"rate\":" + GeneralNumberText(a.rate) + "}";
+    }
+    return out + "]}\n";
+}
+
 std::string CsvOutput(const Schedule& schedule)
 {
     return CsvText(ScheduleTableTexts(schedule));

@@ -21,6 +21,8 @@ std::string CsvText(const TextGrid& grid);
 // {"compare":{"debx":{"plan":{...},"no_plan":{...},"interest_saved":...},"debj":{...}}}: each
 // method the scenarios bring, with the figures the comparison holds.
 std::string CompareJson(const Comparison& comparison);
+// {"rate_changes":[{"date":"2019-06-20","part":"S","rate":5.39},...]}: a document's 利率调整.
+std::string RateChangesJson(const std::vector<RateAdjustment>& adjustments);
 // {"preview":{"part":"S","keep_term":{...},"keep_payment":{...}}}
 std::string PreviewJson(const PrepaymentPreview& preview, Method method);
 

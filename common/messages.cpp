@@ -241,6 +241,25 @@ std::string AdjustmentRefusal(const char* text, std::string_view entry)
 }
 
 // Rate rules (按规则生成, lumavo-cli's rule options): new texts go below this line.
+std::string RuleFixingText(std::string_view series, std::string_view rate, std::string_view note)
+{
+    return std::string(series) + " " + std::string(rate) + "%（" + std::string(note) + "）";
+}
+
+std::string RuleDerivationText(std::string_view kind, std::string_view fixing, std::string_view bp)
+{
+    return std::string(kind) + "：" + std::string(fixing) + "加点" + std::string(bp) + "基点";
+}
+
+std::string RuleSpreadBeforeLending(std::string_view dateText)
+{
+    return "加点调整日期" + std::string(dateText) + "早于放贷日期！";
+}
+
+std::string RuleLprMissing(std::string_view dateText, std::string_view series)
+{
+    return "利率数据中没有" + std::string(dateText) + "适用的" + std::string(series) + "！";
+}
 
 // The loan file (贷款方案, *.lumavo): new texts go below this line.
 

@@ -501,6 +501,47 @@ inline constexpr const char* kAdjustmentSameDay = "利率调整“%1”与同日
 std::string AdjustmentRefusal(const char* text, std::string_view entry);
 
 // Rate rules (按规则生成, lumavo-cli's rule options): new texts go below this line.
+// The LPR series a generated entry used, and what each entry came from.
+inline constexpr const char* kRuleLpr1y = "1年期LPR";
+inline constexpr const char* kRuleLpr5y = "5年期以上LPR";
+inline constexpr const char* kRuleFromLending = "放贷日";
+inline constexpr const char* kRuleFromOriginal = "原执行利率";
+inline constexpr const char* kRuleFromRepricing = "重定价";
+inline constexpr const char* kRuleFromSpreadChange = "加点调整";
+inline constexpr const char* kRuleFromCut2023 = "2023年存量首套房贷利率调整";
+inline constexpr const char* kRuleFromCut2024 = "2024年存量房贷利率批量调整";
+inline constexpr const char* kRuleFutureLprNote = "未来LPR";
+// "5年期以上LPR 4.650%（2020年04月20日）"; the note says "未来LPR" past the data.
+std::string RuleFixingText(std::string_view series, std::string_view rate, std::string_view note);
+// "重定价：5年期以上LPR 4.650%（2020年04月20日）加点59基点"
+std::string RuleDerivationText(std::string_view kind, std::string_view fixing, std::string_view bp);
+// "加点调整日期2019年05月01日早于放贷日期！"
+std::string RuleSpreadBeforeLending(std::string_view dateText);
+// "利率数据中没有2019年06月01日适用的5年期以上LPR！"
+std::string RuleLprMissing(std::string_view dateText, std::string_view series);
+
+// lumavo-cli's rule options, inserted in the help before "-h, --help".
+inline constexpr const char* kCliHelpRateRules =
+    "  --rate-change 日期,类型,利率\n"
+    "                         利率调整：自该日起该类贷款（S 或 G）按此年利率计息，\n"
+    "                         日期如 2024-10-25；可多次给出\n"
+    "  --lpr-rule S,基点,重定价日[,周期]\n"
+    "                         按LPR加点生成商业贷款的利率调整；重定价日为 jan1（每年\n"
+    "                         1月1日）、anniversary（放贷日对应日）或 月-日（如 06-20），\n"
+    "                         周期为 12（默认）、6 或 3 个月\n"
+    "  --converted-2020 S,原执行利率[,重定价日[,转换日]]\n"
+    "                         2020年转换为LPR定价的贷款：加点为原执行利率减2019年12月\n"
+    "                         LPR，首个重定价日之前仍按原执行利率；转换日默认 2020-08-25\n"
+    "  --spread-change 日期,S,新基点\n"
+    "                         自该日起改为新的加点，LPR待下一重定价日再调整；可多次给出\n"
+    "  --cut-2023 S,新基点    2023年9月25日存量首套房贷利率调整为新的加点\n"
+    "  --cut-2024 S           2024年10月25日批量调整：加点高于-30基点的调整为-30基点\n"
+    "  --show-rate-changes    列出所用的利率调整（JSON），不计算还款表\n";
+inline constexpr const char* kCliRuleWithRateChange =
+    "商业贷款的 --rate-change 不能与按规则生成的利率调整同时使用";
+inline constexpr const char* kCliRuleTwoPricings = "--lpr-rule 和 --converted-2020 只能给出一个";
+inline constexpr const char* kCliRuleSpreadNeedsPricing =
+    "--spread-change、--cut-2023 和 --cut-2024 需要 --lpr-rule 或 --converted-2020";
 
 // The loan file (贷款方案, *.lumavo): new texts go below this line.
 

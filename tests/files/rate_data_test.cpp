@@ -141,7 +141,7 @@ TEST(UserRateData, MalformedFileIsNamedWithItsLineAndLeftOut)
     ASSERT_EQ(data.problems.size(), 1u);
     EXPECT_EQ(data.problems[0],
               msg::RateDataIgnored(user.string(), 3, msg::RateDataBadDate("2026-13-22")));
-    EXPECT_EQ(data.history.LastDate(), (Date{2026, 1, 20})); // the shipped data alone
+    EXPECT_EQ(data.history.LastDate(), (Date{2026, 3, 20})); // the shipped data alone
 }
 
 struct PathCase
@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
     RejectedRateData,
     testing::Values(
         BadLine{"NoHeader", "lpr5y,2026-06-22,3.40,me\n", 1},
-        BadLine{"UnknownKind", "kind,effective,rate,source\nlpr1y,2026-06-22,3,me\n", 2},
+        BadLine{"UnknownKind", "kind,effective,rate,source\nlpr3y,2026-06-22,3,me\n", 2},
         BadLine{"NoSuchDay", "kind,effective,rate,source\n\nlpr5y,2026-02-30,3,me\n", 3},
         BadLine{"RateNotNumber", "kind,effective,rate,source\nlpr5y,2026-06-22,x,me\n", 2},
         BadLine{"RateNotPositive", "kind,effective,rate,source\npf_gt5,2026-06-22,0,me\n", 2},

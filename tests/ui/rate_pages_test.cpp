@@ -141,7 +141,7 @@ TEST_F(RatePagesTest, FillByRuleSetsTheFieldsThatCalculateUsesAndSavesNothing)
     Choose("suiCBfirstday", "15");
 
     ShowPage(2);
-    EXPECT_EQ(Find<QLabel>("suiLdata")->text(), "利率数据截至 2026年01月20日");
+    EXPECT_EQ(Find<QLabel>("suiLdata")->text(), "利率数据截至 2026年03月20日");
     Find<QDoubleSpinBox>("suiNErule")->setValue(-30);
     QTest::mouseClick(Find<QPushButton>("suiButtonFill"), Qt::LeftButton);
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.Texts().join(" ").toStdString();
