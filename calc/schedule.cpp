@@ -515,8 +515,10 @@ class ScheduleBuilder
         if (!rows.empty())
             totals.endDate = rows.back().date;
 
+        // An instalment that a rate change recomputes has no one level to show.
         const bool filled =
-            m_input.plan.empty() && (m_method == Method::Debj || !m_input.floatingRates);
+            m_input.plan.empty() &&
+            (m_method == Method::Debj || (!m_input.floatingRates && m_input.adjustments.empty()));
         totals.summaryEnabled = filled;
         totals.summary = 0;
         if (filled && rows.size() >= 3) {
