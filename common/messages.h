@@ -504,6 +504,7 @@ std::string AdjustmentRefusal(const char* text, std::string_view entry);
 // The loan file (贷款方案, *.lumavo): new texts go below this line.
 
 // The window's 利率调整 list and rate tooltips: new texts go below this line.
+inline constexpr const char* kAdjustmentPanel = "利率调整：";
 inline constexpr const char* kAdjustmentRateCaption = "年利率：";
 inline constexpr const char* kAdjustmentAdd = "添加";
 inline constexpr const char* kAdjustmentRemove = "删除";

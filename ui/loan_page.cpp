@@ -126,9 +126,16 @@ void LoanPage::BindAdjustments()
     on(ui.month, &QComboBox::activated, [this] { m_adjust->ShowDays(); });
     on(ui.list, &QListWidget::itemClicked, [this] { m_adjust->ShowChosen(); });
     on(ui.list, &QListWidget::currentItemChanged, [this] { m_adjust->ShowChosen(); });
-    // One panel open at a time: the other's caption would be covered anyway.
-    on(ui.panel, &CollapsiblePanel::popped, [this] { m_plan->Collapse(); });
-    on(m_ui.plan.panel, &CollapsiblePanel::popped, [this] { m_adjust->Collapse(); });
+    // One panel open at a time: the other's caption would be covered anyway. Folding raises a
+    // panel, so the one just opened is raised again over it.
+    on(ui.panel, &CollapsiblePanel::popped, [this, panel = ui.panel] {
+        m_plan->Collapse();
+        panel->raise();
+    });
+    on(m_ui.plan.panel, &CollapsiblePanel::popped, [this, panel = m_ui.plan.panel] {
+        m_adjust->Collapse();
+        panel->raise();
+    });
 }
 
 void LoanPage::AddAdjustment()

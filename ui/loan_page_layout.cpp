@@ -220,7 +220,7 @@ AdjustmentControls BuildAdjustmentPanel(const QString& s, QWidget* group)
 {
     AdjustmentControls adjust;
     adjust.panel =
-        Named(new CollapsiblePanel(Utf8(msg::kAdjustmentCaption), group), "suiPanelTz" + s);
+        Named(new CollapsiblePanel(Utf8(msg::kAdjustmentPanel), group), "suiPanelTz" + s);
     QWidget* body = adjust.panel->Body();
 
     auto* entry = Named(new QGroupBox(body), "suiGroupBoxTzEntry" + s);

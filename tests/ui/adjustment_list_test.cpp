@@ -116,6 +116,21 @@ TEST_P(AdjustmentListTest, GridRowsNameTheRateAndItsChanges)
     }
 }
 
+// Regression: folding the other panel raised its caption over the panel just opened.
+TEST_P(AdjustmentListTest, OnePanelOpenAtATime)
+{
+    auto* adjustments = Find<CollapsiblePanel>("suiPanelTz" + s);
+    auto* plan = Find<CollapsiblePanel>(s.isEmpty() ? "suiPanel1" : "suiPanel2");
+    plan->findChild<QToolButton*>()->click();
+    EXPECT_TRUE(adjustments->IsCollapsed());
+    QWidget* host = plan->parentWidget();
+    QWidget* shown = host->childAt(adjustments->geometry().center());
+    EXPECT_TRUE(shown && plan->isAncestorOf(shown));
+    adjustments->findChild<QToolButton*>()->click();
+    EXPECT_TRUE(plan->IsCollapsed());
+    EXPECT_EQ(adjustments->geometry().bottom() + 1, plan->geometry().top());
+}
+
 INSTANTIATE_TEST_SUITE_P(Tabs, AdjustmentListTest, ::testing::Values("", "2"), [](const auto& tab) {
     return std::string(*tab.param ? "Tab2" : "Tab1");
 });
