@@ -265,4 +265,14 @@ std::string RuleLprMissing(std::string_view dateText, std::string_view series)
 
 // The window's 利率调整 list and rate tooltips: new texts go below this line.
 
+std::string RateChangeTip(std::string_view date, std::string_view part, std::string_view rate)
+{
+    return std::string(date) + "起 " + PartRateTip(part, rate);
+}
+
+std::string PartRateTip(std::string_view part, std::string_view rate)
+{
+    return std::string(part) + "年利率 " + std::string(rate) + "%";
+}
+
 } // namespace lumavo::msg

@@ -546,5 +546,15 @@ inline constexpr const char* kCliRuleSpreadNeedsPricing =
 // The loan file (贷款方案, *.lumavo): new texts go below this line.
 
 // The window's 利率调整 list and rate tooltips: new texts go below this line.
+inline constexpr const char* kAdjustmentPanel = "利率调整：";
+inline constexpr const char* kAdjustmentRateCaption = "年利率：";
+inline constexpr const char* kAdjustmentAdd = "添加";
+inline constexpr const char* kAdjustmentRemove = "删除";
+inline constexpr const char* kAdjustmentByRule = "按规则生成";
+inline constexpr const char* kAdjustmentDateInvalid = "利率调整日期无效！";
+// "2024年10月25日起 商业贷款年利率 3.900%": a rate change within a grid row's span.
+std::string RateChangeTip(std::string_view date, std::string_view part, std::string_view rate);
+// "商业贷款年利率 4.200%": the rate a part bears on a grid row's date.
+std::string PartRateTip(std::string_view part, std::string_view rate);
 
 } // namespace lumavo::msg

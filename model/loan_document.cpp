@@ -1,8 +1,20 @@
 #include "model/loan_document.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <utility>
 
 namespace lumavo {
+
+std::vector<RowRates> CalculationRowRates(const Calculation& calculation)
+{
+    // The same checks passed when the calculation was made, so they give its rates again.
+    const auto checked =
+        CheckLoanInput(calculation.input, calculation.floating.s, calculation.floating.g);
+    const auto* rates = std::get_if<RunRates>(&checked);
+    return rates ? ScheduleRowRates(calculation.schedule, calculation.input, *rates)
+                 : std::vector<RowRates>{};
+}
 
 void LoanDocument::Replace(LoanForm form, PlanList plan, std::vector<RateAdjustment> adjustments)
 {
@@ -15,6 +27,24 @@ void LoanDocument::SetAdjustments(std::vector<RateAdjustment> adjustments)
 {
     SortAdjustments(adjustments);
     m_adjustments = std::move(adjustments);
+}
+
+std::size_t LoanDocument::PutAdjustment(const RateAdjustment& adjustment)
+{
+    std::vector<RateAdjustment> adjustments;
+    for (const RateAdjustment& a : m_adjustments)
+        if (a.part != adjustment.part || SerialDay(a.date) != SerialDay(adjustment.date))
+            adjustments.push_back(a);
+    adjustments.push_back(adjustment);
+    SetAdjustments(std::move(adjustments));
+    const auto at = std::find(m_adjustments.begin(), m_adjustments.end(), adjustment);
+    return static_cast<std::size_t>(at - m_adjustments.begin());
+}
+
+void LoanDocument::RemoveAdjustment(std::size_t index)
+{
+    if (index < m_adjustments.size())
+        m_adjustments.erase(m_adjustments.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 LoanInput LoanDocument::Input() const

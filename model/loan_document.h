@@ -5,6 +5,7 @@
 #include "calc/plan.h"
 #include "calc/rate_rules.h"
 #include "calc/rate_table.h"
+#include "calc/row_rates.h"
 #include "calc/schedule.h"
 #include "model/loan_form.h"
 
@@ -52,6 +53,9 @@ struct PlanChange
 // with and its last calculation. The window's loan pages are views of a document, lumavo-cli
 // reads a file into one, and the file formats read and write it; none of them keeps a loan's
 // state of its own.
+// The rates behind each row of a calculation's schedule, in row order, for the grid's tooltips.
+std::vector<RowRates> CalculationRowRates(const Calculation& calculation);
+
 class LoanDocument
 {
   public:
@@ -78,6 +82,11 @@ class LoanDocument
     // 利率调整, kept in date order (commercial before provident on one day).
     const std::vector<RateAdjustment>& Adjustments() const { return m_adjustments; }
     void SetAdjustments(std::vector<RateAdjustment> adjustments);
+    // 添加: the adjustment goes in at its sorted place, replacing the one of its day and part;
+    // its index afterwards.
+    std::size_t PutAdjustment(const RateAdjustment& adjustment);
+    // 删除 of one.
+    void RemoveAdjustment(std::size_t index);
 
     // The form with the plan and the rate adjustments, as 计算 reads them.
     LoanInput Input() const;

@@ -352,6 +352,21 @@ std::vector<std::string> PrepaymentYearTexts(const std::string& firstYearText, d
     return NumberTexts(first, last, 4);
 }
 
+std::vector<std::string> AdjustmentYearTexts(const std::string& lendingYearText,
+                                             const std::string& firstYearText,
+                                             double periods)
+{
+    std::vector<std::string> years = PrepaymentYearTexts(firstYearText, periods);
+    int lending = 0;
+    int first = 0;
+    if (years.empty() || !ParseWholeNumber(lendingYearText, lending) ||
+        !ParseWholeNumber(firstYearText, first) || lending >= first || lending < 0)
+        return years;
+    std::vector<std::string> before = NumberTexts(lending, first - 1, 4);
+    years.insert(years.begin(), before.begin(), before.end());
+    return years;
+}
+
 std::vector<std::string> DayTexts(const std::string& yearText, const std::string& monthText)
 {
     return NumberTexts(1, DaysInMonth(yearText, monthText), 2);

@@ -150,6 +150,12 @@ double RoundToTenThousands(double total);
 // digits, so the list never runs past 9999.
 std::vector<std::string> PrepaymentYearTexts(const std::string& firstYearText, double periods);
 
+// The years a 利率调整 may fall in: from the lending year (or the first payment's, when the
+// lending year is no number) through the last year the term reaches.
+std::vector<std::string> AdjustmentYearTexts(const std::string& lendingYearText,
+                                             const std::string& firstYearText,
+                                             double periods);
+
 // "01" .. the month's length; empty when either text is not a whole number or the month is
 // outside 1..12.
 std::vector<std::string> DayTexts(const std::string& yearText, const std::string& monthText);

@@ -68,9 +68,16 @@ bool CollapsiblePanel::eventFilter(QObject* watched, QEvent* event)
 void CollapsiblePanel::FitToHost()
 {
     const QWidget* host = parentWidget();
-    const int height = m_collapsed ? CaptionHeight() : host->height() - 20;
     constexpr int kMargin = 4;
-    setGeometry(kMargin, host->height() - height - kMargin, host->width() - 2 * kMargin, height);
+    const int bottom = host->height() - kMargin - (m_below ? m_below->CaptionHeight() : 0);
+    const int height = m_collapsed ? CaptionHeight() : bottom - 20 + kMargin;
+    setGeometry(kMargin, bottom - height, host->width() - 2 * kMargin, height);
+}
+
+void CollapsiblePanel::DockAbove(const CollapsiblePanel* below)
+{
+    m_below = below;
+    FitToHost();
 }
 
 } // namespace lumavo

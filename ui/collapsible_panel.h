@@ -24,6 +24,9 @@ class CollapsiblePanel : public QWidget
     // Docks to the bottom of the parent: the caption alone, or opened up to 20 pixels below the
     // parent's top edge.
     void FitToHost();
+    // Docks on top of another panel's caption instead of the parent's bottom, so both captions
+    // stay in view; opened, it leaves that caption uncovered.
+    void DockAbove(const CollapsiblePanel* below);
 
   signals:
     void popped(); // opened by the user
@@ -39,6 +42,7 @@ class CollapsiblePanel : public QWidget
     bool m_collapsed = false;
     QString m_title;
     QString m_note;
+    const CollapsiblePanel* m_below = nullptr;
 };
 
 } // namespace lumavo

@@ -5,6 +5,7 @@
 #include "common/date.h"
 #include "common/messages.h"
 #include "files/backup_loan.h"
+#include "ui/adjustment_panel.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
 #include "ui/number_edit.h"
@@ -63,11 +64,13 @@ std::array<PickerBinding, kFormPickers> PickerBindings(const LoanPageControls& u
 LoanPage::LoanPage(QWidget* page, const LoanPageNames& names, Method method, UserDialogs& dialogs)
     : m_page(page), m_dialogs(dialogs), m_document(method), m_ui(BuildLoanPage(page, names)),
       m_plan(
-          std::make_unique<PlanPanel>(m_ui.plan, names.suffix == QStringLiteral("2"), m_document))
+          std::make_unique<PlanPanel>(m_ui.plan, names.suffix == QStringLiteral("2"), m_document)),
+      m_adjust(std::make_unique<AdjustmentPanel>(m_ui.adjustments, m_document))
 {
     ShowForm();
     ModeRule();
     BindForm();
+    BindAdjustments();
 }
 
 LoanPage::~LoanPage()
@@ -107,6 +110,46 @@ void LoanPage::BindForm()
                                                  m_document.Form().fixedRate = checked;
                                                  ShowCalculationState();
                                              }));
+}
+
+// The 利率调整 panel has no handler of the window's: the page answers it alone.
+void LoanPage::BindAdjustments()
+{
+    const AdjustmentControls& ui = m_ui.adjustments;
+    const auto on = [this](auto* sender, auto signal, auto handler) {
+        m_connections.push_back(QObject::connect(sender, signal, sender, handler));
+    };
+    on(ui.add, &QAbstractButton::clicked, [this] { AddAdjustment(); });
+    on(ui.rate, &QLineEdit::returnPressed, [this] { AddAdjustment(); });
+    on(ui.remove, &QAbstractButton::clicked, [this] { RemoveAdjustment(); });
+    on(ui.year, &QComboBox::activated, [this] { m_adjust->ShowDays(); });
+    on(ui.month, &QComboBox::activated, [this] { m_adjust->ShowDays(); });
+    on(ui.list, &QListWidget::itemClicked, [this] { m_adjust->ShowChosen(); });
+    on(ui.list, &QListWidget::currentItemChanged, [this] { m_adjust->ShowChosen(); });
+    // One panel open at a time: the other's caption would be covered anyway. Folding raises a
+    // panel, so the one just opened is raised again over it.
+    on(ui.panel, &CollapsiblePanel::popped, [this, panel = ui.panel] {
+        m_plan->Collapse();
+        panel->raise();
+    });
+    on(m_ui.plan.panel, &CollapsiblePanel::popped, [this, panel = m_ui.plan.panel] {
+        m_adjust->Collapse();
+        panel->raise();
+    });
+}
+
+void LoanPage::AddAdjustment()
+{
+    const auto refusal = m_adjust->Add();
+    ShowCalculationState();
+    if (refusal)
+        Inform(*refusal);
+}
+
+void LoanPage::RemoveAdjustment()
+{
+    m_adjust->RemoveChosen();
+    ShowCalculationState();
 }
 
 void LoanPage::Connect(QObject* context, const LoanPageHandlers& h)
@@ -158,6 +201,7 @@ void LoanPage::ShowForm()
     const QSignalBlocker quietFixed(m_ui.fixedRate);
     const QSignalBlocker quietFloating(m_ui.floating);
     (m_document.Form().fixedRate ? m_ui.fixedRate : m_ui.floating)->setChecked(true);
+    m_adjust->ShowLoan();
     ShowCalculationState();
 }
 
@@ -178,6 +222,7 @@ void LoanPage::StartUp(int lastListYear)
     ShowForm();
     m_ui.grid->SetUpColumns();
     m_plan->Collapse();
+    m_adjust->Collapse();
 }
 
 void LoanPage::ModeRule()
@@ -294,6 +339,7 @@ void LoanPage::SetForm(const LoanForm& form, const PlanList& plan)
     RateModeRule();
     ApplyLoanTypeEnabling();
     m_plan->ShowPlan();
+    m_adjust->ShowAdjustments();
 }
 
 BackupFile LoanPage::Backup() const
@@ -318,7 +364,7 @@ void LoanPage::Calculate()
         Inform(refusal->message);
         return;
     }
-    ShowSchedule(m_document.LastCalculation()->schedule);
+    ShowCalculation(*m_document.LastCalculation());
     ShowCalculationState();
 }
 
@@ -359,10 +405,14 @@ void LoanPage::RepaintSchedule()
     m_ui.grid->viewport()->repaint();
 }
 
-void LoanPage::ShowSchedule(const Schedule& schedule)
+void LoanPage::ShowCalculation(const Calculation& calculation)
 {
+    const Schedule& schedule = calculation.schedule;
+    std::vector<QString> tips;
+    for (const RowRates& row : CalculationRowRates(calculation))
+        tips.push_back(QString::fromStdString(RowRatesTip(row)));
     m_ui.grid->ClearRows();
-    m_ui.grid->ShowRows(ScheduleGridTexts(schedule));
+    m_ui.grid->ShowRows(ScheduleGridTexts(schedule), std::move(tips));
     m_ui.summary->setValue(schedule.totals.summary);
     m_ui.summary->setEnabled(schedule.totals.summaryEnabled);
     m_ui.hkze->setValue(schedule.totals.hkze);

@@ -19,6 +19,7 @@ class QWidget;
 
 namespace lumavo {
 
+class AdjustmentPanel;
 class PlanPanel;
 class UserDialogs;
 
@@ -155,8 +156,11 @@ class LoanPage
 
   private:
     void BindForm();
+    void BindAdjustments();
+    void AddAdjustment();
+    void RemoveAdjustment();
     void ShowForm();
-    void ShowSchedule(const Schedule& schedule);
+    void ShowCalculation(const Calculation& calculation);
     void ApplyLoanTypeEnabling();
     void Inform(const std::string& message);
     void InformAll(const FormMessages& messages);
@@ -166,6 +170,7 @@ class LoanPage
     LoanDocument m_document;
     LoanPageControls m_ui;
     std::unique_ptr<PlanPanel> m_plan;
+    std::unique_ptr<AdjustmentPanel> m_adjust;
     std::vector<QMetaObject::Connection> m_connections;
     std::function<void()> m_staleListener;
 };

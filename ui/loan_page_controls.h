@@ -33,6 +33,21 @@ struct PlanControls
     QListWidget* list = nullptr;
 };
 
+// The 利率调整 panel's widgets.
+struct AdjustmentControls
+{
+    CollapsiblePanel* panel = nullptr; // 利率调整
+    ChooseCombo* year = nullptr;
+    ChooseCombo* month = nullptr;
+    ChooseCombo* day = nullptr;
+    RadioGroup* part = nullptr;    // 商业贷款（S）/ 公积金贷款（G）
+    NumberEdit* rate = nullptr;    // 年利率
+    QPushButton* add = nullptr;    // 添加
+    QPushButton* remove = nullptr; // 删除
+    QPushButton* byRule = nullptr; // 按规则生成, disabled until it has its dialog
+    QListWidget* list = nullptr;
+};
+
 // The widgets of a loan tab, as the layout builds them.
 struct LoanPageControls
 {
@@ -59,6 +74,7 @@ struct LoanPageControls
     ChooseCombo* firstMonth = nullptr;
     ChooseCombo* firstDay = nullptr;
     PlanControls plan;
+    AdjustmentControls adjustments;
     NumberEdit* summary = nullptr; // 月还款额 / 月本金还款额
     NumberEdit* hkze = nullptr;    // 还款总额
     NumberEdit* lxze = nullptr;    // 利息总额

@@ -214,6 +214,60 @@ PlanControls BuildPlanPanel(const LoanPageNames& names, QWidget* group)
     return plan;
 }
 
+// 利率调整, in the plan panel's shape: the fields of an entry above the list, docked on top of
+// the plan panel's caption.
+AdjustmentControls BuildAdjustmentPanel(const QString& s, QWidget* group)
+{
+    AdjustmentControls adjust;
+    adjust.panel =
+        Named(new CollapsiblePanel(Utf8(msg::kAdjustmentPanel), group), "suiPanelTz" + s);
+    QWidget* body = adjust.panel->Body();
+
+    auto* entry = Named(new QGroupBox(body), "suiGroupBoxTzEntry" + s);
+    auto* fields = new QGridLayout(entry);
+    fields->setContentsMargins(6, 4, 6, 4);
+    fields->setVerticalSpacing(4);
+    adjust.year = Named(NewPicker({}, entry), "suiCBtzyear" + s);
+    adjust.month = Named(NewPicker({}, entry), "suiCBtzmonth" + s);
+    adjust.day = Named(NewPicker({}, entry), "suiCBtzday" + s);
+    QHBoxLayout* date = DateRow(adjust.year, adjust.month, adjust.day, entry);
+    date->insertWidget(0, Caption(Utf8(msg::kCaptionPlanDate), entry));
+    fields->addLayout(date, 0, 0, 1, 3);
+    adjust.part = Named(new RadioGroup(Utf8(msg::kCaptionPlanPart),
+                                       {Utf8(msg::kPlanPartS), Utf8(msg::kPlanPartG)}, 2, entry),
+                        "suiRGtzType" + s);
+    adjust.part->SetItemIndex(0);
+    fields->addWidget(adjust.part, 1, 0, 1, 3);
+    adjust.rate = Named(NewNumberEdit(3, entry), "suiNEtznll" + s);
+    AddFieldRow(fields, 2, Utf8(msg::kAdjustmentRateCaption), adjust.rate, QStringLiteral("%"));
+    adjust.byRule =
+        Named(new QPushButton(Utf8(msg::kAdjustmentByRule), entry), "suiButtonTzRule" + s);
+    adjust.byRule->setEnabled(false);
+    adjust.add = Named(new QPushButton(Utf8(msg::kAdjustmentAdd), entry), "suiButtonTzAdd" + s);
+    adjust.remove =
+        Named(new QPushButton(Utf8(msg::kAdjustmentRemove), entry), "suiButtonTzDelete" + s);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(adjust.byRule);
+    buttons->addStretch(1);
+    buttons->addWidget(adjust.add);
+    buttons->addWidget(adjust.remove);
+    fields->addLayout(buttons, 3, 0, 1, 3);
+    fields->setColumnStretch(1, 1);
+
+    auto* listGroup = Named(new QGroupBox(body), "suiGroupBoxTzList" + s);
+    adjust.list = Named(new QListWidget(listGroup), "suiListBoxTz" + s);
+    adjust.list->setSelectionMode(QAbstractItemView::SingleSelection);
+    auto* listLayout = new QVBoxLayout(listGroup);
+    listLayout->setContentsMargins(4, 4, 4, 4);
+    listLayout->addWidget(adjust.list);
+
+    auto* bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->addWidget(entry);
+    bodyLayout->addWidget(listGroup, 1);
+    return adjust;
+}
+
 QWidget* BuildOutput(const LoanPageNames& names, QWidget* parent, LoanPageControls& ui)
 {
     const QString& s = names.suffix;
@@ -339,8 +393,11 @@ LoanPageControls BuildLoanPage(QWidget* page, const LoanPageNames& names)
     inputLayout->setContentsMargins(6, 6, 6, 6);
     inputLayout->addWidget(BuildInputRows(names, input, ui));
     inputLayout->addStretch(1);
+    // Built first, the upper of the two captions comes first to the keyboard.
+    ui.adjustments = BuildAdjustmentPanel(names.suffix, input);
     ui.plan = BuildPlanPanel(names, input);
-    inputLayout->addSpacing(ui.plan.panel->CaptionHeight());
+    ui.adjustments.panel->DockAbove(ui.plan.panel);
+    inputLayout->addSpacing(ui.plan.panel->CaptionHeight() + ui.adjustments.panel->CaptionHeight());
 
     splitter->addWidget(input);
     splitter->addWidget(BuildOutput(names, splitter, ui));

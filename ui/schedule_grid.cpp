@@ -83,7 +83,11 @@ int ScheduleGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant ScheduleGridModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
+        return {};
+    if (role == Qt::ToolTipRole)
+        return RowTip(index.row() + 1);
+    if (role != Qt::DisplayRole)
         return {};
     return Shown(m_texts.At(index.column() + 1, index.row() + 1));
 }
@@ -92,6 +96,8 @@ QVariant ScheduleGridModel::headerData(int section, Qt::Orientation orientation,
 {
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignCenter);
+    if (role == Qt::ToolTipRole && orientation == Qt::Vertical)
+        return RowTip(section + 1);
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
@@ -106,6 +112,17 @@ void ScheduleGridModel::SetTexts(TextGrid texts)
     m_texts.cells.resize(static_cast<std::size_t>(m_texts.columns) *
                          static_cast<std::size_t>(m_texts.rows));
     endResetModel();
+}
+
+void ScheduleGridModel::SetRowTips(std::vector<QString> tips)
+{
+    m_rowTips = std::move(tips);
+}
+
+QString ScheduleGridModel::RowTip(int row) const
+{
+    const auto index = static_cast<std::size_t>(row - 1);
+    return row >= 1 && index < m_rowTips.size() ? m_rowTips[index] : QString();
 }
 
 void ScheduleGridModel::SetCell(int column, int row, const std::string& text)
@@ -221,11 +238,13 @@ void ScheduleGrid::ClearRows()
     TextGrid texts = TextGrid::Blank(GridColumnCount(), GridRowCount());
     for (int column = 0; column < GridColumnCount(); ++column)
         texts.At(column, 0) = m_model->Texts().At(column, 0);
+    m_model->SetRowTips({});
     m_model->SetTexts(std::move(texts));
 }
 
-void ScheduleGrid::ShowRows(TextGrid texts)
+void ScheduleGrid::ShowRows(TextGrid texts, std::vector<QString> rowTips)
 {
+    m_model->SetRowTips(std::move(rowTips));
     m_model->SetTexts(std::move(texts));
 }
 

@@ -26,9 +26,13 @@ class ScheduleGridModel : public QAbstractTableModel
     const TextGrid& Texts() const { return m_texts; }
     void SetTexts(TextGrid texts);
     void SetCell(int column, int row, const std::string& text);
+    // The tooltip of every cell of a grid row, the date included; rows from 1 on.
+    void SetRowTips(std::vector<QString> tips);
+    QString RowTip(int row) const;
 
   private:
     TextGrid m_texts;
+    std::vector<QString> m_rowTips; // of grid rows 1, 2, …
 };
 
 // A schedule grid: 8 columns, fixed header row and date column, cells not editable.
@@ -52,8 +56,11 @@ class ScheduleGrid : public QTableView
     void SetUpColumns();
     // Empties rows 1 to the last; the header stays.
     void ClearRows();
-    // The schedule rows from row 1 on; the row count is taken from the texts.
-    void ShowRows(TextGrid texts);
+    // The schedule rows from row 1 on; the row count is taken from the texts. Each row's tooltip,
+    // if any, from row 1 on.
+    void ShowRows(TextGrid texts, std::vector<QString> rowTips = {});
+    // The tooltip a grid row shows on every cell, its date included; "" for none.
+    QString RowTip(int row) const { return m_model->RowTip(row); }
     // The width of a grid column, the date column being 0.
     int GridColumnWidth(int column) const;
     int HeaderHeight() const;

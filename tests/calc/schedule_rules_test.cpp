@@ -291,18 +291,23 @@ TEST(Summary, ShortLoansHaveNoThirdRow)
     }
 }
 
-TEST(Summary, FloatingRatesFillOnlyTheEqualPrincipalSummary)
+// Rates that change leave the equal installment no one level; the monthly principal keeps one.
+TEST(Summary, ChangingRatesFillOnlyTheEqualPrincipalSummary)
 {
-    LoanInput input = Loan();
-    input.floatingRates = true;
+    LoanInput floating = Loan();
+    floating.floatingRates = true;
+    LoanInput adjusted = Loan();
+    adjusted.adjustments = {{{2009, 6, 1}, LoanPart::S, 5}};
     RateTable rates;
     rates.Fill(6);
-    const Schedule debx = Compute(input, Method::Debx, rates);
-    EXPECT_FALSE(debx.totals.summaryEnabled);
-    EXPECT_EQ(debx.totals.summary, 0);
-    const Schedule debj = Compute(input, Method::Debj, rates);
-    EXPECT_TRUE(debj.totals.summaryEnabled);
-    EXPECT_EQ(MoneyText(debj.totals.summary), "8333.33");
+    for (const LoanInput& input : {floating, adjusted}) {
+        const Schedule debx = Compute(input, Method::Debx, rates);
+        EXPECT_FALSE(debx.totals.summaryEnabled);
+        EXPECT_EQ(debx.totals.summary, 0);
+        const Schedule debj = Compute(input, Method::Debj, rates);
+        EXPECT_TRUE(debj.totals.summaryEnabled);
+        EXPECT_EQ(MoneyText(debj.totals.summary), "8333.33");
+    }
 }
 
 // A row of one part leaves the other part's interest counting from its own last settling row.

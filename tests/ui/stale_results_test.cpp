@@ -100,6 +100,15 @@ INSTANTIATE_TEST_SUITE_P(
                        w.Find<QPushButton>("suiButton2")->click();
                    },
                    true},
+        ChangeCase{"RateAdjustment",
+                   [](StaleResultsTest& w) {
+                       w.Choose("suiCBtzyear", "2009");
+                       w.Choose("suiCBtzmonth", "06");
+                       w.Choose("suiCBtzday", "01");
+                       w.Enter("suiNEtznll", "5");
+                       w.Find<QPushButton>("suiButtonTzAdd")->click();
+                   },
+                   true},
         ChangeCase{"FloatingTableEntry",
                    [](StaleResultsTest& w) {
                        w.ShowPage(2);
