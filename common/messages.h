@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Every text the user reads, in one place. "\r" is the line break of a message box.
 namespace lumavo::msg {
@@ -502,6 +503,51 @@ std::string AdjustmentRefusal(const char* text, std::string_view entry);
 // Rate rules (按规则生成, lumavo-cli's rule options): new texts go below this line.
 
 // The loan file (贷款方案, *.lumavo): new texts go below this line.
+// 贷款方案 files: the type the file dialogs offer, and why a file cannot be read or written.
+inline constexpr const char* kLoanFileFilter = "贷款方案 (*.lumavo)";
+inline constexpr const char* kNotALoanFile = "不是有效的贷款方案文件：";
+inline constexpr const char* kLoanFileUnwritable =
+    "输入信息中有无效的UTF-8文字，无法写入贷款方案文件";
+// Where the JSON text itself is broken.
+inline constexpr const char* kJsonNotUtf8 = "不是有效的UTF-8文本";
+inline constexpr const char* kJsonExpectedValue = "此处应为一个值";
+inline constexpr const char* kJsonExpectedKey = "此处应为带引号的键";
+inline constexpr const char* kJsonExpectedColon = "键之后应为“:”";
+inline constexpr const char* kJsonExpectedArrayEnd = "此处应为“,”或“]”";
+inline constexpr const char* kJsonExpectedObjectEnd = "此处应为“,”或“}”";
+inline constexpr const char* kJsonUnterminatedString = "字符串没有结束";
+inline constexpr const char* kJsonBadEscape = "字符串中的转义无效";
+inline constexpr const char* kJsonControlCharacter = "字符串中有未转义的控制字符";
+inline constexpr const char* kJsonBadNumber = "数字无效";
+inline constexpr const char* kJsonTrailing = "内容结束后还有多余的文字";
+// "嵌套超过64层", "值超过262144个": bounds that keep a hostile file cheap.
+std::string JsonTooDeep(std::size_t levels);
+std::string JsonTooManyValues(std::size_t values);
+// "键“rate”重复"
+std::string JsonDuplicateKey(std::string_view key);
+// What is wrong with a key's value, after the key: "“loan.plan[2].amount”不是数字".
+std::string LoanFileKeyError(std::string_view key, std::string_view reason);
+inline constexpr const char* kLoanFileNotOurs = "不是贷款方案（“format”应为“lumavo-loan”）";
+inline constexpr const char* kLoanFileBadVersion = "应为“主版本.次版本”，如“1.0”";
+// "是2.0版的贷款方案，本程序只能读取1.x版，请使用更新的程序"
+std::string LoanFileNewerMajor(std::string_view version, int readableMajor);
+inline constexpr const char* kKeyMissing = "缺失";
+inline constexpr const char* kKeyUnknown = "无法识别";
+inline constexpr const char* kExpectString = "应为字符串";
+inline constexpr const char* kExpectNumber = "应为数字";
+inline constexpr const char* kExpectBool = "应为true或false";
+inline constexpr const char* kExpectObject = "应为对象（{…}）";
+inline constexpr const char* kExpectArray = "应为数组（[…]）";
+inline constexpr const char* kExpectMode = "应为-1、0或1";
+inline constexpr const char* kExpectLoanType = "应为-1、0、1或2";
+inline constexpr const char* kExpectMethod = "应为“debx”或“debj”";
+inline constexpr const char* kExpectPart = "应为“S”或“G”";
+inline constexpr const char* kExpectIsoDate = "应为日期（YYYY-MM-DD）";
+inline constexpr const char* kExpectRuleKind = "应为“lpr”、“benchmark”、“converted”或“pf”";
+// "应有31个利率"
+std::string ExpectRates(int entries);
+// 导出 as .bak of a page with 利率调整: the entries the file cannot hold, one per line.
+std::string BackupDropsAdjustments(const std::vector<std::string>& entries);
 
 // The window's 利率调整 list and rate tooltips: new texts go below this line.
 
