@@ -395,9 +395,10 @@ inline constexpr const char* kCliUserFile = "用户文件";
 inline constexpr const char* kCliNoUserFile = "（没有用户文件）";
 
 inline constexpr const char* kCliHelp =
-    "用法：lumavo-cli [选项] 备份文件.bak\n"
+    "用法：lumavo-cli [选项] 备份文件.bak|贷款方案.lumavo\n"
     "\n"
     "按备份文件中的贷款输入计算分期还款表，结果与主窗口导入该文件后按“计算”相同。\n"
+    "以 .lumavo 结尾的文件按贷款方案读取：其中的浮动年利率、利率调整和还款方式一并生效。\n"
     "\n"
     "选项：\n"
     "  --method debx|debj     还款方式：debx 等额本息（默认），debj 等额本金\n"
@@ -407,6 +408,8 @@ inline constexpr const char* kCliHelp =
     "  --pf-rule pf:倍数      同样生成公积金贷款浮动年利率\n"
     "  --future-lpr 利率      最后一次LPR报价之后各年所用的LPR，默认为最新报价\n"
     "  --write-rates 文件     把上述规则生成的利率写入该 percents.ini，不计算还款表\n"
+    "  --write-loan 文件      把贷款（输入、提前还贷计划、所用浮动年利率、利率调整）写成\n"
+    "                         贷款方案（.lumavo），不计算还款表\n"
     "  --rates-data           列出所用的利率数据及每个值的来源，不需要备份文件\n"
     "  --format 格式          table（默认，适合终端阅读）、csv、json、xls 或 xlsx\n"
     "  --output 文件          写入文件而不是标准输出（xls 和 xlsx 必须指定）\n"
