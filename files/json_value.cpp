@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdint>
 #include <optional>
+#include <unordered_set>
 
 namespace lumavo::json {
 
@@ -188,6 +189,8 @@ class Parser
         SkipSpace();
         if (Take('}'))
             return std::nullopt;
+        // A set, not a search of the keys so far: an object of a hundred thousand keys stays cheap.
+        std::unordered_set<std::string> seen;
         while (true) {
             SkipSpace();
             if (AtEnd() || Peek() != '"')
@@ -195,14 +198,14 @@ class Parser
             std::string key;
             if (auto error = ParseString(key))
                 return error;
-            if (out.Find(key))
+            if (!seen.insert(key).second)
                 return Fail(msg::JsonDuplicateKey(key));
             SkipSpace();
             if (!Take(':'))
                 return Fail(msg::kJsonExpectedColon);
             SkipSpace();
-            auto& member = out.members.emplace_back(std::move(key), Value{});
-            if (auto error = ParseValue(member.second, depth))
+            out.keys.push_back(std::move(key));
+            if (auto error = ParseValue(out.items.emplace_back(), depth))
                 return error;
             SkipSpace();
             if (Take('}'))
@@ -350,9 +353,11 @@ class Parser
 
 const Value* Value::Find(std::string_view key) const
 {
-    for (const auto& [name, value] : members)
-        if (name == key)
-            return &value;
+    if (kind != Kind::Object)
+        return nullptr;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (keys[i] == key)
+            return &items[i];
     return nullptr;
 }
 

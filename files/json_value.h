@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <variant>
 #include <vector>
 
@@ -32,9 +31,9 @@ struct Value
     int line = 0; // 1-based line where the value starts
     bool boolean = false;
     double number = 0;
-    std::string text;                                   // a string's characters, UTF-8
-    std::vector<Value> items;                           // an array's values
-    std::vector<std::pair<std::string, Value>> members; // an object's, in file order, keys unique
+    std::string text;              // a string's characters, UTF-8; a number as written
+    std::vector<Value> items;      // an array's values, or an object's in file order
+    std::vector<std::string> keys; // an object's keys, unique, one per item
 
     // The member of an object with that key; null when there is none.
     const Value* Find(std::string_view key) const;

@@ -260,12 +260,13 @@ class Reader
     {
         if (m_skipUnknown)
             return std::nullopt;
-        for (const auto& [name, value] : object.members) {
+        for (std::size_t i = 0; i < object.keys.size(); ++i) {
+            const std::string& name = object.keys[i];
             bool found = false;
             for (const std::string_view k : known)
                 found = found || k == name;
             if (!found)
-                return Refuse(value, Child(path, name), msg::kKeyUnknown);
+                return Refuse(object.items[i], Child(path, name), msg::kKeyUnknown);
         }
         return std::nullopt;
     }
