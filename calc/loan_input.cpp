@@ -86,8 +86,8 @@ CheckLoanInput(const LoanInput& input, const RateTable& floatingS, const RateTab
 
     if (!CheckFirstPaymentDate(input.lending, input.firstPayment))
         return Refusal{msg::kFirstPaymentDate};
-    if (auto refused = CheckAdjustments(input.adjustments,
-                                        {input.lending, input.ratioS, input.ratioG}))
+    if (auto refused =
+            CheckAdjustments(input.adjustments, {input.lending, input.ratioS, input.ratioG}))
         return Refusal{std::move(*refused)};
     return RunRates{PathWithAdjustments(PathFromTable(tableS, input.lending, input.firstPayment),
                                         input.adjustments, LoanPart::S),

@@ -29,16 +29,16 @@ inline constexpr double kMaxLoanTotal = 1e12;
 // The inputs of one loan page, read when a calculation starts.
 struct LoanInput
 {
-    double dkze = 0;               // 贷款总额 loan total
-    double ajqs = 240;             // 按揭期数 periods
-    double ratioS = 100;           // 商业贷款 share in percent
-    double ratioG = 0;             // 公积金贷款 share in percent
-    bool floatingRates = false;    // 浮动年利率 instead of 固定年利率
-    double nllS = 0;               // 商业利率 fixed annual rate in percent
-    double nllG = 0;               // 公积金利率 fixed annual rate in percent
-    Date lending{1997, 1, 1};      // 放贷日 fdyear / fdmonth / fdday
-    Date firstPayment{1997, 1, 1}; // 月供首日 firstyear / firstmonth / firstday
-    std::vector<Ttqhd> plan;       // in plan-list order
+    double dkze = 0;                         // 贷款总额 loan total
+    double ajqs = 240;                       // 按揭期数 periods
+    double ratioS = 100;                     // 商业贷款 share in percent
+    double ratioG = 0;                       // 公积金贷款 share in percent
+    bool floatingRates = false;              // 浮动年利率 instead of 固定年利率
+    double nllS = 0;                         // 商业利率 fixed annual rate in percent
+    double nllG = 0;                         // 公积金利率 fixed annual rate in percent
+    Date lending{1997, 1, 1};                // 放贷日 fdyear / fdmonth / fdday
+    Date firstPayment{1997, 1, 1};           // 月供首日 firstyear / firstmonth / firstday
+    std::vector<Ttqhd> plan;                 // in plan-list order
     std::vector<RateAdjustment> adjustments; // 利率调整, laid over the rates above
 
     friend bool operator==(const LoanInput&, const LoanInput&) = default;
