@@ -61,6 +61,7 @@ class SilentDialogs : public UserDialogs
         Inform(parent, text);
     }
     bool ConfirmReplace(QWidget*, const QString&) override { return true; }
+    bool Confirm(QWidget*, const QString&) override { return true; }
     QString AskSaveFile(QWidget*, const FileRequest&) override { return {}; }
     QString AskOpenFile(QWidget*, const FileRequest&) override { return {}; }
     bool OpenUrl(QWidget*, const QString&) override { return true; }

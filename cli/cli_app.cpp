@@ -14,6 +14,7 @@
 #include "common/text.h"
 #include "common/xls.h"
 #include "files/backup_loan.h"
+#include "files/loan_file.h"
 #include "files/rate_archive.h"
 #include "files/rate_data.h"
 #include "files/schedule_report.h"
@@ -190,6 +191,55 @@ std::optional<Result> ApplyAdjustments(const Options& options,
     return std::nullopt;
 }
 
+// The loan of the input file and whether it brought its own floating tables.
+struct InputLoan
+{
+    LoanDocument document;
+    bool tablesFromFile = false;
+};
+
+// A 贷款方案 by its name, any other file as the .bak it always was; the message naming the file
+// and the line when it cannot be read. A 贷款方案 computes by its own method unless --method says
+// otherwise.
+std::variant<InputLoan, std::string> ReadInput(Options& options, int currentYear)
+{
+    const std::string& path = options.backupPath;
+    if (!IsLoanFileName(path)) {
+        const auto file = ReadBackupFile(path);
+        if (const auto* error = std::get_if<BackupError>(&file))
+            return BackupErrorText(path, *error);
+        auto read = DocumentFromBackup(std::get<BackupFile>(file), currentYear, options.method);
+        if (const auto* error = std::get_if<BackupError>(&read))
+            return BackupErrorText(path, *error);
+        return InputLoan{std::get<LoanDocument>(std::move(read)), false};
+    }
+    const auto file = ReadLoanFile(path);
+    if (const auto* error = std::get_if<LoanFileError>(&file))
+        return LoanFileErrorText(path, *error);
+    const LoanFile& loan = std::get<LoanFile>(file);
+    if (!options.methodGiven && loan.method)
+        options.method = *loan.method;
+    auto read = DocumentFromLoanFile(loan, currentYear, options.method);
+    if (const auto* error = std::get_if<LoanFileError>(&read))
+        return LoanFileErrorText(path, *error);
+    return InputLoan{std::get<LoanDocument>(std::move(read)), loan.floating.has_value()};
+}
+
+// The loan with the tables of this run, and the rules given for them, which the file names.
+std::optional<std::string> WriteLoan(const Options& options, const LoanDocument& document)
+{
+    LoanFile file = LoanFileOf(document);
+    if (file.floating) {
+        if (options.ratesRule)
+            file.floating->ruleS = options.ratesRule;
+        if (options.pfRule)
+            file.floating->ruleG = options.pfRule;
+    }
+    if (auto error = WriteLoanFile(*options.writeLoanPath, file))
+        return msg::kCliOutputFailed + *error;
+    return std::nullopt;
+}
+
 Result Deliver(const Options& options, const std::string& bytes)
 {
     if (!options.outputPath)
@@ -197,6 +247,34 @@ Result Deliver(const Options& options, const std::string& bytes)
     if (auto error = WriteFileAtomically(*options.outputPath, bytes))
         return Fail(kExitFileError, msg::kCliOutputFailed + *error);
     return Result{kExitOk, "", ""};
+}
+
+// The tables of the archive the window saves, so both fronts compute with the same rates.
+std::optional<std::string>
+ArchiveTables(const Options& options, const Environment& environment, FloatingTables& floating)
+{
+    const std::string rates =
+        options.ratesPath ? *options.ratesPath
+                          : RateArchivePathFor(environment.programDirectory, environment.config);
+    // The window starts with zero rates from an archive it cannot read; a script is better told.
+    std::string unreadable;
+    if (!ReadIniFile(rates, &unreadable))
+        return unreadable;
+    floating = FloatingTables{LoadRateTable(rates, kCommercialRateSection),
+                              LoadRateTable(rates, kProvidentRateSection)};
+    return std::nullopt;
+}
+
+// --write-rates and --write-loan, in place of a calculation.
+std::optional<std::string> WriteFiles(const Options& options, const LoanDocument& document)
+{
+    const FloatingTables& floating = document.Floating();
+    if (options.writeRatesPath)
+        if (auto error = WriteRuleTables(options, floating.s, floating.g))
+            return error;
+    if (options.writeLoanPath)
+        return WriteLoan(options, document);
+    return std::nullopt;
 }
 
 } // namespace
@@ -208,51 +286,50 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
         return Result{kExitOk, HelpText(), ""};
     if (const auto* usage = std::get_if<UsageError>(&parsed))
         return Fail(kExitFileError, usage->message + msg::kCliSeeHelp);
-    const Options& options = std::get<Options>(parsed);
+    Options options = std::get<Options>(parsed);
     const RateDataPaths dataPaths =
         RateDataPathsFor(environment.programDirectory, environment.data);
     if (options.ratesData)
         return RatesData(dataPaths);
 
-    const auto file = ReadBackupFile(options.backupPath);
-    if (const auto* error = std::get_if<BackupError>(&file))
-        return Fail(kExitFileError, BackupErrorText(options.backupPath, *error));
-    auto read =
-        DocumentFromBackup(std::get<BackupFile>(file), environment.currentYear, options.method);
-    if (const auto* error = std::get_if<BackupError>(&read))
-        return Fail(kExitFileError, BackupErrorText(options.backupPath, *error));
-    LoanDocument& document = std::get<LoanDocument>(read);
+    auto input = ReadInput(options, environment.currentYear);
+    if (const auto* error = std::get_if<std::string>(&input))
+        return Fail(kExitFileError, *error);
+    LoanDocument& document = std::get<InputLoan>(input).document;
 
-    // The archive the window saves, so both fronts compute with the same rates.
-    const std::string rates =
-        options.ratesPath ? *options.ratesPath
-                          : RateArchivePathFor(environment.programDirectory, environment.config);
-    // The window starts with zero rates from an archive it cannot read; a script is better told.
-    std::string unreadable;
-    if (!ReadIniFile(rates, &unreadable))
-        return Fail(kExitFileError, unreadable);
+    // A 贷款方案 computes with the tables it was saved with, unless --rates names an archive.
     FloatingTables& floating = document.Floating();
-    floating.s = LoadRateTable(rates, kCommercialRateSection);
-    floating.g = LoadRateTable(rates, kProvidentRateSection);
+    if (!std::get<InputLoan>(input).tablesFromFile || options.ratesPath)
+        if (auto error = ArchiveTables(options, environment, floating))
+            return Fail(kExitFileError, *error);
     std::string warnings;
     std::optional<LoadedRateData> data;
     if (options.ratesRule || options.pfRule || options.pricing) {
         data = LoadRateData(dataPaths);
         warnings = Warnings(data->problems);
     }
-    if (options.ratesRule || options.pfRule)
+    if (options.ratesRule || options.pfRule) {
         if (auto error = ApplyRules(options, document.Input(), *data, floating.s, floating.g))
             return Fail(kExitFileError, *error);
-    if (options.writeRatesPath) {
-        if (auto error = WriteRuleTables(options, floating.s, floating.g))
+        // A table the rules replaced is no longer the one a loan file's rule filled.
+        if (options.ratesRule)
+            floating.ruleS.reset();
+        if (options.pfRule)
+            floating.ruleG.reset();
+    }
+    // A written loan file holds the adjustments the options gave or generated.
+    if (auto refused = ApplyAdjustments(options, data, document)) {
+        refused->err = warnings + refused->err;
+        return std::move(*refused);
+    }
+    if (options.writeRatesPath || options.writeLoanPath) {
+        if (auto error = WriteFiles(options, document))
             return Fail(kExitFileError, *error);
         return Result{kExitOk, "", warnings};
     }
 
     Result result;
-    if (auto refused = ApplyAdjustments(options, data, document)) {
-        result = std::move(*refused);
-    } else if (options.showRateChanges) {
+    if (options.showRateChanges) {
         result = Deliver(options, RateChangesJson(document.Adjustments()));
     } else if (options.compare || options.preview) {
         const auto text = Analyse(options, document);

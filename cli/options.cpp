@@ -96,6 +96,9 @@ bool TakeRateOption(const std::vector<std::string>& args,
     } else if (TakeValue(args, i, "--write-rates", value, error)) {
         if (!error)
             options.writeRatesPath = *value;
+    } else if (TakeValue(args, i, "--write-loan", value, error)) {
+        if (!error)
+            options.writeLoanPath = *value;
     } else {
         return false;
     }
@@ -373,6 +376,7 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
         if (TakeValue(args, i, "--method", value, error)) {
             if (error)
                 return *error;
+            options.methodGiven = true;
             if (*value == "debx")
                 options.method = Method::Debx;
             else if (*value == "debj")

@@ -32,6 +32,7 @@ struct PreviewRequest
 struct Options
 {
     Method method = Method::Debx;
+    bool methodGiven = false;             // else a loan file's own method, then debx
     std::optional<std::string> ratesPath; // default: percents.ini beside the program
     Format format = Format::Table;
     std::optional<std::string> outputPath;
@@ -39,8 +40,9 @@ struct Options
     std::optional<RateRule> pfRule;    // provident-fund table from the published rates
     std::optional<double> futureLpr;
     std::optional<std::string> writeRatesPath; // write the rule tables there, compute nothing
+    std::optional<std::string> writeLoanPath;  // write the loan as a 贷款方案, compute nothing
     bool ratesData = false;                    // list the rate history, no backup needed
-    std::string backupPath;
+    std::string backupPath; // a .bak, or a 贷款方案 when the name ends in ".lumavo"
     bool compare = false;
     std::optional<PreviewRequest> preview;
     std::vector<RateAdjustment> rateChanges; // --rate-change, on top of the run's rates

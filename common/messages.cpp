@@ -263,6 +263,45 @@ std::string RuleLprMissing(std::string_view dateText, std::string_view series)
 
 // The loan file (贷款方案, *.lumavo): new texts go below this line.
 
+std::string JsonTooDeep(std::size_t levels)
+{
+    return "嵌套超过" + std::to_string(levels) + "层";
+}
+
+std::string JsonTooManyValues(std::size_t values)
+{
+    return "值超过" + std::to_string(values) + "个";
+}
+
+std::string JsonDuplicateKey(std::string_view key)
+{
+    return "键“" + std::string(key) + "”重复";
+}
+
+std::string LoanFileKeyError(std::string_view key, std::string_view reason)
+{
+    return "“" + std::string(key) + "”" + std::string(reason);
+}
+
+std::string LoanFileNewerMajor(std::string_view version, int readableMajor)
+{
+    return "是" + std::string(version) + "版的贷款方案，本程序只能读取" +
+           std::to_string(readableMajor) + ".x版，请使用更新的程序";
+}
+
+std::string ExpectRates(int entries)
+{
+    return "应有" + std::to_string(entries) + "个利率";
+}
+
+std::string BackupDropsAdjustments(const std::vector<std::string>& entries)
+{
+    std::string text = "备份文件（.bak）无法保存以下利率调整：\r";
+    for (const std::string& entry : entries)
+        text += entry + "\r";
+    return text + "其余输入信息照常导出（保存全部请选择贷款方案 *.lumavo）。是否继续？";
+}
+
 // The window's 利率调整 list and rate tooltips: new texts go below this line.
 
 std::string RateChangeTip(std::string_view date, std::string_view part, std::string_view rate)

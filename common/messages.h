@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Every text the user reads, in one place. "\r" is the line break of a message box.
 namespace lumavo::msg {
@@ -395,9 +396,10 @@ inline constexpr const char* kCliUserFile = "用户文件";
 inline constexpr const char* kCliNoUserFile = "（没有用户文件）";
 
 inline constexpr const char* kCliHelp =
-    "用法：lumavo-cli [选项] 备份文件.bak\n"
+    "用法：lumavo-cli [选项] 备份文件.bak|贷款方案.lumavo\n"
     "\n"
     "按备份文件中的贷款输入计算分期还款表，结果与主窗口导入该文件后按“计算”相同。\n"
+    "以 .lumavo 结尾的文件按贷款方案读取：其中的浮动年利率、利率调整和还款方式一并生效。\n"
     "\n"
     "选项：\n"
     "  --method debx|debj     还款方式：debx 等额本息（默认），debj 等额本金\n"
@@ -407,6 +409,8 @@ inline constexpr const char* kCliHelp =
     "  --pf-rule pf:倍数      同样生成公积金贷款浮动年利率\n"
     "  --future-lpr 利率      最后一次LPR报价之后各年所用的LPR，默认为最新报价\n"
     "  --write-rates 文件     把上述规则生成的利率写入该 percents.ini，不计算还款表\n"
+    "  --write-loan 文件      把贷款（输入、提前还贷计划、所用浮动年利率、利率调整）写成\n"
+    "                         贷款方案（.lumavo），不计算还款表\n"
     "  --rates-data           列出所用的利率数据及每个值的来源，不需要备份文件\n"
     "  --format 格式          table（默认，适合终端阅读）、csv、json、xls 或 xlsx\n"
     "  --output 文件          写入文件而不是标准输出（xls 和 xlsx 必须指定）\n"
@@ -544,6 +548,51 @@ inline constexpr const char* kCliRuleSpreadNeedsPricing =
     "--spread-change、--cut-2023 和 --cut-2024 需要 --lpr-rule 或 --converted-2020";
 
 // The loan file (贷款方案, *.lumavo): new texts go below this line.
+// 贷款方案 files: the type the file dialogs offer, and why a file cannot be read or written.
+inline constexpr const char* kLoanFileFilter = "贷款方案 (*.lumavo)";
+inline constexpr const char* kNotALoanFile = "不是有效的贷款方案文件：";
+inline constexpr const char* kLoanFileUnwritable =
+    "输入信息中有无效的UTF-8文字，无法写入贷款方案文件";
+// Where the JSON text itself is broken.
+inline constexpr const char* kJsonNotUtf8 = "不是有效的UTF-8文本";
+inline constexpr const char* kJsonExpectedValue = "此处应为一个值";
+inline constexpr const char* kJsonExpectedKey = "此处应为带引号的键";
+inline constexpr const char* kJsonExpectedColon = "键之后应为“:”";
+inline constexpr const char* kJsonExpectedArrayEnd = "此处应为“,”或“]”";
+inline constexpr const char* kJsonExpectedObjectEnd = "此处应为“,”或“}”";
+inline constexpr const char* kJsonUnterminatedString = "字符串没有结束";
+inline constexpr const char* kJsonBadEscape = "字符串中的转义无效";
+inline constexpr const char* kJsonControlCharacter = "字符串中有未转义的控制字符";
+inline constexpr const char* kJsonBadNumber = "数字无效";
+inline constexpr const char* kJsonTrailing = "内容结束后还有多余的文字";
+// "嵌套超过64层", "值超过262144个": bounds that keep a hostile file cheap.
+std::string JsonTooDeep(std::size_t levels);
+std::string JsonTooManyValues(std::size_t values);
+// "键“rate”重复"
+std::string JsonDuplicateKey(std::string_view key);
+// What is wrong with a key's value, after the key: "“loan.plan[2].amount”不是数字".
+std::string LoanFileKeyError(std::string_view key, std::string_view reason);
+inline constexpr const char* kLoanFileNotOurs = "不是贷款方案（“format”应为“lumavo-loan”）";
+inline constexpr const char* kLoanFileBadVersion = "应为“主版本.次版本”，如“1.0”";
+// "是2.0版的贷款方案，本程序只能读取1.x版，请使用更新的程序"
+std::string LoanFileNewerMajor(std::string_view version, int readableMajor);
+inline constexpr const char* kKeyMissing = "缺失";
+inline constexpr const char* kKeyUnknown = "无法识别";
+inline constexpr const char* kExpectString = "应为字符串";
+inline constexpr const char* kExpectNumber = "应为数字";
+inline constexpr const char* kExpectBool = "应为true或false";
+inline constexpr const char* kExpectObject = "应为对象（{…}）";
+inline constexpr const char* kExpectArray = "应为数组（[…]）";
+inline constexpr const char* kExpectMode = "应为-1、0或1";
+inline constexpr const char* kExpectLoanType = "应为-1、0、1或2";
+inline constexpr const char* kExpectMethod = "应为“debx”或“debj”";
+inline constexpr const char* kExpectPart = "应为“S”或“G”";
+inline constexpr const char* kExpectIsoDate = "应为日期（YYYY-MM-DD）";
+inline constexpr const char* kExpectRuleKind = "应为“lpr”、“benchmark”、“converted”或“pf”";
+// "应有31个利率"
+std::string ExpectRates(int entries);
+// 导出 as .bak of a page with 利率调整: the entries the file cannot hold, one per line.
+std::string BackupDropsAdjustments(const std::vector<std::string>& entries);
 
 // The window's 利率调整 list and rate tooltips: new texts go below this line.
 inline constexpr const char* kAdjustmentPanel = "利率调整：";

@@ -743,10 +743,16 @@ FileCommandContext TfrmMain::FileContext()
 
 void TfrmMain::TBdrClick()
 {
+    // A 贷款方案's floating tables go to the rate pages, which both loan pages compute with.
+    const TablesTaker takeTables = [this](const FloatingTables& tables) {
+        m_ratesS->Import(tables);
+        m_ratesG->Import(tables);
+        RatesChanged();
+    };
     if (suiPageControl1->currentWidget() == suiTabSheet1)
-        ImportInputs(*m_debx, QString::fromUtf8(msg::kBackupNameDebx), FileContext());
+        ImportInputs(*m_debx, QString::fromUtf8(msg::kBackupNameDebx), FileContext(), takeTables);
     else if (suiPageControl1->currentWidget() == suiTabSheet2)
-        ImportInputs(*m_debj, QString::fromUtf8(msg::kBackupNameDebj), FileContext());
+        ImportInputs(*m_debj, QString::fromUtf8(msg::kBackupNameDebj), FileContext(), takeTables);
 }
 
 void TfrmMain::TBdcClick()

@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "common/xls.h"
 #include "files/backup.h"
+#include "files/loan_file.h"
 #include "files/workbook.h"
 #include "ui/loan_page.h"
 #include "ui/user_dialogs.h"
@@ -42,39 +43,100 @@ QString AskSaveTarget(const FileCommandContext& context, const FileRequest& requ
     return path;
 }
 
+namespace {
+
+// The .bak has no place for rate adjustments: the user hears which entries it leaves out.
+bool AgreeToLoseAdjustments(const LoanPage& page, const FileCommandContext& context)
+{
+    const std::vector<RateAdjustment>& adjustments = page.Document().Adjustments();
+    if (adjustments.empty())
+        return true;
+    std::vector<std::string> entries;
+    for (const RateAdjustment& adjustment : adjustments)
+        entries.push_back(AdjustmentText(adjustment));
+    return context.dialogs.Confirm(context.parent,
+                                   QString::fromStdString(msg::BackupDropsAdjustments(entries)));
+}
+
+// Everything of the file applied, or nothing: the error names the line and the key.
+std::optional<std::string> ApplyLoanFileTo(LoanPage& page,
+                                           const std::string& path,
+                                           const FileCommandContext& context,
+                                           const TablesTaker& takeTables)
+{
+    const auto read = ReadLoanFile(path);
+    if (const auto* error = std::get_if<LoanFileError>(&read))
+        return LoanFileErrorText(path, *error);
+    const LoanFile& file = std::get<LoanFile>(read);
+    LoanForm form = page.Form();
+    const auto applied = ApplyLoanFile(form, file);
+    if (const auto* error = std::get_if<LoanFileError>(&applied))
+        return LoanFileErrorText(path, *error);
+    page.SetForm(form, PlanOf(file));
+    page.Document().SetAdjustments(file.adjustments);
+    if (file.floating)
+        takeTables(*file.floating);
+    page.ShowCalculationState();
+    for (const std::string& message : std::get<FormMessages>(applied))
+        context.dialogs.Inform(context.parent, QString::fromStdString(message));
+    return std::nullopt;
+}
+
+std::optional<std::string> ApplyBackupTo(LoanPage& page, const std::string& path)
+{
+    const auto read = ReadBackupFile(path);
+    std::optional<BackupError> error;
+    if (const auto* unreadable = std::get_if<BackupError>(&read))
+        error = *unreadable;
+    else
+        error = page.ApplyBackup(std::get<BackupFile>(read));
+    if (error)
+        return BackupErrorText(path, *error);
+    return std::nullopt;
+}
+
+} // namespace
+
 void ExportInputs(const LoanPage& page, const QString& name, const FileCommandContext& context)
 {
     const QString path =
         AskSaveTarget(context, {Utf8(msg::kExportTitle) + name + Utf8(msg::kToLocalFile), name,
-                                QStringLiteral("bak"), Utf8(msg::kBackupFilter), context.folder});
+                                QStringLiteral("bak"), Utf8(msg::kBackupFilter), context.folder,
+                                QStringList{Utf8(msg::kLoanFileFilter)}});
     if (path.isEmpty())
         return;
+    const std::string file = path.toStdString();
+    const bool loanFile = IsLoanFileName(file);
+    if (!loanFile && !AgreeToLoseAdjustments(page, context))
+        return;
     // The old file is replaced only once the new one is complete.
-    if (const auto reason = WriteBackupFile(path.toStdString(), page.Backup()))
+    const auto reason = loanFile ? WriteLoanFile(file, LoanFileOf(page.Document()))
+                                 : WriteBackupFile(file, page.Backup());
+    if (reason)
         context.dialogs.Fail(context.parent, Utf8(msg::kExportFailed),
                              QString::fromStdString(*reason));
     else
         context.dialogs.Inform(context.parent, Utf8(msg::kExportOk));
 }
 
-void ImportInputs(LoanPage& page, const QString& name, const FileCommandContext& context)
+void ImportInputs(LoanPage& page,
+                  const QString& name,
+                  const FileCommandContext& context,
+                  const TablesTaker& takeTables)
 {
     const QString path = context.dialogs.AskOpenFile(
-        context.parent, {Utf8(msg::kImportTitle) + name, QString(), QStringLiteral("bak"),
-                         Utf8(msg::kBackupFilter), context.folder});
+        context.parent,
+        {Utf8(msg::kImportTitle) + name, QString(), QStringLiteral("bak"), Utf8(msg::kBackupFilter),
+         context.folder, QStringList{Utf8(msg::kLoanFileFilter)}});
     if (path.isEmpty())
         return;
     RememberFolder(context, path);
     const std::string file = path.toStdString();
-    const auto read = ReadBackupFile(file);
-    std::optional<BackupError> error;
-    if (const auto* unreadable = std::get_if<BackupError>(&read))
-        error = *unreadable;
-    else
-        error = page.ApplyBackup(std::get<BackupFile>(read));
+    const auto error = IsLoanFileName(file) ? ApplyLoanFileTo(page, file, context, takeTables)
+                                            : ApplyBackupTo(page, file);
     if (error) {
         context.dialogs.Fail(context.parent, Utf8(msg::kImportFailed),
-                             QString::fromStdString(BackupErrorText(file, *error)));
+                             QString::fromStdString(*error));
         return;
     }
     context.dialogs.Inform(context.parent, Utf8(msg::kImportOk));

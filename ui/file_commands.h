@@ -4,6 +4,7 @@
 #include "files/schedule_report.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -13,6 +14,7 @@ namespace lumavo {
 class LoanPage;
 class UserDialogs;
 struct FileRequest;
+struct FloatingTables;
 
 // What a command that writes a file asks of the user, and where the dialogs start.
 struct FileCommandContext
@@ -30,12 +32,22 @@ QString FirstDialogFolder();
 // file declined.
 QString AskSaveTarget(const FileCommandContext& context, const FileRequest& request);
 
-// 导出: the page's inputs and plan into a ".bak" file the user names.
+// 导出: the page's inputs and plan into the file the user names. A name ending in ".lumavo" gets
+// the 贷款方案, the page's whole document; any other the ".bak" as always, which cannot hold rate
+// adjustments: those are listed, and the rest is written only when the user agrees.
 void ExportInputs(const LoanPage& page, const QString& name, const FileCommandContext& context);
 
-// 导入: a ".bak" file into the page. The whole file is checked first, so a file that fails
-// changes nothing on the page.
-void ImportInputs(LoanPage& page, const QString& name, const FileCommandContext& context);
+// What an imported 贷款方案 does with the floating tables it brings: both loan pages compute
+// with one pair of tables, so the window decides.
+using TablesTaker = std::function<void(const FloatingTables&)>;
+
+// 导入: a ".bak" file, or a 贷款方案 by its name, into the page. The whole file is checked first,
+// so a file that fails changes nothing on the page. A .bak clears the page's rate adjustments; a
+// 贷款方案 brings its own, and its floating tables when its rates float.
+void ImportInputs(LoanPage& page,
+                  const QString& name,
+                  const FileCommandContext& context,
+                  const TablesTaker& takeTables);
 
 // 保存: 1 written, 0 failed (*reason says why, naming the file), 2 cancelled or replacement
 // declined. A name ending in ".xlsx" gets the workbook of the report instead of the text

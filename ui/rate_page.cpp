@@ -172,6 +172,13 @@ void RatePage::Load(const std::string& archivePath)
     }
 }
 
+void RatePage::Import(const FloatingTables& tables)
+{
+    SetTable(tables.*m_part);
+    for (LoanDocument* document : m_documents)
+        Rule(document) = tables.*m_rule;
+}
+
 bool RatePage::Save(const std::string& archivePath)
 {
     if (SaveRateTable(archivePath, m_section, Table(m_documents.front())))

@@ -73,6 +73,8 @@ class RatePage
     // The table into its archive section, kept from then on; false when the archive cannot be
     // written.
     bool Save(const std::string& archivePath);
+    // An imported loan's table and the rule that filled it, as if filled here; not yet kept.
+    void Import(const FloatingTables& tables);
     // The table differs from the one last loaded or saved.
     bool Unkept() const;
 

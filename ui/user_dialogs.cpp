@@ -87,6 +87,11 @@ bool WidgetDialogs::ConfirmReplace(QWidget* parent, const QString& text)
                    QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
+bool WidgetDialogs::Confirm(QWidget* parent, const QString& text)
+{
+    return ConfirmReplace(parent, text);
+}
+
 QString WidgetDialogs::AskSaveFile(QWidget* parent, const FileRequest& request)
 {
     return AskFile(parent, request, QFileDialog::AcceptSave);

@@ -43,6 +43,8 @@ class UserDialogs
     virtual void Fail(QWidget* parent, const QString& text, const QString& detail = {}) = 0;
     // "消息", question icon, OK and Cancel; true for OK.
     virtual bool ConfirmReplace(QWidget* parent, const QString& text) = 0;
+    // The same box for any other question that a Cancel answers with nothing done.
+    virtual bool Confirm(QWidget* parent, const QString& text) = 0;
     // The chosen path, empty when cancelled. The save dialog asks nothing about an existing
     // file: the caller's replace question does.
     virtual QString AskSaveFile(QWidget* parent, const FileRequest& request) = 0;
@@ -71,6 +73,7 @@ class WidgetDialogs : public UserDialogs
     void Inform(QWidget* parent, const QString& text, const QString& detail = {}) override;
     void Fail(QWidget* parent, const QString& text, const QString& detail = {}) override;
     bool ConfirmReplace(QWidget* parent, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& text) override;
     QString AskSaveFile(QWidget* parent, const FileRequest& request) override;
     QString AskOpenFile(QWidget* parent, const FileRequest& request) override;
     bool OpenUrl(QWidget* parent, const QString& url) override;

@@ -67,6 +67,51 @@ INSTANTIATE_TEST_SUITE_P(Cases, Golden, testing::ValuesIn(GoldenCases()), [](con
     return name;
 });
 
+// Each case's backup written as a loan file with the case's archive computes the same schedule
+// from the loan file alone: it carries the tables and the method.
+class LoanFileGolden : public testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(LoanFileGolden, ComputesAsTheBackupItWasWrittenFrom)
+{
+    const fs::path folder = kCases / GetParam();
+    const std::string method = GetParam().rfind("debj", 0) == 0 ? "debj" : "debx";
+    TempDir dir;
+    const std::string loan = dir.File("loan.lumavo");
+    const Result written =
+        RunCli({"--method", method, "--rates", (folder / "percents.ini").string(), "--write-loan",
+                loan, (folder / "input.bak").string()},
+               kEnvironment);
+    ASSERT_EQ(written.status, kExitOk) << written.err;
+    EXPECT_EQ(written.out, "");
+    const Result result = RunCli({"--format", "json", loan}, kEnvironment);
+    EXPECT_EQ(result.out, Slurp(folder / "expected.json"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         LoanFileGolden,
+                         testing::ValuesIn(GoldenCases()),
+                         [](const auto& p) {
+                             std::string name = p.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+TEST(CommandLine, ALoanFileThatFailsIsNamedWithLineAndKey)
+{
+    TempDir dir;
+    const std::string path =
+        dir.Write("a.LUMAVO", "{\n  \"format\": \"lumavo-loan\",\n  \"version\": \"3.0\"\n}\n")
+            .string();
+    const Result result = RunCli({path}, kEnvironment);
+    EXPECT_EQ(result.status, kExitFileError);
+    EXPECT_EQ(result.err,
+              "lumavo-cli: " + path +
+                  ":3: 不是有效的贷款方案文件：“version”是3.0版的贷款方案，本程序只能读取1.x"
+                  "版，请使用更新的程序\n");
+}
+
 const fs::path kAnalysisCases = fs::path(LUMAVO_TEST_DATA) / "cli-compare";
 
 // --compare and --preview, one folder per case: input.bak, the options one per line in args,
@@ -341,8 +386,8 @@ TEST(CommandLine, HelpListsEveryOption)
     EXPECT_EQ(result.status, kExitOk);
     for (const char* option :
          {"--method", "--rates", "--rates-rule", "--pf-rule", "--future-lpr", "--write-rates",
-          "--rates-data", "--format", "--output", "--rate-change", "--lpr-rule", "--converted-2020",
-          "--spread-change", "--cut-2023", "--cut-2024", "--show-rate-changes"})
+          "--write-loan", "--rates-data", "--format", "--output", "--rate-change", "--lpr-rule",
+          "--converted-2020", "--spread-change", "--cut-2023", "--cut-2024", "--show-rate-changes"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
 }
 

@@ -36,7 +36,8 @@ class RecordingDialogs : public UserDialogs
   public:
     struct Box
     {
-        // "inform", "fail", "replace", "save", "open", "url", "preview", "choose", "save-changes"
+        // "inform", "fail", "replace", "confirm", "save", "open", "url", "preview", "choose",
+        // "save-changes"
         std::string kind;
         QString text; // the message, the dialog's title or the address
         QString detail;
@@ -54,6 +55,11 @@ class RecordingDialogs : public UserDialogs
     {
         boxes.push_back({"replace", text, {}});
         return replaceAnswer;
+    }
+    bool Confirm(QWidget*, const QString& text) override
+    {
+        boxes.push_back({"confirm", text, {}});
+        return confirmAnswer;
     }
     QString AskSaveFile(QWidget*, const FileRequest& request) override
     {
@@ -102,6 +108,7 @@ class RecordingDialogs : public UserDialogs
     std::vector<Box> boxes;
     std::vector<FileRequest> requests;
     bool replaceAnswer = true;
+    bool confirmAnswer = true;                   // what any other OK / Cancel question answers
     bool urlOpens = true;                        // whether the desktop takes a web address
     QString chosenFile;                          // what the file dialogs answer; empty is a cancel
     std::function<void(QPrinter*)> previewPaint; // what the last preview would have shown
