@@ -72,8 +72,7 @@ std::optional<std::string> ApplyLoanFileTo(LoanPage& page,
     const auto applied = ApplyLoanFile(form, file);
     if (const auto* error = std::get_if<LoanFileError>(&applied))
         return LoanFileErrorText(path, *error);
-    page.SetForm(form, PlanOf(file));
-    page.Document().SetAdjustments(file.adjustments);
+    page.SetForm(form, PlanOf(file), file.adjustments);
     if (file.floating)
         takeTables(*file.floating);
     page.ShowCalculationState();

@@ -331,9 +331,11 @@ void LoanPage::ReleasePlan()
     m_plan->ShowPlan();
 }
 
-void LoanPage::SetForm(const LoanForm& form, const PlanList& plan)
+void LoanPage::SetForm(const LoanForm& form,
+                       const PlanList& plan,
+                       std::vector<RateAdjustment> adjustments)
 {
-    m_document.Replace(form, plan);
+    m_document.Replace(form, plan, std::move(adjustments));
     ShowForm();
     ModeRule();
     RateModeRule();

@@ -126,7 +126,9 @@ class LoanPage
     const LoanDocument& Document() const { return m_document; }
     const LoanForm& Form() const { return m_document.Form(); }
     // Shows another form, as an import does, with the plan it brings.
-    void SetForm(const LoanForm& form, const PlanList& plan);
+    void SetForm(const LoanForm& form,
+                 const PlanList& plan,
+                 std::vector<RateAdjustment> adjustments = {});
 
     // The backup file of the page's texts and plan.
     BackupFile Backup() const;

@@ -78,6 +78,10 @@ TEST_F(LoanFileCommandTest, ImportingALoanFileFillsThePageTheRatesAndTheAdjustme
               "2022年03月20日 S<=> 50000 元 0 期 N");
     EXPECT_EQ(window->CommercialRates(), AdjustedLoan().Floating().s);
     EXPECT_EQ(Text("suiNEperG7"), "3.250");
+    const auto* adjustments = Find<QListWidget>("suiListBoxTz");
+    ASSERT_EQ(adjustments->count(), static_cast<int>(AdjustedLoan().Adjustments().size()));
+    EXPECT_EQ(adjustments->item(0)->text().toStdString(),
+              AdjustmentText(AdjustedLoan().Adjustments().front()));
 
     // 计算 charges what the file holds, the adjustments included.
     Press("TBjs");
