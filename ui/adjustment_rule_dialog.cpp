@@ -2,6 +2,7 @@
 
 #include "common/messages.h"
 #include "common/text.h"
+#include "ui/screen_fit.h"
 #include "ui/utf8.h"
 #include "ui/widget_kit.h"
 
@@ -13,12 +14,14 @@
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -127,6 +130,13 @@ AdjustmentRuleDialog::AdjustmentRuleDialog(RuleDialogInput input, QWidget* paren
     ConnectFields();
     FollowChoices();
     Regenerate();
+    // Wide enough for most 依据 on one line, as far as the screen allows.
+    QSize preferred(1040, 640);
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        preferred = preferred.boundedTo(screen->availableGeometry().size() -
+                                        QSize(kFrameAllowance.left() + kFrameAllowance.right(),
+                                              kFrameAllowance.top() + kFrameAllowance.bottom()));
+    resize(preferred.expandedTo(minimumSizeHint()));
 }
 
 QWidget* AdjustmentRuleDialog::BuildPricing()
@@ -141,7 +151,10 @@ QWidget* AdjustmentRuleDialog::BuildPricing()
                         QStringLiteral("suiRBruleconv"));
     m_original = Named(NewSpin(3, 0, 99, "%", group), QStringLiteral("suiNEruleorig"));
     m_conversionDate = Named(NewDate(kConversionDay, group), QStringLiteral("suiDTruleconv"));
-    m_lpr->setChecked(true);
+    // A loan lent before the first LPR fixing came to the LPR only by the conversion of 2020.
+    const bool beforeLpr =
+        !m_input.history.ChangeInForce(LprSeriesFor(m_input.dates.periods), m_input.dates.lending);
+    (beforeLpr ? m_converted : m_lpr)->setChecked(true);
     // A converted loan's original rate was the benchmark times a factor: start at the benchmark.
     if (const auto benchmark =
             m_input.history.InForce(RateSeries::Benchmark5y, m_input.dates.lending))
@@ -230,29 +243,42 @@ QWidget* AdjustmentRuleDialog::BuildSpreadChanges()
     m_removeChange = Named(new QPushButton(Utf8(msg::kAdjustmentRemove), group),
                            QStringLiteral("suiButtonRuleDelete"));
     // Enter takes the dialog's answer wherever the focus is.
-    for (QPushButton* button : {m_addChange, m_removeChange})
+    for (QPushButton* button : {m_addChange, m_removeChange}) {
         button->setAutoDefault(false);
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    }
     m_changes = Named(new QListWidget(group), QStringLiteral("suiListBoxRule"));
     m_changes->setSelectionMode(QAbstractItemView::SingleSelection);
     m_changes->setMinimumHeight(48);
 
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(8, 4, 8, 4);
-    grid->setVerticalSpacing(4);
-    grid->addWidget(m_cut2023, 0, 0, 1, 2);
-    grid->addWidget(Caption(Utf8(msg::kRuleDialogNewSpread), group), 0, 2);
-    grid->addWidget(m_cut2023Spread, 0, 3);
-    grid->addWidget(m_cut2024, 1, 0, 1, 4);
-    grid->addWidget(Caption(Utf8(msg::kRuleDialogMoreChanges), group), 2, 0, 1, 4);
-    grid->addWidget(m_changeDate, 3, 0);
-    grid->addWidget(m_changeSpread, 3, 1);
-    auto* buttons = new QHBoxLayout;
+    auto* cut2023 = new QHBoxLayout;
+    cut2023->addWidget(m_cut2023);
+    cut2023->addWidget(Caption(Utf8(msg::kRuleDialogNewSpread), group));
+    cut2023->addWidget(m_cut2023Spread);
+    cut2023->addStretch(1);
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(m_changeDate);
+    entry->addWidget(m_changeSpread);
+    entry->addStretch(1);
+    auto* entryAndList = new QVBoxLayout;
+    entryAndList->addLayout(entry);
+    entryAndList->addWidget(m_changes, 1);
+    // The buttons stand beside the list, so the column stays narrow enough for a small screen.
+    auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_addChange);
     buttons->addWidget(m_removeChange);
-    grid->addLayout(buttons, 3, 2, 1, 2);
-    grid->addWidget(m_changes, 4, 0, 1, 4);
-    grid->setRowStretch(4, 1);
-    grid->setColumnStretch(4, 1);
+    buttons->addStretch(1);
+    auto* more = new QHBoxLayout;
+    more->addLayout(entryAndList, 1);
+    more->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setSpacing(4);
+    layout->addLayout(cut2023);
+    layout->addWidget(m_cut2024);
+    layout->addWidget(Caption(Utf8(msg::kRuleDialogMoreChanges), group));
+    layout->addLayout(more, 1);
     return group;
 }
 
@@ -267,11 +293,14 @@ QWidget* AdjustmentRuleDialog::BuildFuture()
         latest->setText(Utf8(msg::RuleDialogLatest(msg::RuleFixingText(
             SeriesCaption(series), RateText(fixing->rate), DateText(fixing->effective)))));
     }
-    auto* layout = new QHBoxLayout(row);
+    // The latest fixing on a line of its own keeps the column narrow enough for a small screen.
+    auto* layout = new QGridLayout(row);
     layout->setContentsMargins(8, 0, 8, 0);
-    layout->addWidget(Caption(Utf8(msg::kRuleFutureLpr), row));
-    layout->addWidget(m_future);
-    layout->addWidget(latest, 1);
+    layout->setVerticalSpacing(2);
+    layout->addWidget(Caption(Utf8(msg::kRuleFutureLpr), row), 0, 0);
+    layout->addWidget(m_future, 0, 1);
+    layout->addWidget(latest, 1, 1, 1, 2);
+    layout->setColumnStretch(2, 1);
     return row;
 }
 
@@ -284,13 +313,15 @@ QWidget* AdjustmentRuleDialog::BuildPreview()
                                           Utf8(msg::kRuleDialogRateColumn),
                                           Utf8(msg::kRuleDialogBasisColumn)});
     m_preview->verticalHeader()->hide();
+    // Rows follow the 依据 column's width as the dialog is resized.
+    m_preview->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_preview->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_preview->setWordWrap(true);
     m_preview->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_preview->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_preview->horizontalHeader()->setStretchLastSection(true);
-    m_preview->setMinimumWidth(340);
+    m_preview->setMinimumWidth(320);
     m_refusal = Named(new QLabel(group), QStringLiteral("suiLrulerefusal"));
     m_refusal->setWordWrap(true);
     QPalette red = m_refusal->palette();
@@ -428,7 +459,6 @@ void AdjustmentRuleDialog::Regenerate()
         m_preview->setItem(row, 2, new QTableWidgetItem(basis));
         m_preview->item(row, 2)->setToolTip(basis);
     }
-    m_preview->resizeRowsToContents();
     m_adjustments = AdjustmentsOf(entries);
     m_refusal->clear();
     m_refusal->hide();
