@@ -71,6 +71,11 @@ class SilentDialogs : public UserDialogs
     // 试算 answers with the shortening that keeps the payment.
     int Choose(QWidget*, const QString&, const QString&, const QStringList&) override { return 1; }
     SaveAnswer AskSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
+    std::optional<std::vector<RateAdjustment>> AskRuleAdjustments(QWidget*,
+                                                                  const RuleDialogInput&) override
+    {
+        return std::nullopt;
+    }
 };
 
 // Seconds since the process was created (fork and exec included), from the kernel's record.

@@ -261,6 +261,23 @@ std::string RuleLprMissing(std::string_view dateText, std::string_view series)
     return "利率数据中没有" + std::string(dateText) + "适用的" + std::string(series) + "！";
 }
 
+std::string
+RuleDialogLoan(std::string_view lending, std::string_view firstPayment, std::string_view periods)
+{
+    return "放贷日" + std::string(lending) + "，月供首日" + std::string(firstPayment) + "，" +
+           std::string(periods) + "期（取自本页）";
+}
+
+std::string RuleDialogLatest(std::string_view fixing)
+{
+    return "最新：" + std::string(fixing);
+}
+
+std::string RuleDialogSpreadChange(std::string_view date, std::string_view bp)
+{
+    return std::string(date) + " 加点" + std::string(bp) + "基点";
+}
+
 // The loan file (贷款方案, *.lumavo): new texts go below this line.
 
 std::string JsonTooDeep(std::size_t levels)

@@ -523,6 +523,45 @@ std::string RuleDerivationText(std::string_view kind, std::string_view fixing, s
 std::string RuleSpreadBeforeLending(std::string_view dateText);
 // "利率数据中没有2019年06月01日适用的5年期以上LPR！"
 std::string RuleLprMissing(std::string_view dateText, std::string_view series);
+// The 按规则生成 dialog of the loan pages; its title is kAdjustmentByRule.
+inline constexpr const char* kRuleDialogPricing = "定价方式";
+inline constexpr const char* kRuleDialogLpr = "LPR加点";
+inline constexpr const char* kRuleDialogConverted = "2020年转换";
+inline constexpr const char* kRuleDialogSpread = "加点：";
+inline constexpr const char* kRuleDialogBp = "基点";
+inline constexpr const char* kRuleDialogOriginal = "原执行利率：";
+inline constexpr const char* kRuleDialogConversionDate = "转换日期：";
+inline constexpr const char* kRuleDialogRepricing = "重定价日";
+inline constexpr const char* kRuleDialogJan1 = "每年1月1日";
+inline constexpr const char* kRuleDialogAnniversary = "放贷日对应日";
+inline constexpr const char* kRuleDialogMonthDay = "指定月日";
+inline constexpr const char* kRuleDialogMonth = "月";
+inline constexpr const char* kRuleDialogDay = "日";
+inline constexpr const char* kRuleDialogCycle = "重定价周期：";
+inline constexpr const char* kRuleDialogCycle12 = "12个月";
+inline constexpr const char* kRuleDialogCycle6 = "6个月";
+inline constexpr const char* kRuleDialogCycle3 = "3个月";
+inline constexpr const char* kRuleDialogCut2023 = "2023年9月25日调整";
+inline constexpr const char* kRuleDialogNewSpread = "新加点：";
+inline constexpr const char* kRuleDialogCut2024 = "2024年10月25日批量调整";
+inline constexpr const char* kRuleDialogCut2024Tip = "加点高于-30基点的调整为-30基点";
+inline constexpr const char* kRuleDialogMoreChanges = "其他加点调整：";
+inline constexpr const char* kRuleDialogPreview = "生成的利率调整（商业贷款）";
+inline constexpr const char* kRuleDialogDateColumn = "日期";
+inline constexpr const char* kRuleDialogRateColumn = "年利率";
+inline constexpr const char* kRuleDialogBasisColumn = "依据";
+inline constexpr const char* kRuleDialogRefused = "无法生成：";
+inline constexpr const char* kRuleDialogReplaces =
+    "采用后，这些利率调整替换本页商业贷款的全部利率调整；公积金贷款的利率调整不变。";
+inline constexpr const char* kRuleDialogAccept = "采用";
+inline constexpr const char* kRuleDialogNoCommercial = "公积金贷款没有商业贷款部分，无法按规则生成";
+// "放贷日2019年06月20日，月供首日2019年07月20日，360期（取自本页）"
+std::string
+RuleDialogLoan(std::string_view lending, std::string_view firstPayment, std::string_view periods);
+// "最新：5年期以上LPR 3.500%（2025年05月20日）"
+std::string RuleDialogLatest(std::string_view fixing);
+// "2022年03月01日 加点-20基点": an item of the further 加点调整.
+std::string RuleDialogSpreadChange(std::string_view date, std::string_view bp);
 
 // lumavo-cli's rule options, inserted in the help before "-h, --help".
 inline constexpr const char* kCliHelpRateRules =

@@ -128,8 +128,10 @@ TfrmMain::TfrmMain(WindowSetup setup)
     BuildPages();
     DecorateChartTools(suiTabSheet5);
     BuildStatusBar();
-    for (LoanPage* page : {m_debx.get(), m_debj.get()})
+    for (LoanPage* page : {m_debx.get(), m_debj.get()}) {
         page->SetStaleListener([this] { ShowStaleNote(); });
+        page->SetRuleData([this] { return RateDataForRules(); });
+    }
     // The page keys work wherever the focus is, before a field can take them as its own.
     qApp->installEventFilter(this);
     // A paste a number field refuses is told in a box, as the form's other refusals are.
@@ -543,15 +545,35 @@ void TfrmMain::suiButtonFillGClick()
 
 void TfrmMain::FillRatePage(RatePage& page)
 {
-    // A rejected file of the user's is said once; the shipped data fill all the same.
-    if (!m_rateProblemsShown) {
-        m_rateProblemsShown = true;
-        for (const std::string& problem : m_rateData.problems)
-            m_dialogs->Inform(this, QString::fromStdString(problem));
-    }
+    ShowRateProblemsOnce();
     if (const auto message = page.FillByRule(m_rateData.history))
         m_dialogs->Inform(this, QString::fromStdString(*message));
     RatesChanged();
+}
+
+// A rejected file of the user's is said once; the shipped data fill all the same.
+void TfrmMain::ShowRateProblemsOnce()
+{
+    if (m_rateProblemsShown)
+        return;
+    m_rateProblemsShown = true;
+    for (const std::string& problem : m_rateData.problems)
+        m_dialogs->Inform(this, QString::fromStdString(problem));
+}
+
+// With no rates at all 按规则生成 has nothing to show: it says why every time and opens nothing.
+const RateHistory* TfrmMain::RateDataForRules()
+{
+    if (m_rateData.history.Changes().empty()) {
+        m_rateProblemsShown = true;
+        for (const std::string& problem : m_rateData.problems)
+            m_dialogs->Inform(this, QString::fromStdString(problem));
+        if (m_rateData.problems.empty())
+            Inform(msg::kRateDataNone);
+        return nullptr;
+    }
+    ShowRateProblemsOnce();
+    return &m_rateData.history;
 }
 
 void TfrmMain::suiRadioGroup1Click()

@@ -119,6 +119,8 @@ class TfrmMain : public QMainWindow
     void suiButtonFillClick();
     void suiButtonFillGClick();
     void FillRatePage(RatePage& page);
+    void ShowRateProblemsOnce();
+    const RateHistory* RateDataForRules();
 
     // Tab 1
     void suiRadioGroup1Click();

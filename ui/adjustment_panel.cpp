@@ -8,6 +8,7 @@
 #include "ui/radio_group.h"
 
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -60,6 +61,9 @@ void AdjustmentPanel::ShowLoan()
     const bool offersG = form.loanType != static_cast<int>(LoanTypeIndex::Commercial);
     m_ui.part->Item(0)->setEnabled(offersS);
     m_ui.part->Item(1)->setEnabled(offersG);
+    // The rules price the commercial part only.
+    m_ui.byRule->setEnabled(offersS);
+    m_ui.byRule->setToolTip(offersS ? QString() : QString::fromUtf8(msg::kRuleDialogNoCommercial));
     if (!offersS)
         m_ui.part->SetItemIndex(1);
     else if (!offersG)
@@ -112,6 +116,18 @@ void AdjustmentPanel::ShowChosen()
     choose(m_ui.day, a.date.d, 2);
     m_ui.part->SetItemIndex(PartIndex(a.part));
     m_ui.rate->setValue(a.rate);
+}
+
+void AdjustmentPanel::ReplaceCommercial(const std::vector<RateAdjustment>& generated)
+{
+    // Generated and typed entries of one part would contradict each other: the rule owns the
+    // part, the provident entries stay as typed.
+    std::vector<RateAdjustment> adjustments = generated;
+    for (const RateAdjustment& held : m_document.Adjustments())
+        if (held.part == LoanPart::G)
+            adjustments.push_back(held);
+    m_document.SetAdjustments(std::move(adjustments));
+    ShowAdjustments();
 }
 
 void AdjustmentPanel::Collapse()

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lumavo {
 
@@ -29,6 +30,8 @@ class AdjustmentPanel
     void RemoveChosen();
     // The chosen item's entry into the fields.
     void ShowChosen();
+    // 按规则生成 taken: the generated entries in place of every commercial one.
+    void ReplaceCommercial(const std::vector<RateAdjustment>& generated);
     void Collapse();
 
   private:

@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "files/backup_loan.h"
 #include "ui/adjustment_panel.h"
+#include "ui/adjustment_rule_dialog.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
 #include "ui/number_edit.h"
@@ -122,6 +123,7 @@ void LoanPage::BindAdjustments()
     on(ui.add, &QAbstractButton::clicked, [this] { AddAdjustment(); });
     on(ui.rate, &QLineEdit::returnPressed, [this] { AddAdjustment(); });
     on(ui.remove, &QAbstractButton::clicked, [this] { RemoveAdjustment(); });
+    on(ui.byRule, &QAbstractButton::clicked, [this] { AdjustmentsByRule(); });
     on(ui.year, &QComboBox::activated, [this] { m_adjust->ShowDays(); });
     on(ui.month, &QComboBox::activated, [this] { m_adjust->ShowDays(); });
     on(ui.list, &QListWidget::itemClicked, [this] { m_adjust->ShowChosen(); });
@@ -149,6 +151,22 @@ void LoanPage::AddAdjustment()
 void LoanPage::RemoveAdjustment()
 {
     m_adjust->RemoveChosen();
+    ShowCalculationState();
+}
+
+// The rule reads the loan's dates as the form shows them now, as 计算 would.
+void LoanPage::AdjustmentsByRule()
+{
+    const RateHistory* history = m_ruleData ? m_ruleData() : nullptr;
+    if (!history)
+        return;
+    const LoanInput loan = m_document.Form().Input({});
+    const auto taken = m_dialogs.AskRuleAdjustments(
+        m_page->window(),
+        RuleDialogInput{LoanDates{loan.lending, loan.firstPayment, loan.ajqs}, *history});
+    if (!taken)
+        return;
+    m_adjust->ReplaceCommercial(*taken);
     ShowCalculationState();
 }
 

@@ -21,6 +21,7 @@ namespace lumavo {
 
 class AdjustmentPanel;
 class PlanPanel;
+class RateHistory;
 class UserDialogs;
 
 // The names that break the suffix rule between the two loan tabs.
@@ -155,12 +156,17 @@ class LoanPage
     bool Stale() const { return m_document.CalculationStale(); }
     void ShowCalculationState();
     void SetStaleListener(std::function<void()> listener) { m_staleListener = std::move(listener); }
+    // Where 按规则生成 takes the published rates from; null, once the source has said why, when
+    // there are none to take.
+    using RuleData = std::function<const RateHistory*()>;
+    void SetRuleData(RuleData source) { m_ruleData = std::move(source); }
 
   private:
     void BindForm();
     void BindAdjustments();
     void AddAdjustment();
     void RemoveAdjustment();
+    void AdjustmentsByRule();
     void ShowForm();
     void ShowCalculation(const Calculation& calculation);
     void ApplyLoanTypeEnabling();
@@ -175,6 +181,7 @@ class LoanPage
     std::unique_ptr<AdjustmentPanel> m_adjust;
     std::vector<QMetaObject::Connection> m_connections;
     std::function<void()> m_staleListener;
+    RuleData m_ruleData;
 };
 
 } // namespace lumavo

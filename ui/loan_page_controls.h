@@ -44,7 +44,7 @@ struct AdjustmentControls
     NumberEdit* rate = nullptr;    // 年利率
     QPushButton* add = nullptr;    // 添加
     QPushButton* remove = nullptr; // 删除
-    QPushButton* byRule = nullptr; // 按规则生成, disabled until it has its dialog
+    QPushButton* byRule = nullptr; // 按规则生成, for a loan with a commercial part
     QListWidget* list = nullptr;
 };
 

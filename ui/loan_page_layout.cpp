@@ -242,7 +242,6 @@ AdjustmentControls BuildAdjustmentPanel(const QString& s, QWidget* group)
     AddFieldRow(fields, 2, Utf8(msg::kAdjustmentRateCaption), adjust.rate, QStringLiteral("%"));
     adjust.byRule =
         Named(new QPushButton(Utf8(msg::kAdjustmentByRule), entry), "suiButtonTzRule" + s);
-    adjust.byRule->setEnabled(false);
     adjust.add = Named(new QPushButton(Utf8(msg::kAdjustmentAdd), entry), "suiButtonTzAdd" + s);
     adjust.remove =
         Named(new QPushButton(Utf8(msg::kAdjustmentRemove), entry), "suiButtonTzDelete" + s);

@@ -1,6 +1,7 @@
 #include "ui/user_dialogs.h"
 
 #include "common/messages.h"
+#include "ui/adjustment_rule_dialog.h"
 
 #include <QButtonGroup>
 #include <QDesktopServices>
@@ -125,6 +126,15 @@ int WidgetDialogs::Choose(QWidget* parent,
     if (dialog.exec() != QDialog::Accepted)
         return -1;
     return group.checkedId();
+}
+
+std::optional<std::vector<RateAdjustment>>
+WidgetDialogs::AskRuleAdjustments(QWidget* parent, const RuleDialogInput& input)
+{
+    AdjustmentRuleDialog dialog(input, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Adjustments();
 }
 
 bool WidgetDialogs::OpenUrl(QWidget*, const QString& url)

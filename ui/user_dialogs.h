@@ -1,14 +1,20 @@
 #pragma once
 
+#include "calc/rate_adjustment.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
+#include <vector>
 
 class QPageLayout;
 class QPrinter;
 class QWidget;
 
 namespace lumavo {
+
+struct RuleDialogInput;
 
 // What a file dialog is opened with.
 struct FileRequest
@@ -64,6 +70,9 @@ class UserDialogs
                        const QStringList& choices) = 0;
     // "温馨提示", warning icon, 存档 / 不存档 / 取消; closing the box is 取消.
     virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) = 0;
+    // 按规则生成: the commercial 利率调整 the user took, nullopt when cancelled.
+    virtual std::optional<std::vector<RateAdjustment>>
+    AskRuleAdjustments(QWidget* parent, const RuleDialogInput& input) = 0;
 };
 
 // The real boxes.
@@ -85,6 +94,8 @@ class WidgetDialogs : public UserDialogs
                const QString& text,
                const QStringList& choices) override;
     SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) override;
+    std::optional<std::vector<RateAdjustment>>
+    AskRuleAdjustments(QWidget* parent, const RuleDialogInput& input) override;
 };
 
 // A4 portrait with the margins every printed report uses.

@@ -2,6 +2,7 @@
 
 #include "tests/support/temp_dir.h"
 #include "ui/Umain.h"
+#include "ui/adjustment_rule_dialog.h"
 #include "ui/choose_combo.h"
 #include "ui/collapsible_panel.h"
 #include "ui/number_edit.h"
@@ -18,6 +19,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -37,7 +39,7 @@ class RecordingDialogs : public UserDialogs
     struct Box
     {
         // "inform", "fail", "replace", "confirm", "save", "open", "url", "preview", "choose",
-        // "save-changes"
+        // "save-changes", "rule"
         std::string kind;
         QString text; // the message, the dialog's title or the address
         QString detail;
@@ -97,6 +99,14 @@ class RecordingDialogs : public UserDialogs
         return saveAnswer;
     }
 
+    std::optional<std::vector<RateAdjustment>>
+    AskRuleAdjustments(QWidget*, const RuleDialogInput& input) override
+    {
+        boxes.push_back({"rule", {}, {}});
+        ruleDates = input.dates;
+        return ruleAnswer;
+    }
+
     QStringList Texts() const
     {
         QStringList texts;
@@ -114,6 +124,8 @@ class RecordingDialogs : public UserDialogs
     std::function<void(QPrinter*)> previewPaint; // what the last preview would have shown
     int chooseAnswer = -1;                       // the line a choice answers; -1 is a cancel
     SaveAnswer saveAnswer = SaveAnswer::Cancel;  // what closing with unkept rates answers
+    std::optional<std::vector<RateAdjustment>> ruleAnswer; // 按规则生成's; nullopt is a cancel
+    std::optional<LoanDates> ruleDates;                    // the loan it was opened for
 };
 
 // What leaving a field with Tab does, without needing a focused window.
