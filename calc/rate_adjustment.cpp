@@ -41,9 +41,8 @@ std::optional<std::string> CheckAdjustments(const std::vector<RateAdjustment>& a
     return std::nullopt;
 }
 
-RatePath PathWithAdjustments(const RatePath& table,
-                             const std::vector<RateAdjustment>& adjustments,
-                             LoanPart part)
+RatePath
+PathWithAdjustments(RatePath table, const std::vector<RateAdjustment>& adjustments, LoanPart part)
 {
     std::vector<RateAdjustment> own;
     for (const RateAdjustment& a : adjustments)

@@ -42,9 +42,8 @@ std::optional<std::string> CheckAdjustments(const std::vector<RateAdjustment>& a
 // The part's path as its table gives it until the part's first adjustment, then the
 // adjustments of that part alone. The checks keep adjustments on or after the lending day, where
 // the table's first point already holds.
-RatePath PathWithAdjustments(const RatePath& table,
-                             const std::vector<RateAdjustment>& adjustments,
-                             LoanPart part);
+RatePath
+PathWithAdjustments(RatePath table, const std::vector<RateAdjustment>& adjustments, LoanPart part);
 
 // "2024年10月25日 商业贷款 3.900%": how lists and messages name an adjustment.
 std::string AdjustmentText(const RateAdjustment& adjustment);
