@@ -4,37 +4,18 @@
 #include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
+#include "files/json_value.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace lumavo::cli {
 
 namespace {
 
+// One JSON string rule for every output and file.
 std::string JsonString(const std::string& text)
 {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (u < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-            out += buffer;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+    return json::Quoted(text);
 }
 
 std::string SummaryLabel(Method method)

@@ -114,6 +114,23 @@ TEST(CommandLine, ALoanFileThatFailsIsNamedWithLineAndKey)
 
 const fs::path kAnalysisCases = fs::path(LUMAVO_TEST_DATA) / "cli-compare";
 
+// Runs a case folder: the options one per line in args, then its percents.ini and input.bak;
+// it prints expected.txt, and a folder named refused-… ends refused.
+void ExpectCaseOutput(const fs::path& folder, const Environment& environment)
+{
+    std::vector<std::string> args;
+    std::istringstream lines(Slurp(folder / "args"));
+    for (std::string line; std::getline(lines, line);)
+        args.push_back(line);
+    args.insert(args.end(),
+                {"--rates", (folder / "percents.ini").string(), (folder / "input.bak").string()});
+    const Result result = RunCli(args, environment);
+    EXPECT_EQ(result.out, Slurp(folder / "expected.txt"));
+    EXPECT_EQ(result.status,
+              folder.filename().string().rfind("refused", 0) == 0 ? kExitRefused : kExitOk)
+        << result.err;
+}
+
 // --compare and --preview, one folder per case: input.bak, the options one per line in args,
 // and what the command prints. Kept apart from the schedule cases, which the window imports.
 class AnalysisGolden : public testing::TestWithParam<std::string>
@@ -122,17 +139,7 @@ class AnalysisGolden : public testing::TestWithParam<std::string>
 
 TEST_P(AnalysisGolden, OutputMatches)
 {
-    const fs::path folder = kAnalysisCases / GetParam();
-    std::vector<std::string> args;
-    std::istringstream lines(Slurp(folder / "args"));
-    for (std::string line; std::getline(lines, line);)
-        args.push_back(line);
-    args.insert(args.end(),
-                {"--rates", (folder / "percents.ini").string(), (folder / "input.bak").string()});
-    const Result result = RunCli(args, kEnvironment);
-    EXPECT_EQ(result.out, Slurp(folder / "expected.txt"));
-    EXPECT_EQ(result.status, GetParam().rfind("refused", 0) == 0 ? kExitRefused : kExitOk)
-        << result.err;
+    ExpectCaseOutput(kAnalysisCases / GetParam(), kEnvironment);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases,
@@ -501,17 +508,7 @@ TEST_P(RuleGolden, OutputMatches)
 {
     TempDir dir;
     const Environment environment = WithRateData(dir);
-    const fs::path folder = kRuleCases / GetParam();
-    std::vector<std::string> args;
-    std::istringstream lines(Slurp(folder / "args"));
-    for (std::string line; std::getline(lines, line);)
-        args.push_back(line);
-    args.insert(args.end(),
-                {"--rates", (folder / "percents.ini").string(), (folder / "input.bak").string()});
-    const Result result = RunCli(args, environment);
-    EXPECT_EQ(result.out, Slurp(folder / "expected.txt"));
-    EXPECT_EQ(result.status, GetParam().rfind("refused", 0) == 0 ? kExitRefused : kExitOk)
-        << result.err;
+    ExpectCaseOutput(kRuleCases / GetParam(), environment);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases,
