@@ -158,6 +158,59 @@ QWidget* BuildInputRows(const LoanPageNames& names, QWidget* group, LoanPageCont
     return rows;
 }
 
+// The top of an entry panel (提前还贷计划, 利率调整): a group of fields whose first row is the date
+// and second the part.
+struct EntryFields
+{
+    QGroupBox* group = nullptr;
+    QGridLayout* grid = nullptr;
+};
+
+template <typename Controls>
+EntryFields BuildEntryFields(QWidget* body,
+                             const QString& groupName,
+                             const QString& stem,
+                             const QString& suffix,
+                             const QString& partName,
+                             Controls& controls)
+{
+    auto* entry = Named(new QGroupBox(body), groupName);
+    auto* fields = new QGridLayout(entry);
+    fields->setContentsMargins(6, 4, 6, 4);
+    fields->setVerticalSpacing(4);
+    controls.year = Named(NewPicker({}, entry), stem + QStringLiteral("year") + suffix);
+    controls.month = Named(NewPicker({}, entry), stem + QStringLiteral("month") + suffix);
+    controls.day = Named(NewPicker({}, entry), stem + QStringLiteral("day") + suffix);
+    // The date row spans the panel: the caption column is sized for "缩短按揭期数".
+    QHBoxLayout* date = DateRow(controls.year, controls.month, controls.day, entry);
+    date->insertWidget(0, Caption(Utf8(msg::kCaptionPlanDate), entry));
+    fields->addLayout(date, 0, 0, 1, 3);
+    controls.part = Named(new RadioGroup(Utf8(msg::kCaptionPlanPart),
+                                         {Utf8(msg::kPlanPartS), Utf8(msg::kPlanPartG)}, 2, entry),
+                          partName);
+    controls.part->SetItemIndex(0);
+    fields->addWidget(controls.part, 1, 0, 1, 3);
+    return {entry, fields};
+}
+
+// Below the fields, the panel's list in a group of its own, taking the room left.
+QListWidget*
+BuildEntryList(QWidget* body, QGroupBox* entry, const QString& groupName, const QString& listName)
+{
+    auto* listGroup = Named(new QGroupBox(body), groupName);
+    auto* list = Named(new QListWidget(listGroup), listName);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    auto* listLayout = new QVBoxLayout(listGroup);
+    listLayout->setContentsMargins(4, 4, 4, 4);
+    listLayout->addWidget(list);
+
+    auto* bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->addWidget(entry);
+    bodyLayout->addWidget(listGroup, 1);
+    return list;
+}
+
 PlanControls BuildPlanPanel(const LoanPageNames& names, QWidget* group)
 {
     PlanControls plan;
@@ -165,22 +218,8 @@ PlanControls BuildPlanPanel(const LoanPageNames& names, QWidget* group)
     plan.panel = Named(new CollapsiblePanel(Utf8(msg::kLabelPlan), group), names.panel);
     QWidget* body = plan.panel->Body();
 
-    auto* entry = Named(new QGroupBox(body), names.planEntryGroup);
-    auto* fields = new QGridLayout(entry);
-    fields->setContentsMargins(6, 4, 6, 4);
-    fields->setVerticalSpacing(4);
-    plan.year = Named(NewPicker({}, entry), "suiCBtqyear" + s);
-    plan.month = Named(NewPicker({}, entry), "suiCBtqmonth" + s);
-    plan.day = Named(NewPicker({}, entry), "suiCBtqday" + s);
-    // The date row spans the plan.panel: the caption column is sized for "缩短按揭期数".
-    QHBoxLayout* date = DateRow(plan.year, plan.month, plan.day, entry);
-    date->insertWidget(0, Caption(Utf8(msg::kCaptionPlanDate), entry));
-    fields->addLayout(date, 0, 0, 1, 3);
-    plan.part = Named(new RadioGroup(Utf8(msg::kCaptionPlanPart),
-                                     {Utf8(msg::kPlanPartS), Utf8(msg::kPlanPartG)}, 2, entry),
-                      "suiRGtqhdType" + s);
-    plan.part->SetItemIndex(0);
-    fields->addWidget(plan.part, 1, 0, 1, 3);
+    const auto [entry, fields] = BuildEntryFields(
+        body, names.planEntryGroup, QStringLiteral("suiCBtq"), s, "suiRGtqhdType" + s, plan);
     plan.oneover = Named(new QCheckBox(Utf8(msg::kPlanOneOver), entry), "suiCBoneover" + s);
     fields->addWidget(plan.oneover, 2, 0, 1, 3);
     plan.amount = Named(NewNumberEdit(2, entry), "suiNEtqse" + s);
@@ -200,17 +239,7 @@ PlanControls BuildPlanPanel(const LoanPageNames& names, QWidget* group)
     fields->addLayout(buttons, 5, 0, 1, 3);
     fields->setColumnStretch(1, 1);
 
-    auto* listGroup = Named(new QGroupBox(body), names.planListGroup);
-    plan.list = Named(new QListWidget(listGroup), names.planList);
-    plan.list->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto* listLayout = new QVBoxLayout(listGroup);
-    listLayout->setContentsMargins(4, 4, 4, 4);
-    listLayout->addWidget(plan.list);
-
-    auto* bodyLayout = new QVBoxLayout(body);
-    bodyLayout->setContentsMargins(0, 0, 0, 0);
-    bodyLayout->addWidget(entry);
-    bodyLayout->addWidget(listGroup, 1);
+    plan.list = BuildEntryList(body, entry, names.planListGroup, names.planList);
     return plan;
 }
 
@@ -223,21 +252,8 @@ AdjustmentControls BuildAdjustmentPanel(const QString& s, QWidget* group)
         Named(new CollapsiblePanel(Utf8(msg::kAdjustmentPanel), group), "suiPanelTz" + s);
     QWidget* body = adjust.panel->Body();
 
-    auto* entry = Named(new QGroupBox(body), "suiGroupBoxTzEntry" + s);
-    auto* fields = new QGridLayout(entry);
-    fields->setContentsMargins(6, 4, 6, 4);
-    fields->setVerticalSpacing(4);
-    adjust.year = Named(NewPicker({}, entry), "suiCBtzyear" + s);
-    adjust.month = Named(NewPicker({}, entry), "suiCBtzmonth" + s);
-    adjust.day = Named(NewPicker({}, entry), "suiCBtzday" + s);
-    QHBoxLayout* date = DateRow(adjust.year, adjust.month, adjust.day, entry);
-    date->insertWidget(0, Caption(Utf8(msg::kCaptionPlanDate), entry));
-    fields->addLayout(date, 0, 0, 1, 3);
-    adjust.part = Named(new RadioGroup(Utf8(msg::kCaptionPlanPart),
-                                       {Utf8(msg::kPlanPartS), Utf8(msg::kPlanPartG)}, 2, entry),
-                        "suiRGtzType" + s);
-    adjust.part->SetItemIndex(0);
-    fields->addWidget(adjust.part, 1, 0, 1, 3);
+    const auto [entry, fields] = BuildEntryFields(
+        body, "suiGroupBoxTzEntry" + s, QStringLiteral("suiCBtz"), s, "suiRGtzType" + s, adjust);
     adjust.rate = Named(NewNumberEdit(3, entry), "suiNEtznll" + s);
     AddFieldRow(fields, 2, Utf8(msg::kAdjustmentRateCaption), adjust.rate, QStringLiteral("%"));
     adjust.byRule =
@@ -253,17 +269,7 @@ AdjustmentControls BuildAdjustmentPanel(const QString& s, QWidget* group)
     fields->addLayout(buttons, 3, 0, 1, 3);
     fields->setColumnStretch(1, 1);
 
-    auto* listGroup = Named(new QGroupBox(body), "suiGroupBoxTzList" + s);
-    adjust.list = Named(new QListWidget(listGroup), "suiListBoxTz" + s);
-    adjust.list->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto* listLayout = new QVBoxLayout(listGroup);
-    listLayout->setContentsMargins(4, 4, 4, 4);
-    listLayout->addWidget(adjust.list);
-
-    auto* bodyLayout = new QVBoxLayout(body);
-    bodyLayout->setContentsMargins(0, 0, 0, 0);
-    bodyLayout->addWidget(entry);
-    bodyLayout->addWidget(listGroup, 1);
+    adjust.list = BuildEntryList(body, entry, "suiGroupBoxTzList" + s, "suiListBoxTz" + s);
     return adjust;
 }
 
