@@ -81,22 +81,10 @@ class FileCommandTest : public WindowTest
         dialogs.boxes.clear();
     }
 
-    // Runs a command with the file dialog answering path; returns the boxes' kinds and texts.
-    QStringList Run(const char* action, const std::string& path)
-    {
-        dialogs.boxes.clear();
-        dialogs.chosenFile = QString::fromStdString(path);
-        Press(action);
-        QStringList seen;
-        for (const auto& box : dialogs.boxes)
-            seen << QString::fromStdString(box.kind) + ":" + box.text +
-                        (box.detail.isEmpty() ? "" : " (" + box.detail + ")");
-        return seen;
-    }
     QStringList Import(int page, const std::string& bytes)
     {
         ShowPage(page);
-        return Run("TBdr", dir.Write("in.bak", bytes).string());
+        return RunWithFile("TBdr", dir.Write("in.bak", bytes).string());
     }
     // The file as its text reads: written in GBK.
     QStringList ImportText(int page, const std::string& utf8)
@@ -123,7 +111,7 @@ TEST_P(BackupRoundTrip, RestoresEveryInputAndThePlan)
     FillPage(from);
     const QStringList filled = PageState(from.isEmpty() ? 0 : 1);
     const std::string path = dir.File("page.bak");
-    EXPECT_EQ(Run("TBdc", path),
+    EXPECT_EQ(RunWithFile("TBdc", path),
               (QStringList{from.isEmpty() ? "save:导出 等额本息输入信息 至本地文件"
                                           : "save:导出 等额本金输入信息 至本地文件",
                            "inform:导出成功！"}));
@@ -144,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Tabs,
 TEST_F(FileCommandTest, ExportWritesTheStartLineAndAsksBeforeReplacing)
 {
     const std::string path = dir.File("start.bak");
-    EXPECT_EQ(Run("TBdc", path).size(), 2);
+    EXPECT_EQ(RunWithFile("TBdc", path).size(), 2);
     EXPECT_EQ(*ReadWholeFile(path), kStartLine + "\r\n");
     const FileRequest& request = dialogs.requests.back();
     EXPECT_EQ(request.fileName, "等额本息输入信息");
@@ -153,18 +141,19 @@ TEST_F(FileCommandTest, ExportWritesTheStartLineAndAsksBeforeReplacing)
 
     Enter("suiNEdkze", "5");
     dialogs.replaceAnswer = false;
-    EXPECT_EQ(Run("TBdc", path), (QStringList{"save:导出 等额本息输入信息 至本地文件",
-                                              "replace:文件已经存在，是否替换该文件？"}));
+    EXPECT_EQ(RunWithFile("TBdc", path), (QStringList{"save:导出 等额本息输入信息 至本地文件",
+                                                      "replace:文件已经存在，是否替换该文件？"}));
     EXPECT_EQ(*ReadWholeFile(path), kStartLine + "\r\n");
-    EXPECT_EQ(Run("TBdc", ""), QStringList{"save:导出 等额本息输入信息 至本地文件"});
-    EXPECT_EQ(Run("TBdr", ""), QStringList{"open:从本地文件导入 等额本息输入信息"});
+    EXPECT_EQ(RunWithFile("TBdc", ""), QStringList{"save:导出 等额本息输入信息 至本地文件"});
+    EXPECT_EQ(RunWithFile("TBdr", ""), QStringList{"open:从本地文件导入 等额本息输入信息"});
     EXPECT_TRUE(dialogs.requests.back().fileName.isEmpty());
 
     // A disk that fills midway: the old file stays whole and nothing is left beside it.
     dialogs.replaceAnswer = true;
     g_diskRoom = 10;
     const ScopedWriteCall fullDisk(FullDiskWrite);
-    EXPECT_THAT(Run("TBdc", path).last().toStdString(), ::testing::StartsWith("fail:导出失败！ ("));
+    EXPECT_THAT(RunWithFile("TBdc", path).last().toStdString(),
+                ::testing::StartsWith("fail:导出失败！ ("));
     EXPECT_EQ(*ReadWholeFile(path), kStartLine + "\r\n");
     EXPECT_EQ(Listing(dir.Dir()), (std::set<std::string>{"start.bak"}));
 }
@@ -250,7 +239,7 @@ TEST_F(FileCommandTest, AFailedImportChangesNothing)
         EXPECT_THAT(seen.last().toStdString(), ::testing::HasSubstr("in.bak"));
         EXPECT_EQ(PageState(0), before);
     }
-    EXPECT_THAT(Run("TBdr", dir.File("missing.bak")).last().toStdString(),
+    EXPECT_THAT(RunWithFile("TBdr", dir.File("missing.bak")).last().toStdString(),
                 ::testing::StartsWith("fail:导入失败！"));
     EXPECT_EQ(PageState(0), before);
 }
@@ -264,7 +253,7 @@ std::size_t GbkLength(const QString& text)
 TEST_F(FileCommandTest, WorksheetOfTheStartGrid)
 {
     const std::string path = dir.File("grid.xls");
-    EXPECT_EQ(Run("TBbc", path),
+    EXPECT_EQ(RunWithFile("TBbc", path),
               (QStringList{"save:导出 等额本息贷款分期还款表 至Excel文件", "inform:保存成功！"}));
     const TextGrid& grid = Grid("suiSG1")->Texts();
     ASSERT_EQ(grid.columns * grid.rows, 200);
@@ -282,18 +271,18 @@ TEST_F(FileCommandTest, WorksheetOfTheStartGrid)
     EXPECT_EQ(bytes.substr(second + 10, 2), std::string("\0\0", 2));    // empty cell
 
     ShowPage(1);
-    EXPECT_EQ(Run("TBbc", ""), QStringList{"save:导出 等额本金贷款分期还款表 至Excel文件"});
+    EXPECT_EQ(RunWithFile("TBbc", ""), QStringList{"save:导出 等额本金贷款分期还款表 至Excel文件"});
     EXPECT_EQ(dialogs.requests.back().fileName, "等额本金贷款分期还款表");
     EXPECT_EQ(dialogs.requests.back().defaultSuffix, "xls");
     EXPECT_EQ(dialogs.requests.back().filter, "Excel files (*.xls)");
     dialogs.replaceAnswer = false;
-    EXPECT_EQ(Run("TBbc", path).last(), "replace:文件已经存在，是否替换该文件？");
+    EXPECT_EQ(RunWithFile("TBbc", path).last(), "replace:文件已经存在，是否替换该文件？");
     EXPECT_EQ(*ReadWholeFile(path), bytes);
 
     dialogs.replaceAnswer = true;
     g_diskRoom = 100;
     const ScopedWriteCall fullDisk(FullDiskWrite);
-    EXPECT_THAT(Run("TBbc", path).last().toStdString(),
+    EXPECT_THAT(RunWithFile("TBbc", path).last().toStdString(),
                 ::testing::StartsWith("inform:保存失败！ (" + path));
     EXPECT_EQ(*ReadWholeFile(path), bytes);
     EXPECT_EQ(Listing(dir.Dir()), (std::set<std::string>{"grid.xls"}));
@@ -344,10 +333,10 @@ TEST_P(DialogFolder, StartsInTheDocumentsFolderThenInTheLastOneUsed)
 {
     const FolderCase& c = GetParam();
     ShowPage(0);
-    Run(c.first, c.picked ? (dir.Dir() / "loans" / "a.bak").string() : "");
+    RunWithFile(c.first, c.picked ? (dir.Dir() / "loans" / "a.bak").string() : "");
     ASSERT_FALSE(dialogs.requests.empty());
     EXPECT_EQ(dialogs.requests.back().folder, Folder("Documents"));
-    Run(c.second, "");
+    RunWithFile(c.second, "");
     EXPECT_EQ(dialogs.requests.back().folder, Folder(c.picked ? "loans" : "Documents"));
 }
 

@@ -35,18 +35,6 @@ LoanDocument AdjustedLoan()
 class LoanFileCommandTest : public WindowTest
 {
   protected:
-    QStringList Run(const char* action, const std::string& path)
-    {
-        dialogs.boxes.clear();
-        dialogs.chosenFile = QString::fromStdString(path);
-        Press(action);
-        QStringList seen;
-        for (const auto& box : dialogs.boxes)
-            seen << QString::fromStdString(box.kind) + ":" + box.text +
-                        (box.detail.isEmpty() ? "" : " (" + box.detail + ")");
-        return seen;
-    }
-
     // The first page's grid, every cell.
     std::vector<std::string> GridCells(int rows) const
     {
@@ -62,7 +50,7 @@ class LoanFileCommandTest : public WindowTest
     {
         const std::string text = *LoanFileText(LoanFileOf(AdjustedLoan()));
         ShowPage(0);
-        EXPECT_EQ(Run("TBdr", dir.Write("loan.lumavo", text).string()),
+        EXPECT_EQ(RunWithFile("TBdr", dir.Write("loan.lumavo", text).string()),
                   (QStringList{"open:从本地文件导入 等额本息输入信息", "inform:导入成功！"}));
         return text;
     }
@@ -95,7 +83,7 @@ TEST_F(LoanFileCommandTest, ALoanFileExportsAsItWasImported)
 {
     const std::string text = ImportAdjustedLoan();
     const std::string path = dir.File("again.lumavo");
-    EXPECT_EQ(Run("TBdc", path),
+    EXPECT_EQ(RunWithFile("TBdc", path),
               (QStringList{"save:导出 等额本息输入信息 至本地文件", "inform:导出成功！"}));
     EXPECT_EQ(dialogs.requests.back().otherFilters, QStringList{"贷款方案 (*.lumavo)"});
     EXPECT_EQ(ReadWholeFile(path), text);
@@ -111,18 +99,19 @@ TEST_F(LoanFileCommandTest, ExportingAdjustmentsAsBakAsksFirst)
                              "2024年10月25日 公积金贷款 2.850%\r"
                              "其余输入信息照常导出（保存全部请选择贷款方案 *.lumavo）。是否继续？";
     dialogs.confirmAnswer = false;
-    EXPECT_EQ(Run("TBdc", path), (QStringList{"save:导出 等额本息输入信息 至本地文件", question}));
+    EXPECT_EQ(RunWithFile("TBdc", path),
+              (QStringList{"save:导出 等额本息输入信息 至本地文件", question}));
     EXPECT_FALSE(std::filesystem::exists(path));
 
     dialogs.confirmAnswer = true;
-    EXPECT_EQ(Run("TBdc", path), (QStringList{"save:导出 等额本息输入信息 至本地文件", question,
-                                              "inform:导出成功！"}));
+    EXPECT_EQ(RunWithFile("TBdc", path), (QStringList{"save:导出 等额本息输入信息 至本地文件",
+                                                      question, "inform:导出成功！"}));
     const LoanDocument loan = AdjustedLoan();
     EXPECT_EQ(ReadWholeFile(path), BackupBytes(BackupOf(loan.Form(), loan.Plan())));
 
     // Importing the .bak leaves the page without adjustments: exporting it asks nothing.
-    EXPECT_EQ(Run("TBdr", path).last(), "inform:导入成功！");
-    EXPECT_EQ(Run("TBdc", path),
+    EXPECT_EQ(RunWithFile("TBdr", path).last(), "inform:导入成功！");
+    EXPECT_EQ(RunWithFile("TBdc", path),
               (QStringList{"save:导出 等额本息输入信息 至本地文件",
                            "replace:文件已经存在，是否替换该文件？", "inform:导出成功！"}));
 }
@@ -134,7 +123,7 @@ TEST_F(LoanFileCommandTest, AFailingLoanFileNamesLineAndKeyAndChangesNothing)
     std::string text = *LoanFileText(LoanFileOf(AdjustedLoan()));
     text.replace(text.find("\"periods\": \"240\""), 16, "\"periods\": \"24x\"");
     const std::string path = dir.Write("bad.lumavo", text).string();
-    EXPECT_EQ(Run("TBdr", path),
+    EXPECT_EQ(RunWithFile("TBdr", path),
               (QStringList{"open:从本地文件导入 等额本息输入信息",
                            QString::fromStdString("fail:导入失败！ (" + path +
                                                   ":14: 不是有效的贷款方案文件：“loan.form.periods”"

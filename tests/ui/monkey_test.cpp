@@ -161,7 +161,9 @@ class MonkeyTest : public WindowTest
         QStringList state;
         for (QWidget* widget : Page()->findChildren<QWidget*>()) {
             const QString name = widget->objectName();
+            // The fields of an entry not yet added (plan or 利率调整) are a draft no file holds.
             if (name.contains("tq") || name.contains("sdajqs") || name.contains("oneover") ||
+                name.contains("CBtz") || name.contains("NEtz") || name.contains("RGtz") ||
                 name.isEmpty())
                 continue;
             const QString enabled = widget->isEnabled() ? "+" : "-";

@@ -175,6 +175,19 @@ class WindowTest : public ::testing::Test
         QApplication::processEvents(); // the toolbar lays out its buttons on the next turn
     }
     void Press(const QString& action) const { Find<QAction>(action)->trigger(); }
+    // Runs a command with the file dialog answering path; the boxes it showed, as
+    // "kind:text (detail)".
+    QStringList RunWithFile(const char* action, const std::string& path)
+    {
+        dialogs.boxes.clear();
+        dialogs.chosenFile = QString::fromStdString(path);
+        Press(action);
+        QStringList seen;
+        for (const auto& box : dialogs.boxes)
+            seen << QString::fromStdString(box.kind) + ":" + box.text +
+                        (box.detail.isEmpty() ? "" : " (" + box.detail + ")");
+        return seen;
+    }
 
     // Types as a user would (through the key filter) and leaves the field.
     void Enter(const QString& field, const QString& text) const
