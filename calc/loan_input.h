@@ -40,6 +40,7 @@ struct LoanInput
     Date firstPayment{1997, 1, 1};           // 月供首日 firstyear / firstmonth / firstday
     std::vector<Ttqhd> plan;                 // in plan-list order
     std::vector<RateAdjustment> adjustments; // 利率调整, laid over the rates above
+    bool bankRounding = false;               // 按分入账: every amount booked in whole fen
 
     friend bool operator==(const LoanInput&, const LoanInput&) = default;
 };

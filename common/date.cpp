@@ -23,6 +23,30 @@ bool IsCalendarDate(const Date& date)
     return date.m >= 1 && date.m <= 12 && date.d >= 1 && date.d <= DaysInMonth(date.y, date.m);
 }
 
+Date AddDays(Date date, long days)
+{
+    date.d = EffectiveDay(date);
+    for (; days > 0; --days) {
+        if (++date.d > DaysInMonth(date.y, date.m)) {
+            date.d = 1;
+            if (++date.m > 12) {
+                date.m = 1;
+                ++date.y;
+            }
+        }
+    }
+    for (; days < 0; ++days) {
+        if (--date.d < 1) {
+            if (--date.m < 1) {
+                date.m = 12;
+                --date.y;
+            }
+            date.d = DaysInMonth(date.y, date.m);
+        }
+    }
+    return date;
+}
+
 namespace {
 
 constexpr std::string_view kYearMark = "年";

@@ -65,6 +65,9 @@ long DayNumber(const Date& date);
 
 bool IsCalendarDate(const Date& date);
 
+// The calendar date a number of days after (or, negative, before) a date, its day clamped first.
+Date AddDays(Date date, long days);
+
 // The pieces of a date text "YYYY年MM月DD日", as written.
 struct DateTextParts
 {

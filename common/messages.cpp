@@ -331,4 +331,37 @@ std::string PartRateTip(std::string_view part, std::string_view rate)
     return std::string(part) + "年利率 " + std::string(rate) + "%";
 }
 
+// 按分入账 and the reconciliation's own words: new texts go below this line.
+
+std::string ReconcileNoPart(std::string_view part)
+{
+    return "本页没有" + std::string(part) + "，无法核对！";
+}
+
+std::string ReconcileCounts(int rows, int matching)
+{
+    return "共 " + std::to_string(rows) + " 期，一致 " + std::to_string(matching) + " 期";
+}
+
+std::string ReconcileRateFrom(std::string_view date, std::string_view rate)
+{
+    return "；自" + std::string(date) + "起银行按 " + std::string(rate) + "% 计息，与本页利率不同";
+}
+
+std::string ReconcilePrepaymentMissing(std::string_view date, std::string_view amount)
+{
+    return "；银行" + std::string(date) + "提前还款 " + std::string(amount) + " 元，本页计划中没有";
+}
+
+std::string ReconcileUnmatched(int records)
+{
+    return "；另有 " + std::to_string(records) + " 笔罚息、逾期等记录不在还款计划中";
+}
+
+// Reading bank records (导入记录, 粘贴, --reconcile): new texts go below this line.
+
+// The window's 核对 page: new texts go below this line.
+
+// lumavo-cli's --reconcile: new texts go below this line.
+
 } // namespace lumavo::msg

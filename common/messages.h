@@ -645,4 +645,27 @@ std::string RateChangeTip(std::string_view date, std::string_view part, std::str
 // "商业贷款年利率 4.200%": the rate a part bears on a grid row's date.
 std::string PartRateTip(std::string_view part, std::string_view rate);
 
+// 核对: the words that tell a bank row's kind from its 类型 / 摘要 text.
+inline constexpr const char* kBankPenaltyWords[] = {"罚息", "逾期", "转逾", "复利"};
+inline constexpr const char* kBankPrepaymentWords[] = {"提前", "部分还款", "结清"};
+
+// 按分入账 and the reconciliation's own words: new texts go below this line.
+inline constexpr const char* kReconcileNoRecords = "没有可核对的银行记录！";
+// "本页没有商业贷款，无法核对！"
+std::string ReconcileNoPart(std::string_view part);
+// "共 120 期，一致 98 期"
+std::string ReconcileCounts(int rows, int matching);
+// "；自2023年09月25日起银行按 4.300% 计息，与本页利率不同"
+std::string ReconcileRateFrom(std::string_view date, std::string_view rate);
+// "；银行2021年05月01日提前还款 50000.00 元，本页计划中没有"
+std::string ReconcilePrepaymentMissing(std::string_view date, std::string_view amount);
+// "；另有 2 笔罚息、逾期等记录不在还款计划中"
+std::string ReconcileUnmatched(int records);
+
+// Reading bank records (导入记录, 粘贴, --reconcile): new texts go below this line.
+
+// The window's 核对 page: new texts go below this line.
+
+// lumavo-cli's --reconcile: new texts go below this line.
+
 } // namespace lumavo::msg

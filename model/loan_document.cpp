@@ -51,6 +51,7 @@ LoanInput LoanDocument::Input() const
 {
     LoanInput input = m_form.Input(m_plan.Entries());
     input.adjustments = m_adjustments;
+    input.bankRounding = m_bankRounding;
     return input;
 }
 
@@ -88,6 +89,34 @@ LoanDocument::Preview(const PlanSubmission& submission) const
 {
     return PreviewPrepayment(Input(), m_method, m_plan, m_form.PlanContext(), submission,
                              m_floating.s, m_floating.g);
+}
+
+std::variant<Reconciliation, Refusal> LoanDocument::Reconcile() const
+{
+    return lumavo::Reconcile(Input(), m_method, m_floating.s, m_floating.g, m_statement.part,
+                             m_statement.records);
+}
+
+std::optional<Refusal> LoanDocument::TakeSuggestions(const Reconciliation& reconciliation)
+{
+    // Every entry is checked against a copy first, so a refusal leaves the page as it was.
+    LoanDocument trial = *this;
+    for (const Ttqhd& entry : reconciliation.suggestedPlan) {
+        const std::optional<DateTextParts> date = SplitDateText(entry.tqdate);
+        const std::optional<LoanPart> part = PartOf(entry);
+        if (!date || !part)
+            continue;
+        PlanSubmission submission{date->year,    date->month, date->day,   *part,
+                                  entry.oneover, entry.tqse,  entry.sdajqs};
+        auto outcome = trial.Submit(submission);
+        if (auto* refusal = std::get_if<Refusal>(&outcome))
+            return std::move(*refusal);
+    }
+    for (const RateAdjustment& change : reconciliation.suggestedChanges)
+        trial.PutAdjustment(change);
+    trial.m_bankRounding = reconciliation.bankRounding;
+    *this = std::move(trial);
+    return std::nullopt;
 }
 
 std::variant<Comparison, Refusal> LoanDocument::Compare() const

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "calc/bank_record.h"
 #include "calc/compare.h"
 #include "calc/loan_input.h"
 #include "calc/plan.h"
 #include "calc/rate_rules.h"
 #include "calc/rate_table.h"
+#include "calc/reconcile.h"
 #include "calc/row_rates.h"
 #include "calc/schedule.h"
 #include "model/loan_form.h"
@@ -30,6 +32,15 @@ struct FloatingTables
     {
         return a.s == b.s && a.g == b.g;
     }
+};
+
+// The bank's repayment rows a page was checked against (核对), and the part they belong to.
+struct BankStatement
+{
+    LoanPart part = LoanPart::S;
+    std::vector<BankRecord> records;
+
+    friend bool operator==(const BankStatement&, const BankStatement&) = default;
 };
 
 // A finished calculation: the inputs it read and the schedule they gave. What a page shows,
@@ -88,6 +99,19 @@ class LoanDocument
     // 删除 of one.
     void RemoveAdjustment(std::size_t index);
 
+    // 按分入账: every amount of a schedule booked in whole fen, as banks book them.
+    bool BankRounding() const { return m_bankRounding; }
+    void SetBankRounding(bool on) { m_bankRounding = on; }
+
+    // 核对: the bank's rows, kept with the loan so a saved file opens with them.
+    const BankStatement& Statement() const { return m_statement; }
+    void SetStatement(BankStatement statement) { m_statement = std::move(statement); }
+    // The kept rows beside the schedule 计算 would make now.
+    std::variant<Reconciliation, Refusal> Reconcile() const;
+    // 采用建议: the rate changes into the 利率调整 list, the prepayments into the plan, the
+    // rounding the bank follows; a prepayment the plan refuses is given back and nothing changes.
+    std::optional<Refusal> TakeSuggestions(const Reconciliation& reconciliation);
+
     // The form with the plan and the rate adjustments, as 计算 reads them.
     LoanInput Input() const;
 
@@ -113,6 +137,8 @@ class LoanDocument
     LoanForm m_form;
     PlanList m_plan;
     std::vector<RateAdjustment> m_adjustments;
+    bool m_bankRounding = false;
+    BankStatement m_statement;
     FloatingTables m_floating;
     FloatingTables m_keptFloating;
     std::optional<Calculation> m_calculation;
