@@ -38,6 +38,11 @@ struct PartState
     double interestSoFar = 0;
     double totalPaid = 0;
     Settlement settled;
+    // 按分入账, equal installment: the instalment in whole fen, kept until the rate or the plan
+    // changes it.
+    double annuity = 0;
+    double annuityRate = 0;
+    bool annuityDue = true;
 
     bool Active() const;
 };
@@ -133,6 +138,13 @@ double SmallestOpenBalance()
 
 const double kSmallestOpenBalance = SmallestOpenBalance();
 
+// A bank's booking: whole fen, halves up. The nudge keeps an amount that is a half fen in decimal
+// (516.665) from falling below it in binary.
+double Fen(double x)
+{
+    return std::floor(x * 100 + 0.5 + 1e-7) / 100;
+}
+
 bool PartState::Active() const
 {
     return balance >= kSmallestOpenBalance && remainingPeriods > 0;
@@ -222,6 +234,8 @@ class ScheduleBuilder
 
     void InitPart(PartState& part, double principal)
     {
+        if (m_input.bankRounding)
+            principal = Fen(principal);
         part.principal = principal;
         part.balance = principal;
         part.remainingPeriods = m_input.ajqs;
@@ -319,10 +333,15 @@ class ScheduleBuilder
             if (!part.Active())
                 continue;
             const RateCursor::Step& rate = RatesOf(part).path.On(dueDay);
-            const double i = RegularInterest(part, due, dueDay, rate);
-            const double p = RegularPrincipal(part, rate);
-            NoteRegularPayment(which, due, i + p, Level(part, p, rate));
+            double i = RegularInterest(part, due, dueDay, rate);
+            double p = RegularPrincipal(part, rate);
+            double level = Level(part, p, rate);
+            if (m_input.bankRounding)
+                BookInFen(part, rate, i, p, level);
+            NoteRegularPayment(which, due, i + p, level);
             part.balance -= p;
+            if (m_input.bankRounding)
+                part.balance = Fen(part.balance);
             part.interestSoFar += i;
             part.totalPaid += i + p;
             part.remainingPeriods -= 1;
@@ -331,6 +350,29 @@ class ScheduleBuilder
             NoteIfSettled(which, due);
         }
         Write(RowKind::Regular, due, dueDay, interest, principal, interest + principal, {}, {});
+    }
+
+    // 按分入账: the month's interest in fen; the principal in fen, with equal installment the kept
+    // instalment less the month's interest on 30 days, so an undisturbed month pays it exactly.
+    void
+    BookInFen(PartState& part, const RateCursor::Step& rate, double& i, double& p, double& level)
+    {
+        i = Fen(i);
+        if (part.remainingPeriods <= 1) {
+            p = part.balance;
+        } else if (m_method == Method::Debj) {
+            p = std::min(Fen(p), part.balance);
+        } else {
+            if (part.annuityDue || rate.annual != part.annuityRate) {
+                part.annuity = Fen(level);
+                part.annuityRate = rate.annual;
+                part.annuityDue = false;
+            }
+            p = std::clamp(part.annuity - Fen(part.balance * rate.monthly), 0.0, part.balance);
+            level = part.annuity;
+        }
+        if (m_method == Method::Debj)
+            level = p;
     }
 
     template <typename InPass>
@@ -378,12 +420,19 @@ class ScheduleBuilder
     void Apply(const Ttqhd& entry, LoanPart which, const Date& date, PendingRow& pending)
     {
         PartState& part = Part(which);
-        const double interest = SpanInterest(part, part.settled.day, SerialDay(date));
+        double interest = SpanInterest(part, part.settled.day, SerialDay(date));
         // Never more than the balance, so no balance goes below zero.
         double principal = entry.oneover ? part.balance : std::min(entry.tqse, part.balance);
         if (!(principal > 0))
             principal = 0;
+        if (m_input.bankRounding) {
+            interest = Fen(interest);
+            principal = std::min(Fen(principal), part.balance);
+            part.annuityDue = true;
+        }
         part.balance -= principal;
+        if (m_input.bankRounding)
+            part.balance = Fen(part.balance);
         if (entry.sdajqs > 0)
             part.remainingPeriods -= entry.sdajqs;
         // A shortening never strands principal: the next regular payment clears what is left.

@@ -47,6 +47,7 @@ struct PropertyCase
     int loans;
     bool floating;
     bool withPlan;
+    bool bankRounding = false;
 };
 
 Date AddMonths(const Date& date, int months)
@@ -175,6 +176,7 @@ LoanInput RandomLoan(const PropertyCase& c, Random& random)
     input.firstPayment = FirstPaymentFor(input.lending, random);
     if (c.withPlan)
         input.plan = RandomPlan(input, random);
+    input.bankRounding = c.bankRounding;
     return input;
 }
 
@@ -195,8 +197,33 @@ long DayOf(const Date& date)
     return SerialDay(Date{date.y, date.m, EffectiveDay(date)});
 }
 
+bool WholeFen(double x)
+{
+    return std::fabs(x * 100 - std::round(x * 100)) < 1e-6;
+}
+
+// Booked in whole fen, a row adds up exactly and the principal repaid is the principal lent.
+void CheckBookedInFen(const Schedule& schedule, const LoanInput& input)
+{
+    double repaid = 0;
+    for (const ScheduleRow& row : schedule.rows) {
+        SCOPED_TRACE(DateText(row.date));
+        const double prepaid = row.prepaidS.value_or(0) + row.prepaidG.value_or(0);
+        for (const double amount : {row.interest, row.principal.value_or(0), prepaid, row.balance})
+            ASSERT_TRUE(WholeFen(amount)) << amount;
+        ASSERT_NEAR(row.interest + row.principal.value_or(0) + prepaid, row.payment, 1e-6);
+        repaid += row.principal.value_or(0) + prepaid;
+    }
+    const auto lent = [&](double share) {
+        return std::floor(PartPrincipal(input.dkze, share) * 100 + 0.5 + 1e-7) / 100;
+    };
+    EXPECT_NEAR(repaid, lent(input.ratioS) + lent(input.ratioG), 1e-6);
+}
+
 void CheckSchedule(const Schedule& schedule, const LoanInput& input)
 {
+    if (input.bankRounding)
+        CheckBookedInFen(schedule, input);
     ASSERT_FALSE(schedule.rows.empty());
     EXPECT_LE(static_cast<int>(schedule.rows.size()), schedule.gridRowCount - 1);
 
@@ -226,7 +253,8 @@ void CheckSchedule(const Schedule& schedule, const LoanInput& input)
     // A part whose balance falls below half a cent counts as repaid, so each part may leave
     // that much unpaid.
     EXPECT_EQ(MoneyText(schedule.rows.back().balance), "0.00");
-    EXPECT_NEAR(repaid, principal, 0.01);
+    // Booked in fen, each part lends its principal rounded to the fen: half a fen each way.
+    EXPECT_NEAR(repaid, principal, input.bankRounding ? 0.01 + 1e-6 : 0.01);
     EXPECT_NEAR(schedule.totals.hkze, paid, 0.005 + 1e-6);
     EXPECT_NEAR(schedule.totals.lxze, schedule.totals.hkze - principal, 0.01 + 1e-6);
 }
@@ -265,7 +293,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(PropertyCase{"FixedRatesNoPlan", 20240601u, 500, false, false},
                     PropertyCase{"FloatingRatesNoPlan", 20240602u, 500, true, false},
                     PropertyCase{"FixedRatesWithPlan", 20240603u, 800, false, true},
-                    PropertyCase{"FloatingRatesWithPlan", 20240604u, 800, true, true}),
+                    PropertyCase{"FloatingRatesWithPlan", 20240604u, 800, true, true},
+                    PropertyCase{"BookedInFen", 20240605u, 800, true, true, true}),
     [](const testing::TestParamInfo<PropertyCase>& p) { return p.param.name; });
 
 } // namespace
