@@ -46,13 +46,14 @@ struct UnmatchedRecord
 struct Reconciliation
 {
     LoanPart part = LoanPart::S;
-    std::vector<ReconciledRow> rows; // against the loan as it stands, in bank order
+    std::vector<ReconciledRow> rows; // against the loan as it stands, in date order
     std::vector<UnmatchedRecord> unmatched;
     int matching = 0;
     int differing = 0;
     // Whether the bank books whole fen per row (按分入账): the convention under which its rows,
     // with every suggestion applied, agree best.
     bool bankRounding = false;
+    bool loanRounding = false;                    // the loan's own choice, as it stands
     std::vector<RateAdjustment> suggestedChanges; // of this part, in date order
     std::vector<Ttqhd> suggestedPlan;             // prepayments the bank booked and the plan lacks
     // With every suggestion applied, the rows that still differ, and by how much.

@@ -358,6 +358,21 @@ std::string ReconcileUnmatched(int records)
     return "；另有 " + std::to_string(records) + " 笔罚息、逾期等记录不在还款计划中";
 }
 
+std::string ReconcileRounding(bool bankRounds)
+{
+    return bankRounds ? "；银行按分入账，本页未选“按分入账”"
+                      : "；银行不按分入账，本页选了“按分入账”";
+}
+
+std::string ReconcileRemaining(int rows,
+                               std::string_view date,
+                               std::string_view principal,
+                               std::string_view interest)
+{
+    return "；采用建议后仍有 " + std::to_string(rows) + " 期不一致：" + std::string(date) +
+           " 本金差 " + std::string(principal) + " 元，利息差 " + std::string(interest) + " 元";
+}
+
 // Reading bank records (导入记录, 粘贴, --reconcile): new texts go below this line.
 
 // The window's 核对 page: new texts go below this line.

@@ -661,6 +661,13 @@ std::string ReconcileRateFrom(std::string_view date, std::string_view rate);
 std::string ReconcilePrepaymentMissing(std::string_view date, std::string_view amount);
 // "；另有 2 笔罚息、逾期等记录不在还款计划中"
 std::string ReconcileUnmatched(int records);
+// "；银行按分入账，本页未选“按分入账”" or the other way round.
+std::string ReconcileRounding(bool bankRounds);
+// "；采用建议后仍有 1 期不一致：2024年09月20日 本金差 0.00 元，利息差 0.01 元"
+std::string ReconcileRemaining(int rows,
+                               std::string_view date,
+                               std::string_view principal,
+                               std::string_view interest);
 
 // Reading bank records (导入记录, 粘贴, --reconcile): new texts go below this line.
 
