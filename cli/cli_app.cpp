@@ -14,6 +14,7 @@
 #include "common/text.h"
 #include "common/xls.h"
 #include "files/backup_loan.h"
+#include "files/bank_records.h"
 #include "files/loan_file.h"
 #include "files/rate_archive.h"
 #include "files/rate_data.h"
@@ -277,6 +278,35 @@ std::optional<std::string> WriteFiles(const Options& options, const LoanDocument
     return std::nullopt;
 }
 
+// --bank-rounding, and the bank's rows of --reconcile, which a written loan file keeps; the
+// message naming the records file when it cannot be read.
+std::optional<std::string> TakeBankOptions(const Options& options, LoanDocument& document)
+{
+    if (options.bankRounding)
+        document.SetBankRounding(true);
+    if (!options.recordsPath)
+        return std::nullopt;
+    auto read = ReadBankRecords(*options.recordsPath);
+    if (const auto* error = std::get_if<RecordsError>(&read))
+        return *options.recordsPath + ": " + error->reason;
+    document.SetStatement(
+        BankStatement{*options.recordsPart, std::get<std::vector<BankRecord>>(std::move(read))});
+    return std::nullopt;
+}
+
+// The summary above the table; a CSV file stays a header row and one line per row.
+Result Reconciled(const Options& options, const LoanDocument& document)
+{
+    const auto outcome = document.Reconcile();
+    if (const auto* refusal = std::get_if<Refusal>(&outcome))
+        return Refused(options, *refusal);
+    const Reconciliation& reconciliation = std::get<Reconciliation>(outcome);
+    const TextGrid grid = ReconciliationGridTexts(reconciliation);
+    if (options.format == Format::Table)
+        return Deliver(options, ReconciliationSummary(reconciliation) + "\n\n" + AlignedText(grid));
+    return Deliver(options, RenderGrid(options, grid, ReconciliationJson(reconciliation)));
+}
+
 } // namespace
 
 Result RunCli(const std::vector<std::string>& args, const Environment& environment)
@@ -322,6 +352,8 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
         refused->err = warnings + refused->err;
         return std::move(*refused);
     }
+    if (auto error = TakeBankOptions(options, document))
+        return Fail(kExitFileError, *error);
     if (options.writeRatesPath || options.writeLoanPath) {
         if (auto error = WriteFiles(options, document))
             return Fail(kExitFileError, *error);
@@ -331,6 +363,8 @@ Result RunCli(const std::vector<std::string>& args, const Environment& environme
     Result result;
     if (options.showRateChanges) {
         result = Deliver(options, RateChangesJson(document.Adjustments()));
+    } else if (options.recordsPath) {
+        result = Reconciled(options, document);
     } else if (options.compare || options.preview) {
         const auto text = Analyse(options, document);
         if (const auto* refusal = std::get_if<Refusal>(&text))

@@ -279,6 +279,29 @@ bool TakeAdjustmentOption(const std::vector<std::string>& args,
     return false;
 }
 
+// --bank-rounding, --reconcile and --part; false when the option is none of them.
+bool TakeReconcileOption(const std::vector<std::string>& args,
+                         std::size_t& i,
+                         Options& options,
+                         std::optional<UsageError>& error)
+{
+    if (args[i] == "--bank-rounding") {
+        options.bankRounding = true;
+        return true;
+    }
+    std::optional<std::string> value;
+    if (TakeValue(args, i, "--reconcile", value, error)) {
+        if (!error)
+            options.recordsPath = *value;
+        return true;
+    }
+    if (!TakeValue(args, i, "--part", value, error))
+        return false;
+    if (!error && !(options.recordsPart = PartOfLetter(*value)))
+        error = UsageError{msg::CliPartInvalid(*value)};
+    return true;
+}
+
 // The picker texts of "2029年12月08日" or "2029-12-08" (a month or day may have one digit).
 std::optional<DateTextParts> PreviewDate(const std::string& text)
 {
@@ -314,6 +337,21 @@ std::optional<PreviewRequest> ParsePreview(const std::string& text)
 
 namespace {
 
+std::optional<UsageError> ReconcileConflict(const Options& options)
+{
+    if (options.recordsPart && !options.recordsPath)
+        return UsageError{msg::kCliPartNeedsReconcile};
+    if (!options.recordsPath)
+        return std::nullopt;
+    if (!options.recordsPart)
+        return UsageError{msg::kCliReconcileNeedsPart};
+    if (options.compare || options.preview || options.showRateChanges)
+        return UsageError{msg::kCliReconcileAlone};
+    if (options.format == Format::Xls || options.format == Format::Xlsx)
+        return UsageError{msg::kCliReconcileFormat};
+    return std::nullopt;
+}
+
 // The backup file, and the options that only make sense together.
 std::variant<Options, HelpRequested, UsageError>
 Completed(Options options, const std::vector<std::string>& positional)
@@ -340,6 +378,8 @@ Completed(Options options, const std::vector<std::string>& positional)
     if ((options.compare || options.preview) &&
         (options.format == Format::Xls || options.format == Format::Xlsx))
         return UsageError{msg::kCliCompareXls};
+    if (auto error = ReconcileConflict(options))
+        return *error;
     if (options.format == Format::Xls && !options.outputPath)
         return UsageError{msg::kCliXlsNeedsOutput};
     if (options.format == Format::Xlsx && !options.outputPath)
@@ -395,7 +435,8 @@ std::variant<Options, HelpRequested, UsageError> ParseOptions(const std::vector<
                 return *error;
             options.ratesPath = *value;
         } else if (TakeRateOption(args, i, options, error) ||
-                   TakeAdjustmentOption(args, i, options, error)) {
+                   TakeAdjustmentOption(args, i, options, error) ||
+                   TakeReconcileOption(args, i, options, error)) {
             if (error)
                 return *error;
         } else if (arg == "--compare") {
@@ -421,7 +462,8 @@ std::string HelpText()
 {
     std::string help = msg::kCliHelp;
     const auto at = help.find("  -h, --help");
-    return help.insert(at == std::string::npos ? help.size() : at, msg::kCliHelpRateRules);
+    return help.insert(at == std::string::npos ? help.size() : at,
+                       std::string(msg::kCliHelpRateRules) + msg::kCliHelpReconcile);
 }
 
 } // namespace lumavo::cli

@@ -49,6 +49,10 @@ struct Options
     std::optional<LprPricing> pricing;       // --lpr-rule or --converted-2020
     std::vector<SpreadChange> spreadChanges; // --spread-change, --cut-2023, --cut-2024
     bool showRateChanges = false;            // print the adjustments instead of the schedule
+    bool bankRounding = false;               // --bank-rounding: 按分入账
+    // --reconcile RECORDS --part S|G: the bank's rows of that part beside the schedule.
+    std::optional<std::string> recordsPath;
+    std::optional<LoanPart> recordsPart;
 };
 
 // "2029年12月08日,200000,S" or "2029-12-08,200000,S"; nothing when the text is neither.

@@ -49,6 +49,13 @@ std::string Padded(const std::string& text, std::size_t width, bool right)
     return right ? fill + text : text + fill;
 }
 
+// {"date":"2024-10-25","part":"S","rate":3.9}
+std::string RateChangeJson(const RateAdjustment& a)
+{
+    return "{\"date\":\"" + IsoDateText(a.date) + "\",\"part\":\"" +
+           (a.part == LoanPart::S ? "S" : "G") + "\",\"rate\":" + GeneralNumberText(a.rate) + "}";
+}
+
 } // namespace
 
 std::string AlignedText(const TextGrid& grid)
@@ -118,12 +125,8 @@ std::string JsonError(const std::string& message)
 std::string RateChangesJson(const std::vector<RateAdjustment>& adjustments)
 {
     std::string out = "{\"rate_changes\":[";
-    for (std::size_t i = 0; i < adjustments.size(); ++i) {
-        const RateAdjustment& a = adjustments[i];
-        out += std::string(i > 0 ? "," : "") + "{\"date\":\"" + IsoDateText(a.date) +
-               "\",\"part\":\"" + (a.part == LoanPart::S ? "S" : "G") +
-               "\",\"rate\":" + GeneralNumberText(a.rate) + "}";
-    }
+    for (std::size_t i = 0; i < adjustments.size(); ++i)
+        out += std::string(i > 0 ? "," : "") + RateChangeJson(adjustments[i]);
     return out + "]}\n";
 }
 
@@ -213,6 +216,105 @@ std::string MethodJson(const Comparison& comparison, Method method)
     return out.Text();
 }
 
+// A balance a bank row lacks is left out.
+void AddAmounts(JsonObject& out,
+                double principal,
+                double interest,
+                const std::optional<double>& balance)
+{
+    out.Add("principal", JsonString(MoneyText(principal)));
+    out.Add("interest", JsonString(MoneyText(interest)));
+    if (balance)
+        out.Add("balance", JsonString(MoneyText(*balance)));
+}
+
+std::string RowJson(const ReconciledRow& row)
+{
+    JsonObject bank, ours, difference, out;
+    AddAmounts(bank, row.bank.principal, row.bank.interest, row.bank.balance);
+    // Our row's own date tells a bank row booked a day or two off it.
+    ours.Add("date", JsonString(IsoDateText(row.ourDate)));
+    AddAmounts(ours, row.principal, row.interest, row.balance);
+    AddAmounts(difference, row.principalDifference, row.interestDifference, row.balanceDifference);
+    out.Add("date", JsonString(IsoDateText(row.bank.date)));
+    out.Add("bank", bank.Text());
+    out.Add("ours", ours.Text());
+    out.Add("difference", difference.Text());
+    out.Add("implied_rate",
+            row.impliedRate ? GeneralNumberText(RoundToDecimals(*row.impliedRate, 3)) : "null");
+    return out.Text();
+}
+
+const char* KindName(BankRowKind kind)
+{
+    switch (kind) {
+    case BankRowKind::Prepayment:
+        return "prepayment";
+    case BankRowKind::Penalty:
+        return "penalty";
+    case BankRowKind::Instalment:
+        break;
+    }
+    return "instalment";
+}
+
+std::string UnmatchedJson(const UnmatchedRecord& unmatched)
+{
+    const BankRecord& bank = unmatched.bank;
+    JsonObject out;
+    out.Add("date", JsonString(IsoDateText(bank.date)));
+    AddAmounts(out, bank.principal, bank.interest, bank.balance);
+    out.Add("type", JsonString(bank.type));
+    out.Add("kind", JsonString(KindName(unmatched.kind)));
+    return out.Text();
+}
+
+// A plan entry as the loan file lists it, the date as YYYY-MM-DD.
+std::string PlanEntryJson(const Ttqhd& entry)
+{
+    Date date;
+    JsonObject out;
+    out.Add("date",
+            JsonString(ParseDateText(entry.tqdate, date) ? IsoDateText(date) : entry.tqdate));
+    out.Add("part", JsonString(TypeText(entry)));
+    out.Add("amount", JsonString(MoneyText(entry.tqse)));
+    out.Add("shorten", GeneralNumberText(entry.sdajqs));
+    out.Add("pay_off", entry.oneover ? "true" : "false");
+    return out.Text();
+}
+
+template <typename Item, typename Render>
+std::string ListJson(const std::vector<Item>& items, Render render)
+{
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i)
+        out += (i > 0 ? "," : "") + render(items[i]);
+    return out + "]";
+}
+
+// The bank's amounts, ours and the differences, each column's text as the grid writes it.
+void PutRow(TextGrid& grid, int r, const ReconciledRow& row)
+{
+    const auto optional = [](const std::optional<double>& value) {
+        return value ? MoneyText(*value) : std::string();
+    };
+    const std::string cells[] = {DateText(row.bank.date),
+                                 MoneyText(row.bank.principal),
+                                 MoneyText(row.bank.interest),
+                                 optional(row.bank.balance),
+                                 MoneyText(row.principal),
+                                 MoneyText(row.interest),
+                                 MoneyText(row.balance),
+                                 MoneyText(row.principalDifference),
+                                 MoneyText(row.interestDifference),
+                                 optional(row.balanceDifference),
+                                 row.impliedRate ? RateText(*row.impliedRate) : std::string(),
+                                 row.dayOffset ? msg::CliReconcileOurDate(DateText(row.ourDate))
+                                               : std::string()};
+    for (int c = 0; c < grid.columns; ++c)
+        grid.At(c, r) = cells[c];
+}
+
 std::string OutcomeJson(const PreviewOutcome& outcome)
 {
     std::string out = "{\"shortened\":" + GeneralNumberText(outcome.shortened);
@@ -249,6 +351,42 @@ std::string PreviewJson(const PrepaymentPreview& preview, Method method)
     out += ",\"keep_term\":" + OutcomeJson(preview.keepTerm);
     out += ",\"keep_payment\":" + OutcomeJson(preview.keepPayment);
     return out + "}}\n";
+}
+
+TextGrid ReconciliationGridTexts(const Reconciliation& reconciliation)
+{
+    constexpr int kColumns = static_cast<int>(std::size(msg::kCliReconcileColumns));
+    TextGrid grid =
+        TextGrid::Blank(kColumns, 1 + static_cast<int>(reconciliation.rows.size() +
+                                                       reconciliation.unmatched.size()));
+    for (int c = 0; c < kColumns; ++c)
+        grid.At(c, 0) = msg::kCliReconcileColumns[c];
+    int r = 1;
+    for (const ReconciledRow& row : reconciliation.rows)
+        PutRow(grid, r++, row);
+    for (const UnmatchedRecord& unmatched : reconciliation.unmatched) {
+        const BankRecord& bank = unmatched.bank;
+        grid.At(0, r) = DateText(bank.date);
+        grid.At(1, r) = MoneyText(bank.principal);
+        grid.At(2, r) = MoneyText(bank.interest);
+        grid.At(3, r) = bank.balance ? MoneyText(*bank.balance) : std::string();
+        grid.At(kColumns - 1, r++) = msg::CliReconcileUnmatched(bank.type);
+    }
+    return grid;
+}
+
+std::string ReconciliationJson(const Reconciliation& reconciliation)
+{
+    JsonObject out;
+    out.Add("rows", ListJson(reconciliation.rows, RowJson));
+    out.Add("matching_rows", std::to_string(reconciliation.matching));
+    out.Add("differing_rows", std::to_string(reconciliation.differing));
+    out.Add("bank_rounding", reconciliation.bankRounding ? "true" : "false");
+    out.Add("suggested_changes", ListJson(reconciliation.suggestedChanges, RateChangeJson));
+    out.Add("suggested_plan", ListJson(reconciliation.suggestedPlan, PlanEntryJson));
+    out.Add("unmatched_bank_rows", ListJson(reconciliation.unmatched, UnmatchedJson));
+    out.Add("remaining", ListJson(reconciliation.remaining, RowJson));
+    return out.Text() + "\n";
 }
 
 } // namespace lumavo::cli

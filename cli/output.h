@@ -2,6 +2,7 @@
 
 #include "calc/compare.h"
 #include "calc/loan_input.h"
+#include "calc/reconcile.h"
 #include "calc/schedule.h"
 #include "common/text_grid.h"
 
@@ -25,5 +26,13 @@ std::string CompareJson(const Comparison& comparison);
 std::string RateChangesJson(const std::vector<RateAdjustment>& adjustments);
 // {"preview":{"part":"S","keep_term":{...},"keep_payment":{...}}}
 std::string PreviewJson(const PrepaymentPreview& preview, Method method);
+
+// The bank's rows beside ours, one line each with the differences, then the bank's rows no
+// schedule row stands for; a header row above.
+TextGrid ReconciliationGridTexts(const Reconciliation& reconciliation);
+// {"rows":[{"date":"2024-11-20","bank":{...},"ours":{...},"difference":{...},"implied_rate":3.9}],
+// "matching_rows":N,"differing_rows":M,"bank_rounding":false,"suggested_changes":[...],
+// "suggested_plan":[...],"unmatched_bank_rows":[...],"remaining":[...]}
+std::string ReconciliationJson(const Reconciliation& reconciliation);
 
 } // namespace lumavo::cli

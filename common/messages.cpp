@@ -378,5 +378,19 @@ std::string ReconcileRemaining(int rows,
 // The window's 核对 page: new texts go below this line.
 
 // lumavo-cli's --reconcile: new texts go below this line.
+std::string CliPartInvalid(std::string_view value)
+{
+    return "--part 只能是 S 或 G：" + std::string(value);
+}
+
+std::string CliReconcileUnmatched(std::string_view type)
+{
+    return type.empty() ? std::string("无对应期次") : "无对应期次（" + std::string(type) + "）";
+}
+
+std::string CliReconcileOurDate(std::string_view date)
+{
+    return "计划日期" + std::string(date);
+}
 
 } // namespace lumavo::msg

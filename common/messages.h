@@ -674,5 +674,28 @@ std::string ReconcileRemaining(int rows,
 // The window's 核对 page: new texts go below this line.
 
 // lumavo-cli's --reconcile: new texts go below this line.
+// lumavo-cli's reconciliation options, inserted in the help before "-h, --help".
+inline constexpr const char* kCliHelpReconcile =
+    "  --bank-rounding        按分入账：每期金额按分四舍五入，与银行记账相同\n"
+    "  --reconcile 文件 --part S|G\n"
+    "                         把银行的还款记录（CSV、制表符分隔的文本或 .xlsx）与该类贷款\n"
+    "                         （S 商业贷款，G 公积金贷款）的还款表逐期核对，给出差额和使\n"
+    "                         两者一致的利率调整与提前还贷；与 --write-loan 同用时把记录\n"
+    "                         存入贷款方案\n";
+inline constexpr const char* kCliReconcileNeedsPart = "--reconcile 需要 --part S 或 G";
+inline constexpr const char* kCliPartNeedsReconcile = "--part 只能与 --reconcile 同时使用";
+inline constexpr const char* kCliReconcileAlone =
+    "--reconcile 不能与 --compare、--preview 或 --show-rate-changes 同时使用";
+inline constexpr const char* kCliReconcileFormat = "--reconcile 只能输出 table、csv 或 json";
+// "--part 只能是 S 或 G：X"
+std::string CliPartInvalid(std::string_view value);
+// The reconciliation's columns: the bank's row, ours, the differences (bank minus ours).
+inline constexpr const char* kCliReconcileColumns[] = {
+    "还款日期",     "银行本金", "银行利息", "银行剩余本金", "计算本金",   "计算利息",
+    "计算剩余本金", "本金差额", "利息差额", "剩余本金差额", "推算年利率", "说明"};
+// A bank row no schedule row stands for: "无对应期次（罚息）".
+std::string CliReconcileUnmatched(std::string_view type);
+// A bank row booked off the schedule's day: "计划日期2024年11月18日".
+std::string CliReconcileOurDate(std::string_view date);
 
 } // namespace lumavo::msg

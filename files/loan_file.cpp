@@ -196,7 +196,7 @@ void WriteTable(Writer& out,
 void WriteAdjustments(Writer& out, const std::vector<RateAdjustment>& adjustments)
 {
     if (adjustments.empty()) {
-        out.Line(2, "\"rate_adjustments\": []");
+        out.Line(2, "\"rate_adjustments\": [],");
         return;
     }
     out.Line(2, "\"rate_adjustments\": [");
@@ -207,7 +207,42 @@ void WriteAdjustments(Writer& out, const std::vector<RateAdjustment>& adjustment
                         out.Member("rate", out.Number(adjustment.rate)) + "}" +
                         (i + 1 < adjustments.size() ? "," : ""));
     }
-    out.Line(2, "]");
+    out.Line(2, "],");
+}
+
+// One record per line, its optional values only when the bank gave them.
+std::string RecordValue(Writer& out, const BankRecord& record)
+{
+    std::string text = "{" + out.Member("date", json::Quoted(IsoDateText(record.date))) + ", " +
+                       out.Member("principal", out.Number(record.principal)) + ", " +
+                       out.Member("interest", out.Number(record.interest));
+    const std::pair<const char*, const std::optional<double>*> optional[] = {
+        {"balance", &record.balance}, {"payment", &record.payment}, {"rate", &record.rate}};
+    for (const auto& [name, value] : optional)
+        if (*value)
+            text += ", " + out.Member(name, out.Number(**value));
+    if (record.period)
+        text += ", " + out.Member("period", std::to_string(*record.period));
+    if (!record.type.empty())
+        text += ", " + out.Member("type", out.String(record.type));
+    return text + "}";
+}
+
+// The last member of the loan: the bank rounding always, the statement when it has rows.
+void WriteBankRows(Writer& out, bool bankRounding, const BankStatement& statement)
+{
+    const bool rows = !statement.records.empty();
+    out.Line(2, out.Member("bank_rounding", bankRounding ? "true" : "false") + (rows ? "," : ""));
+    if (!rows)
+        return;
+    out.Line(2, "\"bank_statement\": {");
+    out.Line(3, out.Member("part", json::Quoted(PartLetter(statement.part))) + ",");
+    out.Line(3, "\"records\": [");
+    for (std::size_t i = 0; i < statement.records.size(); ++i)
+        out.Line(4, RecordValue(out, statement.records[i]) +
+                        (i + 1 < statement.records.size() ? "," : ""));
+    out.Line(3, "]");
+    out.Line(2, "}");
 }
 
 // Reading
@@ -533,6 +568,33 @@ std::optional<LoanFileError> ReadFloating(const Reader& reader, const Value& loa
     return reader.Keys(*floating, path, {"S", "G"});
 }
 
+// A calendar day written YYYY-MM-DD.
+std::optional<LoanFileError>
+ReadIsoDate(const Reader& reader, const Value& object, const std::string& path, Date& out)
+{
+    const Value* date = nullptr;
+    if (auto error = reader.Required(object, path, "date", Kind::String, date))
+        return error;
+    const std::optional<Date> day = ParseIsoDate(date->text);
+    if (!day || !IsCalendarDate(*day))
+        return Refuse(*date, Child(path, "date"), msg::kExpectIsoDate);
+    out = *day;
+    return std::nullopt;
+}
+
+std::optional<LoanFileError>
+ReadPart(const Reader& reader, const Value& object, const std::string& path, LoanPart& out)
+{
+    const Value* part = nullptr;
+    if (auto error = reader.Required(object, path, "part", Kind::String, part))
+        return error;
+    const std::optional<LoanPart> letter = PartOfLetter(part->text);
+    if (!letter)
+        return Refuse(*part, Child(path, "part"), msg::kExpectPart);
+    out = *letter;
+    return std::nullopt;
+}
+
 std::optional<LoanFileError> ReadAdjustment(const Reader& reader,
                                             const Value& item,
                                             const std::string& path,
@@ -540,22 +602,12 @@ std::optional<LoanFileError> ReadAdjustment(const Reader& reader,
 {
     if (auto error = reader.Expect(item, path, Kind::Object))
         return error;
-    const Value* date = nullptr;
-    const Value* part = nullptr;
-    if (auto error = reader.Required(item, path, "date", Kind::String, date))
+    if (auto error = ReadIsoDate(reader, item, path, adjustment.date))
         return error;
-    const std::optional<Date> day = ParseIsoDate(date->text);
-    if (!day || !IsCalendarDate(*day))
-        return Refuse(*date, Child(path, "date"), msg::kExpectIsoDate);
-    if (auto error = reader.Required(item, path, "part", Kind::String, part))
+    if (auto error = ReadPart(reader, item, path, adjustment.part))
         return error;
-    const std::optional<LoanPart> letter = PartOfLetter(part->text);
-    if (!letter)
-        return Refuse(*part, Child(path, "part"), msg::kExpectPart);
     if (auto error = ReadAmount(reader, item, path, "rate", adjustment.rate))
         return error;
-    adjustment.date = *day;
-    adjustment.part = *letter;
     return reader.Keys(item, path, {"date", "part", "rate"});
 }
 
@@ -571,6 +623,81 @@ ReadAdjustments(const Reader& reader, const Value& loan, LoanFile& file)
                                         file.adjustments.emplace_back()))
             return error;
     return std::nullopt;
+}
+
+// Amounts as the bank booked them: a reversal may be negative, so only the kind is checked.
+std::optional<LoanFileError> ReadRecordNumbers(const Reader& reader,
+                                               const Value& item,
+                                               const std::string& path,
+                                               BankRecord& record)
+{
+    const Value* value = nullptr;
+    for (const auto& [name, out] :
+         {std::pair{"principal", &record.principal}, std::pair{"interest", &record.interest}}) {
+        if (auto error = reader.Required(item, path, name, Kind::Number, value))
+            return error;
+        *out = value->number;
+    }
+    const std::pair<const char*, std::optional<double>*> optional[] = {
+        {"balance", &record.balance}, {"payment", &record.payment}, {"rate", &record.rate}};
+    for (const auto& [name, out] : optional) {
+        if (auto error = reader.Optional(item, path, name, Kind::Number, value))
+            return error;
+        if (value)
+            *out = value->number;
+    }
+    if (auto error = reader.Optional(item, path, "period", Kind::Number, value))
+        return error;
+    if (value) {
+        if (value->number != std::floor(value->number) || value->number < 0 || value->number > 1e6)
+            return Refuse(*value, Child(path, "period"), msg::kFieldNotWhole);
+        record.period = static_cast<int>(value->number);
+    }
+    return std::nullopt;
+}
+
+std::optional<LoanFileError>
+ReadRecord(const Reader& reader, const Value& item, const std::string& path, BankRecord& record)
+{
+    if (auto error = reader.Expect(item, path, Kind::Object))
+        return error;
+    // Messages about a kept row name where it stands in this file.
+    record.line = item.line;
+    if (auto error = ReadIsoDate(reader, item, path, record.date))
+        return error;
+    if (auto error = ReadRecordNumbers(reader, item, path, record))
+        return error;
+    const Value* type = nullptr;
+    if (auto error = reader.Optional(item, path, "type", Kind::String, type))
+        return error;
+    if (type)
+        record.type = type->text;
+    return reader.Keys(
+        item, path,
+        {"date", "principal", "interest", "balance", "payment", "rate", "period", "type"});
+}
+
+std::optional<LoanFileError> ReadBankRows(const Reader& reader, const Value& loan, LoanFile& file)
+{
+    const Value* rounding = nullptr;
+    if (auto error = reader.Optional(loan, "loan", "bank_rounding", Kind::Bool, rounding))
+        return error;
+    file.bankRounding = rounding && rounding->boolean;
+    const Value* statement = nullptr;
+    if (auto error = reader.Optional(loan, "loan", "bank_statement", Kind::Object, statement);
+        error || !statement)
+        return error;
+    const std::string path = "loan.bank_statement";
+    if (auto error = ReadPart(reader, *statement, path, file.statement.part))
+        return error;
+    const Value* records = nullptr;
+    if (auto error = reader.Required(*statement, path, "records", Kind::Array, records))
+        return error;
+    for (std::size_t i = 0; i < records->items.size(); ++i)
+        if (auto error = ReadRecord(reader, records->items[i], Item(Child(path, "records"), i),
+                                    file.statement.records.emplace_back()))
+            return error;
+    return reader.Keys(*statement, path, {"part", "records"});
 }
 
 std::optional<LoanFileError> ReadMethod(const Reader& reader, const Value& loan, LoanFile& file)
@@ -594,11 +721,12 @@ std::optional<LoanFileError> ReadLoan(Reader& reader, const Value& root, LoanFil
     const Value* loan = nullptr;
     if (auto error = reader.Required(root, "", "loan", Kind::Object, loan))
         return error;
-    for (auto read : {ReadMethod, ReadForm, ReadPlan, ReadFloating, ReadAdjustments})
+    for (auto read : {ReadMethod, ReadForm, ReadPlan, ReadFloating, ReadAdjustments, ReadBankRows})
         if (auto error = read(reader, *loan, file))
             return error;
-    if (auto error =
-            reader.Keys(*loan, "loan", {"method", "form", "plan", "floating", "rate_adjustments"}))
+    if (auto error = reader.Keys(*loan, "loan",
+                                 {"method", "form", "plan", "floating", "rate_adjustments",
+                                  "bank_rounding", "bank_statement"}))
         return error;
     return reader.Keys(root, "", {"format", "version", "loan"});
 }
@@ -614,6 +742,8 @@ LoanFile LoanFileOf(const LoanDocument& document)
     if (!document.Form().fixedRate)
         file.floating = document.Floating();
     file.adjustments = document.Adjustments();
+    file.bankRounding = document.BankRounding();
+    file.statement = document.Statement();
     return file;
 }
 
@@ -637,6 +767,7 @@ std::optional<std::string> LoanFileText(const LoanFile& file)
         out.Line(2, "},");
     }
     WriteAdjustments(out, file.adjustments);
+    WriteBankRows(out, file.bankRounding, file.statement);
     out.Line(1, "}");
     out.Line(0, "}");
     return out.Text();
@@ -727,6 +858,8 @@ DocumentFromLoanFile(const LoanFile& file, int currentYear, std::optional<Method
     document.Replace(std::move(form), PlanOf(file), file.adjustments);
     if (file.floating)
         document.Floating() = *file.floating;
+    document.SetBankRounding(file.bankRounding);
+    document.SetStatement(file.statement);
     return document;
 }
 

@@ -15,13 +15,13 @@
 
 // 贷款方案 (*.lumavo): one loan document as UTF-8 JSON, to be read in a text editor as well as by
 // the program. It holds what the .bak cannot: the floating tables in use with the rules that
-// filled them, and the rate adjustments. Versioned "MAJOR.MINOR": a reader takes every file of
-// its major version, skipping the keys a newer minor version added, and refuses a newer major
-// version by name.
+// filled them, the rate adjustments, 按分入账 and the bank's rows the loan was checked against.
+// Versioned "MAJOR.MINOR": a reader takes every file of its major version, skipping the keys a
+// newer minor version added, and refuses a newer major version by name.
 namespace lumavo {
 
 inline constexpr int kLoanFileMajor = 1;
-inline constexpr int kLoanFileMinor = 0;
+inline constexpr int kLoanFileMinor = 1;
 inline constexpr std::string_view kLoanFileFormat = "lumavo-loan";
 inline constexpr std::string_view kLoanFileSuffix = ".lumavo";
 
@@ -37,6 +37,9 @@ struct LoanFile
     // do not touch.
     std::optional<FloatingTables> floating;
     std::vector<RateAdjustment> adjustments;
+    bool bankRounding = false; // 按分入账
+    // The bank's rows the loan was checked against (核对); written only when it has rows.
+    BankStatement statement;
     // The line of each form text in the file read (0 for a file about to be written), so a text
     // the page refuses is named where it stands.
     std::array<int, kFormFieldsWithLoanType> formLines{};
@@ -79,8 +82,9 @@ std::variant<FormMessages, LoanFileError> ApplyLoanFile(LoanForm& form, const Lo
 // The file's plan as the plan list holds it.
 PlanList PlanOf(const LoanFile& file);
 
-// A freshly started page's document after opening the file: form, plan, rate adjustments and,
-// when the file holds them, the floating tables. The file's method unless one is given.
+// A freshly started page's document after opening the file: form, plan, rate adjustments,
+// 按分入账, the bank's rows and, when the file holds them, the floating tables. The file's method
+// unless one is given.
 std::variant<LoanDocument, LoanFileError>
 DocumentFromLoanFile(const LoanFile& file, int currentYear, std::optional<Method> method);
 

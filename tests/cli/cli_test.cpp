@@ -3,6 +3,8 @@
 #include "common/atomic_file.h"
 #include "files/backup.h"
 #include "files/backup_loan.h"
+#include "files/bank_records.h"
+#include "files/loan_file.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/workbook_check.h"
 
@@ -114,14 +116,17 @@ TEST(CommandLine, ALoanFileThatFailsIsNamedWithLineAndKey)
 
 const fs::path kAnalysisCases = fs::path(LUMAVO_TEST_DATA) / "cli-compare";
 
-// Runs a case folder: the options one per line in args, then its percents.ini and input.bak;
-// it prints expected.txt, and a folder named refused-… ends refused.
+// Runs a case folder: the options one per line in args, then its records.csv as --reconcile when
+// it has one, its percents.ini and input.bak; it prints expected.txt, and a folder named
+// refused-… ends refused.
 void ExpectCaseOutput(const fs::path& folder, const Environment& environment)
 {
     std::vector<std::string> args;
     std::istringstream lines(Slurp(folder / "args"));
     for (std::string line; std::getline(lines, line);)
         args.push_back(line);
+    if (fs::exists(folder / "records.csv"))
+        args.insert(args.end(), {"--reconcile", (folder / "records.csv").string()});
     args.insert(args.end(),
                 {"--rates", (folder / "percents.ini").string(), (folder / "input.bak").string()});
     const Result result = RunCli(args, environment);
@@ -305,7 +310,21 @@ INSTANTIATE_TEST_SUITE_P(
                   "--rate-change 的值无效：2024-02-30,S,3.9"},
         UsageCase{"CompareAsXls",
                   {"--compare", "--format", "xls", "--output", "x.xls", "a.bak"},
-                  "--compare 和 --preview 只能输出 table、csv 或 json"}),
+                  "--compare 和 --preview 只能输出 table、csv 或 json"},
+        UsageCase{"ReconcileWithoutPart",
+                  {"--reconcile", "r.csv", "a.bak"},
+                  "--reconcile 需要 --part S 或 G"},
+        UsageCase{"PartUnknown",
+                  {"--reconcile", "r.csv", "--part", "s", "a.bak"},
+                  "--part 只能是 S 或 G：s"},
+        UsageCase{
+            "PartWithoutReconcile", {"--part=G", "a.bak"}, "--part 只能与 --reconcile 同时使用"},
+        UsageCase{"ReconcileAsXlsx",
+                  {"--reconcile=r.csv", "--part=S", "--format=xlsx", "--output=x.xlsx", "a.bak"},
+                  "--reconcile 只能输出 table、csv 或 json"},
+        UsageCase{"ReconcileAndCompare",
+                  {"--reconcile=r.csv", "--part=S", "--compare", "a.bak"},
+                  "--reconcile 不能与 --compare、--preview 或 --show-rate-changes 同时使用"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // 2009年05月15日 in GBK: 1000 yuan of the commercial part.
@@ -391,10 +410,26 @@ TEST(CommandLine, HelpListsEveryOption)
 {
     const Result result = RunCli({"--help"}, kEnvironment);
     EXPECT_EQ(result.status, kExitOk);
-    for (const char* option :
-         {"--method", "--rates", "--rates-rule", "--pf-rule", "--future-lpr", "--write-rates",
-          "--write-loan", "--rates-data", "--format", "--output", "--rate-change", "--lpr-rule",
-          "--converted-2020", "--spread-change", "--cut-2023", "--cut-2024", "--show-rate-changes"})
+    for (const char* option : {"--method",
+                               "--rates",
+                               "--rates-rule",
+                               "--pf-rule",
+                               "--future-lpr",
+                               "--write-rates",
+                               "--write-loan",
+                               "--rates-data",
+                               "--format",
+                               "--output",
+                               "--rate-change",
+                               "--lpr-rule",
+                               "--converted-2020",
+                               "--spread-change",
+                               "--cut-2023",
+                               "--cut-2024",
+                               "--show-rate-changes",
+                               "--bank-rounding",
+                               "--reconcile",
+                               "--part"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
 }
 
@@ -590,6 +625,81 @@ INSTANTIATE_TEST_SUITE_P(
                                  kBasicLine,
                                  {{"月本金还款额：", "8333.33"}, {"还款总额：", "103266.67"}}}),
     [](const auto& p) { return std::string(p.param.name); });
+
+const fs::path kReconcileCases = fs::path(LUMAVO_TEST_DATA) / "cli-reconcile";
+
+// The records reader's placeholder refuses every file without a reason; the cases that read
+// bank rows wait for the reader.
+bool RecordsReaderMissing(const fs::path& records)
+{
+    const auto read = ReadBankRecords(records.string());
+    const auto* error = std::get_if<RecordsError>(&read);
+    return error && error->reason.empty();
+}
+
+// --reconcile and --bank-rounding, one folder per case as for --compare, its bank rows in
+// records.csv.
+class ReconcileGolden : public testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(ReconcileGolden, OutputMatches)
+{
+    const fs::path folder = kReconcileCases / GetParam();
+    if (fs::exists(folder / "records.csv") && RecordsReaderMissing(folder / "records.csv"))
+        GTEST_SKIP() << "no bank records reader yet";
+    ExpectCaseOutput(folder, kEnvironment);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         ReconcileGolden,
+                         testing::ValuesIn(CaseFolders(kReconcileCases)),
+                         [](const auto& p) {
+                             std::string name = p.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+TEST(Reconcile, RecordsThatCannotBeReadAreNamedAndNothingIsWritten)
+{
+    TempDir dir;
+    const std::string loan = dir.File("loan.lumavo");
+    const Result result = RunCli({"--reconcile", "/nonexistent/r.csv", "--part", "S",
+                                  "--write-loan", loan, dir.Write("a.bak", kBasicLine).string()},
+                                 kEnvironment);
+    EXPECT_EQ(result.status, kExitFileError);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("lumavo-cli: /nonexistent/r.csv: ", 0), 0u) << result.err;
+    EXPECT_FALSE(fs::exists(loan));
+}
+
+// The loan file is where the window finds the rows again, and the rounding the bank follows.
+TEST(Reconcile, AWrittenLoanKeepsTheRoundingAndTheBankRows)
+{
+    TempDir dir;
+    const std::string loan = dir.File("loan.lumavo");
+    const fs::path records = kReconcileCases / "example-csv" / "records.csv";
+    const std::string backup = (kReconcileCases / "example-csv" / "input.bak").string();
+    ASSERT_EQ(RunCli({"--bank-rounding", "--write-loan", loan, backup}, kEnvironment).status,
+              kExitOk);
+    auto read = ReadLoanFile(loan);
+    ASSERT_TRUE(std::holds_alternative<LoanFile>(read));
+    EXPECT_TRUE(std::get<LoanFile>(read).bankRounding);
+    EXPECT_TRUE(std::get<LoanFile>(read).statement.records.empty());
+
+    if (RecordsReaderMissing(records))
+        GTEST_SKIP() << "no bank records reader yet";
+    const Result written =
+        RunCli({"--reconcile", records.string(), "--part", "S", "--write-loan", loan, backup},
+               kEnvironment);
+    ASSERT_EQ(written.status, kExitOk) << written.err;
+    read = ReadLoanFile(loan);
+    ASSERT_TRUE(std::holds_alternative<LoanFile>(read));
+    const BankStatement& statement = std::get<LoanFile>(read).statement;
+    EXPECT_EQ(statement.part, LoanPart::S);
+    ASSERT_EQ(statement.records.size(), 24u);
+    EXPECT_EQ(statement.records[8].interest, 3318.17);
+}
 
 } // namespace
 } // namespace lumavo::cli

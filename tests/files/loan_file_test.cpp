@@ -22,11 +22,12 @@ std::string Rates(const char* first, const char* rest)
     return rates + "]";
 }
 
-// A floating-rate loan with one prepayment and one rate adjustment, as the writer lays it out.
+// A floating-rate loan with one prepayment, one rate adjustment, 按分入账 and two bank rows, as
+// the writer lays it out.
 // The malformed cases below break it in one place each; the line numbers are this text's.
 const std::string kExample = R"({
   "format": "lumavo-loan",
-  "version": "1.0",
+  "version": "1.1",
   "loan": {
     "method": "debj",
     "form": {
@@ -65,7 +66,15 @@ const std::string kExample = R"({
     },
     "rate_adjustments": [
       {"date": "2009-07-01", "part": "S", "rate": 5.4}
-    ]
+    ],
+    "bank_rounding": true,
+    "bank_statement": {
+      "part": "S",
+      "records": [
+        {"date": "2009-02-15", "principal": 7800.5, "interest": 500, "balance": 92199.5, "payment": 8300.5, "rate": 6, "period": 1, "type": "正常扣款"},
+        {"date": "2009-03-16", "principal": 7839.5, "interest": 461}
+      ]
+    }
   }
 }
 )";
@@ -116,6 +125,25 @@ TEST(LoanFile, AFileReadsIntoADocumentThatWritesTheSameFile)
     EXPECT_FALSE(document.Floating().ruleG);
     ASSERT_EQ(document.Plan().Size(), 1u);
     EXPECT_EQ(document.Plan().Items()[0].text, "2009年06月15日 S<=> 20000 元 0 期 N");
+    EXPECT_TRUE(document.BankRounding());
+    EXPECT_EQ(document.Statement().part, LoanPart::S);
+    EXPECT_EQ(document.Statement().records,
+              (std::vector<BankRecord>{
+                  {45, {2009, 2, 15}, 7800.5, 500, 92199.5, 8300.5, 6, 1, "正常扣款"},
+                  {46, {2009, 3, 16}, 7839.5, 461, {}, {}, {}, {}, ""}}));
+}
+
+// Files saved before 按分入账 and the bank's rows existed open as they always did.
+TEST(LoanFile, AFileOfVersionOneZeroReadsWithoutTheBankRows)
+{
+    std::string text = kExample;
+    text.replace(text.find("\"1.1\""), 5, "\"1.0\"");
+    const std::size_t from = text.find("],\n    \"bank_rounding\"");
+    text.replace(from, text.find("\n  }\n}") - from, "]");
+    const LoanDocument document = Opened(Parsed(text));
+    EXPECT_FALSE(document.BankRounding());
+    EXPECT_TRUE(document.Statement().records.empty());
+    EXPECT_EQ(document.Adjustments().size(), 1u);
 }
 
 // A later minor version may add keys anywhere; this reader skips them and reads the rest.
@@ -127,7 +155,7 @@ TEST(LoanFile, ANewerMinorVersionIsReadWithoutItsNewKeys)
         ASSERT_NE(at, std::string::npos) << from;
         text.replace(at, from.size(), to);
     };
-    put("\"1.0\"", "\"1.4\", \"scenarios\": [{\"name\": \"A\"}]");
+    put("\"1.1\"", "\"1.4\", \"scenarios\": [{\"name\": \"A\"}]");
     put("\"method\"", "\"bank\": {\"records\": []}, \"method\"");
     put("\"mode\"", "\"notes\": \"x\", \"mode\"");
     put("\"pay_off\": false", "\"pay_off\": false, \"fee\": 12");
@@ -173,6 +201,7 @@ TEST_P(LoanFileRefuses, NamingTheLineAndTheKey)
 }
 
 const std::string kForm = "loan.form.";
+const std::string kStatement = "loan.bank_statement.";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases,
@@ -186,15 +215,15 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"MissingComma", "\"lumavo-loan\",", "\"lumavo-loan\"", 3, "",
                   msg::kJsonExpectedObjectEnd},
         Malformed{"UnclosedString", "\"8\"", "\"8", 10, "", msg::kJsonUnterminatedString},
-        Malformed{"TextAfterTheEnd", "\n}\n", "\n}\n}\n", 43, "", msg::kJsonTrailing},
+        Malformed{"TextAfterTheEnd", "\n}\n", "\n}\n}\n", 51, "", msg::kJsonTrailing},
         Malformed{"DuplicateKey", "\"area\": \"0.00\",", "\"area\": \"0.00\", \"area\": \"1\",", 8,
                   "", msg::JsonDuplicateKey("area")},
         Malformed{"TooDeep", "", std::string(100, '['), 1, "", msg::JsonTooDeep(64)},
         Malformed{"NotALoanFile", "\"lumavo-loan\"", "\"lumavo-rates\"", 2, "format",
                   msg::kLoanFileNotOurs},
-        Malformed{"NewerMajorVersion", "\"1.0\"", "\"2.1\"", 3, "version",
+        Malformed{"NewerMajorVersion", "\"1.1\"", "\"2.1\"", 3, "version",
                   msg::LoanFileNewerMajor("2.1", 1)},
-        Malformed{"VersionWithoutMinor", "\"1.0\"", "\"1\"", 3, "version",
+        Malformed{"VersionWithoutMinor", "\"1.1\"", "\"1\"", 3, "version",
                   msg::kLoanFileBadVersion},
         Malformed{"UnknownKeyOfThisVersion", "\"mode\": 1,", "\"mode\": 1, \"colour\": \"red\",", 7,
                   kForm + "colour", msg::kKeyUnknown},
@@ -229,7 +258,20 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"AdjustmentPart", "\"part\": \"S\", \"rate", "\"part\": \"s\", \"rate", 39,
                   "loan.rate_adjustments[1].part", msg::kExpectPart},
         Malformed{"AdjustmentRateMissing", ", \"rate\": 5.4", "", 39,
-                  "loan.rate_adjustments[1].rate", msg::kKeyMissing}),
+                  "loan.rate_adjustments[1].rate", msg::kKeyMissing},
+        Malformed{"BankRoundingNotAFlag", "\"bank_rounding\": true", "\"bank_rounding\": 1", 41,
+                  "loan.bank_rounding", msg::kExpectBool},
+        Malformed{"StatementPart", "\"part\": \"S\",\n      \"records\"",
+                  "\"part\": \"商\",\n      \"records\"", 43, kStatement + "part",
+                  msg::kExpectPart},
+        Malformed{"RecordPeriodNotWhole", "\"period\": 1,", "\"period\": 1.5,", 45,
+                  kStatement + "records[1].period", msg::kFieldNotWhole},
+        Malformed{"RecordNotADay", "\"2009-03-16\"", "\"2009-03-32\"", 46,
+                  kStatement + "records[2].date", msg::kExpectIsoDate},
+        Malformed{"RecordInterestMissing", ", \"interest\": 461", "", 46,
+                  kStatement + "records[2].interest", msg::kKeyMissing},
+        Malformed{"RecordInterestAsText", "\"interest\": 461", "\"interest\": \"461\"", 46,
+                  kStatement + "records[2].interest", msg::kExpectNumber}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(LoanFile, ATextThePageRefusesIsNamedAndLeavesTheFormAsItWas)
@@ -271,6 +313,8 @@ class RandomDocument
             if (Pick(0, 1))
                 *rule = RateRule{static_cast<RuleKind>(Pick(0, 3)), Pick(-100, 100) / 7.0};
         document.SetAdjustments(Adjustments(document.Input()));
+        document.SetBankRounding(Pick(0, 1) == 1);
+        document.SetStatement(Statement(document.Input()));
         return document;
     }
 
@@ -318,6 +362,34 @@ class RandomDocument
         return adjustments;
     }
 
+    // Rows as a bank may book them: any amount (a reversal is negative), each optional value
+    // there or not, a type that needs escaping.
+    BankStatement Statement(const LoanInput& input)
+    {
+        BankStatement statement{Pick(0, 1) ? LoanPart::S : LoanPart::G, {}};
+        std::uniform_real_distribution<double> amount(-100.0, 2e6);
+        const auto maybe = [&](double value) {
+            return Pick(0, 1) ? std::optional(value) : std::nullopt;
+        };
+        const char* types[] = {"", "正常扣款", "提前还款", "罚息", "\"摘要\"\\\t"};
+        // A statement without rows is not kept, its part with it.
+        const int rows = Pick(0, 4);
+        if (rows == 0)
+            return BankStatement{};
+        for (int n = rows; n > 0; --n) {
+            BankRecord& record = statement.records.emplace_back();
+            record.date = Later(input.lending, Pick(0, 4000));
+            record.principal = amount(m_random);
+            record.interest = Pick(0, 1) ? Pick(0, 999999) / 100.0 : amount(m_random);
+            record.balance = maybe(amount(m_random));
+            record.payment = maybe(Pick(0, 999999) / 100.0);
+            record.rate = maybe(Pick(1, 9000) / 1000.0);
+            record.period = Pick(0, 1) ? std::optional(Pick(0, 720)) : std::nullopt;
+            record.type = types[Pick(0, 4)];
+        }
+        return statement;
+    }
+
     static Date Later(Date day, int days)
     {
         day.d = std::min(day.d, DaysInMonth(day.y, day.m));
@@ -345,6 +417,14 @@ void ExpectSameRules(const std::optional<RateRule>& a, const std::optional<RateR
     }
 }
 
+// A kept row's line is where it stands in the file it was last read from.
+BankStatement WithoutLines(BankStatement statement)
+{
+    for (BankRecord& record : statement.records)
+        record.line = 0;
+    return statement;
+}
+
 TEST(LoanFileRoundTrip, ADocumentWrittenAndReadIsTheSameDocumentAndComputesTheSame)
 {
     RandomDocument random(23);
@@ -360,6 +440,7 @@ TEST(LoanFileRoundTrip, ADocumentWrittenAndReadIsTheSameDocumentAndComputesTheSa
         EXPECT_EQ(testing_support::Inputs(restored.Form(), restored.Plan()),
                   testing_support::Inputs(original.Form(), original.Plan()));
         EXPECT_EQ(restored.Input(), original.Input());
+        EXPECT_EQ(WithoutLines(restored.Statement()), original.Statement());
         if (!original.Form().fixedRate) {
             EXPECT_EQ(restored.Floating(), original.Floating());
             ExpectSameRules(restored.Floating().ruleS, original.Floating().ruleS);
