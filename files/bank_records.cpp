@@ -278,6 +278,7 @@ class Collector
         int column = 0;
         std::string_view text;
         std::optional<double> number;
+        bool percent = false;
     };
 
     Cell CellFor(const SheetRow& row, Role role) const
@@ -285,8 +286,8 @@ class Collector
         const int column = m_columns->at[At(role)];
         const SheetCell* cell = column == 0 ? nullptr : CellAt(row, column);
         if (!cell)
-            return Cell{column, {}, std::nullopt};
-        return Cell{column, TrimBlanks(cell->text), cell->number};
+            return Cell{column, {}, std::nullopt, false};
+        return Cell{column, TrimBlanks(cell->text), cell->number, cell->percent};
     }
 
     RecordsError Refuse(const SheetRow& row, Role role, const Cell& cell, const char* what) const
@@ -334,7 +335,7 @@ std::optional<RecordsError> Collector::Fill(const SheetRow& row, BankRecord& rec
         double value = 0;
         if (rate.number ? *rate.number < 0 : !ParseRate(rate.text, value))
             return Refuse(row, Role::Rate, rate, msg::kRecordsNotARate);
-        record.rate = rate.number.value_or(value);
+        record.rate = rate.number ? *rate.number * (rate.percent ? 100 : 1) : value;
     }
     if (const Cell period = CellFor(row, Role::Period); !period.text.empty()) {
         int value = 0;

@@ -192,6 +192,43 @@ class SharedStringsReader : public XmlReader
     bool m_inString = false;
 };
 
+// xl/styles.xml: which cell formats show their number as a percentage, by the index a cell's
+// s attribute gives.
+class StylesReader : public XmlReader
+{
+  public:
+    void Start(std::string_view element, const XML_Char** attributes) override
+    {
+        if (element == "numFmt") {
+            int id = 0;
+            const std::string_view code = Attribute(attributes, "formatCode");
+            if (ParseDigits(Attribute(attributes, "numFmtId"), id) &&
+                code.find('%') != std::string_view::npos)
+                m_percentFormats.push_back(id);
+        } else if (element == "cellXfs") {
+            m_inCellFormats = true;
+        } else if (element == "xf" && m_inCellFormats) {
+            int id = 0;
+            ParseDigits(Attribute(attributes, "numFmtId"), id);
+            // 9 and 10 are the built-in "0%" and "0.00%".
+            percent.push_back(id == 9 || id == 10 ||
+                              std::find(m_percentFormats.begin(), m_percentFormats.end(), id) !=
+                                  m_percentFormats.end());
+        }
+    }
+    void End(std::string_view element) override
+    {
+        if (element == "cellXfs")
+            m_inCellFormats = false;
+    }
+
+    std::vector<bool> percent;
+
+  private:
+    std::vector<int> m_percentFormats;
+    bool m_inCellFormats = false;
+};
+
 // "C5" → 3; 0 when the reference names no column a sheet can have.
 int ReferenceColumn(std::string_view reference)
 {
@@ -210,14 +247,18 @@ int ReferenceColumn(std::string_view reference)
 class SheetReader : public XmlReader
 {
   public:
-    explicit SheetReader(const std::vector<std::string>& shared) : m_shared(shared) {}
+    SheetReader(const std::vector<std::string>& shared, const std::vector<bool>& percent)
+        : m_shared(shared), m_percent(percent)
+    {
+    }
 
     void Start(std::string_view element, const XML_Char** attributes) override
     {
         if (element == "row")
             StartRow(Attribute(attributes, "r"));
         else if (element == "c")
-            StartCell(Attribute(attributes, "r"), Attribute(attributes, "t"));
+            StartCell(Attribute(attributes, "r"), Attribute(attributes, "t"),
+                      Attribute(attributes, "s"));
         else if (element == "v" && m_inCell)
             m_inValue = true;
         else if (element == "is" && m_inCell)
@@ -264,8 +305,12 @@ class SheetReader : public XmlReader
         m_column = 0;
     }
 
-    void StartCell(std::string_view reference, std::string_view type)
+    void StartCell(std::string_view reference, std::string_view type, std::string_view style)
     {
+        int format = 0;
+        m_percentCell = ParseDigits(style, format) &&
+                        static_cast<std::size_t>(format) < m_percent.size() &&
+                        m_percent[static_cast<std::size_t>(format)];
         m_column = reference.empty() ? m_column + 1 : ReferenceColumn(reference);
         if (rows.empty() || m_column < 1 || m_column > kMostSheetColumns)
             failed = true;
@@ -290,15 +335,19 @@ class SheetReader : public XmlReader
         } else {
             cell.text = m_value;
             double number = 0;
-            if ((m_type.empty() || m_type == "n") && ParseNumber(m_value, number))
+            if ((m_type.empty() || m_type == "n") && ParseNumber(m_value, number)) {
                 cell.number = number;
+                cell.percent = m_percentCell;
+            }
         }
         if (!failed && !rows.empty() && (!cell.text.empty() || cell.number))
             rows.back().cells.push_back(std::move(cell));
     }
 
     const std::vector<std::string>& m_shared;
+    const std::vector<bool>& m_percent;
     int m_column = 0;
+    bool m_percentCell = false;
     std::string m_type;
     std::string m_value;
     RunText m_inlineText;
@@ -343,7 +392,10 @@ std::variant<FirstSheet, WorkbookFault> ReadFirstSheet(std::string_view bytes)
     if (const auto fault = ReadPart(
             *archive, relations.sharedStrings.value_or("xl/sharedStrings.xml"), shared, false))
         return *fault;
-    SheetReader sheet(shared.strings);
+    StylesReader styles;
+    if (const auto fault = ReadPart(*archive, "xl/styles.xml", styles, false))
+        return *fault;
+    SheetReader sheet(shared.strings, styles.percent);
     if (const auto fault =
             ReadPart(*archive, relations.sheet.value_or("xl/worksheets/sheet1.xml"), sheet, true))
         return *fault;

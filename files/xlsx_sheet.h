@@ -16,6 +16,7 @@ struct SheetCell
     int column = 0; // 1-based
     std::string text;
     std::optional<double> number; // a worksheet's number cell: its value, the text as stored
+    bool percent = false;         // shown as a percentage: 0.042 for "4.20%"
 };
 
 struct SheetRow
@@ -42,7 +43,7 @@ inline constexpr std::size_t kMostWorkbookPartBytes = 32u << 20;
 
 // The first sheet named in xl/workbook.xml (xl/worksheets/sheet1.xml when there is none), its
 // cells placed by their references, shared and inline strings resolved (rich text runs
-// joined, phonetic runs left out).
+// joined, phonetic runs left out), number cells in a percentage format marked.
 std::variant<FirstSheet, WorkbookFault> ReadFirstSheet(std::string_view bytes);
 
 } // namespace lumavo

@@ -154,10 +154,13 @@ void FillWorkbook(lxw_workbook* book, lxw_worksheet* sheet)
         for (lxw_col_t column = 0; column < 4; ++column)
             if (written[row][column])
                 worksheet_write_number(sheet, row + 3, column + 1, amounts[row][column], nullptr);
-    for (lxw_row_t row = 3; row < 5; ++row) {
-        worksheet_write_number(sheet, row, 5, 4.2, nullptr);
-        worksheet_write_number(sheet, row, 7, row - 2, nullptr);
-    }
+    // 4.20% typed into a spreadsheet is kept as 0.042 shown in a percentage format.
+    lxw_format* percent = workbook_add_format(book);
+    format_set_num_format(percent, "0.00%");
+    worksheet_write_number(sheet, 3, 5, 0.042, percent);
+    worksheet_write_number(sheet, 4, 5, 4.2, nullptr);
+    worksheet_write_number(sheet, 3, 7, 1, nullptr);
+    worksheet_write_number(sheet, 4, 7, 2, nullptr);
     // A type in two differently formatted runs reads as one text.
     lxw_format* bold = workbook_add_format(book);
     format_set_bold(bold);
