@@ -375,6 +375,60 @@ std::string ReconcileRemaining(int rows,
 
 // Reading bank records (导入记录, 粘贴, --reconcile): new texts go below this line.
 
+std::string RecordsCellError(
+    int line, int column, std::string_view header, std::string_view what, std::string_view text)
+{
+    std::string where = "第" + std::to_string(line) + "行第" + std::to_string(column) + "列";
+    if (!header.empty())
+        where += "（" + std::string(header) + "）";
+    where += "：" + std::string(what);
+    return text.empty() ? where : where + "：" + std::string(text);
+}
+
+std::string RecordsLineError(int line, std::string_view what)
+{
+    return "第" + std::to_string(line) + "行：" + std::string(what);
+}
+
+std::string RecordsTooMany(int line, int most)
+{
+    return RecordsLineError(line, "记录多于" + std::to_string(most) + "行，不予读取");
+}
+
+std::string RecordsTooLarge(std::size_t limitBytes)
+{
+    return "记录大于" + std::to_string(limitBytes >> 20) + " MiB，不予读取";
+}
+
+std::string RecordsWorkbookTooLarge(std::size_t limitBytes)
+{
+    return "工作簿中的表格解压后大于" + std::to_string(limitBytes >> 20) + " MiB，不予读取";
+}
+
+namespace {
+
+// "日期（还款日期、日期、记账日期、实际还款日或扣款日期）"
+template <std::size_t N>
+std::string ColumnChoice(std::string_view what, const char* const (&names)[N])
+{
+    std::string text = std::string(what) + "（";
+    for (std::size_t i = 0; i < N; ++i) {
+        if (i > 0)
+            text += i + 1 == N ? "或" : "、";
+        text += names[i];
+    }
+    return text + "）";
+}
+
+} // namespace
+
+std::string RecordsNoHeader()
+{
+    return "找不到表头：需要" + ColumnChoice("日期", kBankDateColumns) + "、" +
+           ColumnChoice("本金", kBankPrincipalColumns) + "和" +
+           ColumnChoice("利息", kBankInterestColumns) + "三列";
+}
+
 // The window's 核对 page: new texts go below this line.
 
 // lumavo-cli's --reconcile: new texts go below this line.

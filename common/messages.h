@@ -670,6 +670,47 @@ std::string ReconcileRemaining(int rows,
                                std::string_view interest);
 
 // Reading bank records (导入记录, 粘贴, --reconcile): new texts go below this line.
+// The names a bank's repayment history gives its columns, compared after blanks and a trailing
+// unit in brackets ("（元）", "(%)") are taken off.
+inline constexpr const char* kBankDateColumns[] = {"还款日期", "日期", "记账日期", "实际还款日",
+                                                   "扣款日期"};
+inline constexpr const char* kBankPrincipalColumns[] = {"本金", "应还本金", "还款本金", "实还本金",
+                                                        "本金金额"};
+inline constexpr const char* kBankInterestColumns[] = {"利息", "应还利息", "还款利息", "利息金额"};
+// 余额 as provident-fund statements head the loan's balance.
+inline constexpr const char* kBankBalanceColumns[] = {"剩余本金", "贷款余额", "本金余额", "余额"};
+inline constexpr const char* kBankPaymentColumns[] = {"还款金额", "月供", "本息合计"};
+inline constexpr const char* kBankRateColumns[] = {"执行利率", "贷款利率"};
+inline constexpr const char* kBankTypeColumns[] = {"类型", "摘要"};
+inline constexpr const char* kBankPeriodColumns[] = {"期次"};
+// A row whose first text starts with one of these adds up the others.
+inline constexpr const char* kBankSummaryWords[] = {"合计", "总计"};
+// The brackets around a column's unit, and the marks of "2024年1月5日".
+inline constexpr const char* kBankUnitBrackets[][2] = {{"(", ")"}, {"（", "）"}};
+inline constexpr const char* kBankDateMarks[] = {"年", "月", "日"};
+inline constexpr const char* kBankPercentSigns[] = {"%", "％"};
+// What a cell of a bank record is not, before its text.
+inline constexpr const char* kRecordsNotADate = "不是日期";
+inline constexpr const char* kRecordsNotAnAmount = "不是金额";
+inline constexpr const char* kRecordsNotARate = "不是利率";
+inline constexpr const char* kRecordsNotAPeriod = "不是期次";
+inline constexpr const char* kRecordsOpenQuote = "引号没有闭合";
+inline constexpr const char* kRecordsNotText = "不是UTF-8或GBK文本";
+inline constexpr const char* kRecordsWorkbookDamaged = "不是有效的.xlsx工作簿";
+inline constexpr const char* kRecordsOldWorkbook = "无法读取旧式.xls工作簿，请另存为.xlsx或CSV文件";
+// "第5行第3列（利息）：不是金额：12..5"; without a header or a text, "第5行第3列：引号没有闭合".
+std::string RecordsCellError(
+    int line, int column, std::string_view header, std::string_view what, std::string_view text);
+// "第3行：不是UTF-8或GBK文本"
+std::string RecordsLineError(int line, std::string_view what);
+// "第10002行：记录多于10000行，不予读取"
+std::string RecordsTooMany(int line, int most);
+// "记录大于4 MiB，不予读取": pasted text refused before it is read.
+std::string RecordsTooLarge(std::size_t limitBytes);
+// "工作簿中的表格解压后大于32 MiB，不予读取"
+std::string RecordsWorkbookTooLarge(std::size_t limitBytes);
+// "找不到表头：需要日期（还款日期、日期、…）、本金（…）和利息（…）三列"
+std::string RecordsNoHeader();
 
 // The window's 核对 page: new texts go below this line.
 

@@ -16,6 +16,9 @@ namespace lumavo {
 // Files larger than this are refused before they are read: a loan's history is a few hundred
 // rows.
 inline constexpr std::size_t kMostRecordBytes = 4u << 20;
+// Rows after the header beyond this many are refused: thirty years of monthly rows and every
+// booking between them stay far below it.
+inline constexpr std::size_t kMostRecordRows = 10000;
 
 struct RecordsError
 {
@@ -30,8 +33,12 @@ using RecordsRead = std::variant<std::vector<BankRecord>, RecordsError>;
 // 粘贴 hands over and what a .csv or .txt file holds.
 RecordsRead ParseBankRecords(std::string_view bytes);
 
-// A file by its name: an .xlsx workbook's first sheet, any other file as text rows. Nothing is
-// kept of a file that fails.
+// An .xlsx workbook's first sheet; rows and columns as the sheet numbers them, a number cell
+// in a date column read as the workbook's date number.
+RecordsRead ParseBankWorkbook(std::string_view bytes);
+
+// A file by its name: an .xlsx workbook's first sheet (told by its name or by its zip
+// signature), any other file as text rows. Nothing is kept of a file that fails.
 RecordsRead ReadBankRecords(const std::string& path);
 
 } // namespace lumavo

@@ -5,7 +5,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-600}"
-targets=(backup_reader_fuzz archive_reader_fuzz backup_to_schedule_fuzz loan_file_reader_fuzz)
+targets=(backup_reader_fuzz archive_reader_fuzz backup_to_schedule_fuzz loan_file_reader_fuzz
+    bank_records_reader_fuzz)
 
 CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DLUMAVO_BUILD_FUZZ=ON -DLUMAVO_BUILD_TESTS=OFF -DLUMAVO_BUILD_BENCH=OFF \

@@ -10,8 +10,9 @@ packages=(
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-wqy-microhei
     # Qt's own buttons and dialogs in Chinese
     qt6-translations-l10n
-    # the .xlsx workbook; reading it back and checking the PDF report in the tests
-    libxlsxwriter-dev python3-openpyxl poppler-utils
+    # the .xlsx workbook; reading it back and checking the PDF report in the tests; reading a
+    # bank's .xlsx records (zip and XML)
+    libxlsxwriter-dev python3-openpyxl poppler-utils zlib1g-dev libexpat1-dev
     # the toolbar's SVG pictures (Qt's SVG plugin) and the menu icon's PNG sizes
     qt6-svg-dev librsvg2-bin
     # checking the installed desktop entry and AppStream file; dpkg-shlibdeps for the .deb
