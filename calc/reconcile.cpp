@@ -86,20 +86,19 @@ std::optional<double> ImpliedRate(double interest, double balanceBefore, int day
 }
 
 // The unmatched schedule row a bank row stands for: of its kind, on its day or, for a regular
-// payment, the nearest day within reach.
+// payment, the nearest day within reach. The rows are in date order.
 PartRow* MatchFor(std::vector<PartRow>& rows, const BankRecord& record, bool prepayment)
 {
     const long day = SerialDay(record.date);
+    const long reach = prepayment ? 0 : kMostDaysOff;
+    auto it = std::lower_bound(rows.begin(), rows.end(), day - reach,
+                               [](const PartRow& row, long d) { return row.day < d; });
     PartRow* best = nullptr;
-    long bestOff = kMostDaysOff + 1;
-    for (PartRow& row : rows) {
-        if (row.taken || (row.row->kind == RowKind::Prepayment) != prepayment)
+    for (; it != rows.end() && it->day <= day + reach; ++it) {
+        if (it->taken || (it->row->kind == RowKind::Prepayment) != prepayment)
             continue;
-        const long off = std::labs(row.day - day);
-        if (off < bestOff && (off == 0 || !prepayment)) {
-            best = &row;
-            bestOff = off;
-        }
+        if (!best || std::labs(it->day - day) < std::labs(best->day - day))
+            best = &*it;
     }
     return best;
 }
@@ -273,20 +272,14 @@ class SuggestionSearch
         return first;
     }
 
-    // Keeps a candidate loan when it makes the record agree, or at least computes and brings
-    // more rows into agreement; else leaves everything as it was.
+    // Keeps a candidate loan when it makes the record agree; else leaves everything as it was.
     bool Try(const LoanInput& candidate, std::size_t record)
     {
         State next;
         if (!Compute(candidate, next))
             return false;
-        const auto agrees = [&](const Lineup& lineup) {
-            for (const Lined& lined : lineup.rows)
-                if (lined.record == record)
-                    return lined.row.Matches();
-            return false;
-        };
-        if (!agrees(next.lineup))
+        const ReconciledRow* row = RowOf(next, record);
+        if (!row || !row->Matches())
             return false;
         m_trial = candidate;
         m_state = std::move(next);
@@ -318,15 +311,36 @@ class SuggestionSearch
             }
         if (!next || next->row.Matches() || !Fen(next->row.interestDifference))
             return;
-        const int remaining = static_cast<int>(m_state.schedule.rows.size());
-        for (int periods = 1; periods < remaining; ++periods) {
+        // More periods shortened, a higher instalment and so more principal: a bisection.
+        const std::size_t following = next->record;
+        int low = 1;
+        int high = static_cast<int>(m_state.schedule.rows.size());
+        while (low < high) {
+            const int periods = (low + high) / 2;
             LoanInput candidate = m_trial;
             candidate.plan.back().sdajqs = periods;
-            if (Try(candidate, next->record)) {
-                plan.back().sdajqs = periods;
+            State state;
+            const ReconciledRow* row =
+                Compute(candidate, state) ? RowOf(state, following) : nullptr;
+            if (!row)
                 return;
-            }
+            if (row->principalDifference > 0)
+                low = periods + 1;
+            else
+                high = periods;
         }
+        LoanInput candidate = m_trial;
+        candidate.plan.back().sdajqs = low;
+        if (Try(candidate, following))
+            plan.back().sdajqs = low;
+    }
+
+    static const ReconciledRow* RowOf(const State& state, std::size_t record)
+    {
+        for (const Lined& lined : state.lineup.rows)
+            if (lined.record == record)
+                return &lined.row;
+        return nullptr;
     }
 
     // A row charged at a rate other than ours: the whole span at a new rate (a change on the
