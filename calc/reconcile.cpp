@@ -272,31 +272,38 @@ class SuggestionSearch
         return first;
     }
 
-    // Keeps a candidate loan when it makes the record agree; else leaves everything as it was.
-    bool Try(const LoanInput& candidate, std::size_t record)
+    // Keeps a candidate loan when it makes the record agree (in its interest alone, when a rate
+    // is what the candidate changes); else leaves everything as it was.
+    bool Try(const LoanInput& candidate, std::size_t record, bool interestAlone = false)
     {
         State next;
         if (!Compute(candidate, next))
             return false;
         const ReconciledRow* row = RowOf(next, record);
-        if (!row || !row->Matches())
+        if (!row || !(interestAlone ? Fen(row->interestDifference) : row->Matches()))
             return false;
         m_trial = candidate;
         m_state = std::move(next);
         return true;
     }
 
+    // The amount a bank booked as prepaid is a fact, kept even when its row's interest follows
+    // another rule than ours (some banks collect it with the next instalment).
     bool AddPrepayment(std::size_t record)
     {
         const BankRecord& bank = m_records[record];
         Ttqhd entry{DateText(bank.date), bank.principal, 0, m_part, false};
         LoanInput candidate = m_trial;
         candidate.plan.push_back(entry);
-        if (!Try(candidate, record))
+        State next;
+        if (!Compute(candidate, next))
             return false;
+        m_trial = std::move(candidate);
+        m_state = std::move(next);
         plan.push_back(entry);
         FollowWithShortening(record);
-        return true;
+        const ReconciledRow* row = RowOf(m_state, record);
+        return row && row->Matches();
     }
 
     // A bank that keeps the instalment after a prepayment shortens the term instead: tried when
@@ -352,9 +359,13 @@ class SuggestionSearch
         if (Fen(lined.row.interestDifference))
             return false; // the rate agrees; a principal of another rule is not ours to guess
         const double before = BalanceBefore(bank, ours);
-        const double oldRate = m_state.path.RateOn(AddDays(ours.date, -1));
+        const double oldRate = m_state.path.RateOn(ours.from);
         const std::optional<double> newRate = RateAfter(lined);
         if (!newRate || !(before > 0))
+            return false;
+        // The bank charged on after the row what we charge all through it: no change of rate
+        // explains it (a fen of another rounding, a typing error).
+        if (*newRate == oldRate && *newRate == m_state.path.RateOn(AddDays(ours.date, -1)))
             return false;
         const int days = static_cast<int>(ours.day - SerialDay(ours.from));
         // Days at the new rate, from the interest: I = B (d1 r_old + d2 r_new) / 36000.
@@ -373,7 +384,7 @@ class SuggestionSearch
             });
             candidate.adjustments.push_back(change);
             SortAdjustments(candidate.adjustments);
-            if (Try(candidate, lined.record)) {
+            if (Try(candidate, lined.record, true)) {
                 std::erase_if(changes,
                               [&](const RateAdjustment& a) { return a.date == change.date; });
                 changes.push_back(change);
