@@ -665,6 +665,8 @@ std::string ReconcileUnmatched(int records);
 // Reading bank records (导入记录, 粘贴, --reconcile): new texts go below this line.
 
 // The window's 核对 page: new texts go below this line.
+inline constexpr const char* kBankRounding = "按分入账";
+inline constexpr const char* kBankRoundingHint = "每期本金、利息按银行做法四舍五入到分";
 
 // lumavo-cli's --reconcile: new texts go below this line.
 

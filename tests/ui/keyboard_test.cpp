@@ -104,11 +104,11 @@ TEST_F(KeyboardTest, CtrlCCopiesTheSelectionWithHeadersAndDates)
 // A grid that kept Tab for moving between its cells would trap the keyboard there.
 TEST_F(KeyboardTest, TabFollowsTheRowsAndLeavesTheGrid)
 {
-    EXPECT_EQ(TabWalk("suiNEajqs", 16),
+    EXPECT_EQ(TabWalk("suiNEajqs", 17),
               (QStringList{"suiRBgd", "suiNEnllS", "suiNEnllG", "suiCBfdyear", "suiCBfdmonth",
                            "suiCBfdday", "suiCBfirstyear", "suiCBfirstmonth", "suiCBfirstday",
                            "QToolButton", "QToolButton", "suiNEyhke", "suiNEhkze", "suiNElxze",
-                           "suiEjzrq", "suiSG1"}));
+                           "suiEjzrq", "suiCheckBankRounding", "suiSG1"}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), Grid("suiSG1"));
 }
