@@ -393,6 +393,16 @@ void LoanPage::Calculate()
     ShowCalculationState();
 }
 
+std::optional<std::string> LoanPage::TakeSuggestions(const Reconciliation& reconciliation)
+{
+    if (auto refusal = m_document.TakeSuggestions(reconciliation))
+        return std::move(refusal->message);
+    m_plan->ShowPlan();
+    m_adjust->ShowAdjustments();
+    Calculate();
+    return std::nullopt;
+}
+
 void LoanPage::ShowCalculationState()
 {
     // The check box follows the document whichever way the rounding got there: a file, 采用建议.

@@ -154,8 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
         PageKeyCase{"CtrlShiftTabInARateField", 2, "suiNEper5",
                     Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 1},
         PageKeyCase{"CtrlPgDnInTheRuleList", 2, "suiCBrule", Qt::CTRL | Qt::Key_PageDown, 3},
-        PageKeyCase{"CtrlTabWrapsAtTheEnd", 5, "", Qt::CTRL | Qt::Key_Tab, 0},
-        PageKeyCase{"CtrlPgUpWrapsAtTheStart", 0, "suiCBfdday", Qt::CTRL | Qt::Key_PageUp, 5}),
+        PageKeyCase{"CtrlTabWrapsAtTheEnd", 6, "", Qt::CTRL | Qt::Key_Tab, 0},
+        PageKeyCase{"CtrlPgUpWrapsAtTheStart", 0, "suiCBfdday", Qt::CTRL | Qt::Key_PageUp, 6}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct RateTabCase
