@@ -2,10 +2,12 @@
 // largest schedule a page can ask for until the grid holds and shows every row, 图示 of two
 // 360-row schedules until both charts are painted, and the peak memory of a window holding
 // two such schedules and their charts; 对比 of that largest loan until its page is painted, and
-// 试算 of a prepayment on it until the choice is asked. Prints one "name value unit" line each.
+// 试算 of a prepayment on it until the choice is asked; 核对 of 360 bank rows until its grid is
+// painted. Prints one "name value unit" line each.
 #include "calc/compare.h"
 #include "common/atomic_file.h"
 #include "common/date.h"
+#include "common/text.h"
 #include "files/workbook.h"
 #include "ui/Uabout.h"
 #include "ui/Umain.h"
@@ -15,6 +17,7 @@
 #include "ui/compare_page.h"
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
+#include "ui/reconcile_page.h"
 #include "ui/schedule_grid.h"
 #include "ui/schedule_print.h"
 #include "ui/user_dialogs.h"
@@ -303,6 +306,40 @@ double MeasureCharts(TfrmMain& window)
     return Median(runs);
 }
 
+// 核对 of tab 1's 360 rows as a bank lists them, one interest a fen off: from the rows read in
+// until the grid has painted them.
+double MeasureReconcile(TfrmMain& window)
+{
+    window.findChild<QTabWidget*>("suiPageControl1")->setCurrentIndex(0);
+    window.findChild<QAction*>("suiActionHd")->trigger();
+    auto* page = window.findChild<ReconcilePage*>("suiPageHd");
+    std::vector<BankRecord> records;
+    for (const ScheduleRow& row :
+         window.LoanDocumentOf(Method::Debx).LastCalculation()->schedule.rows) {
+        if (row.kind != RowKind::Regular)
+            continue;
+        BankRecord record;
+        record.date = {row.date.y, row.date.m, EffectiveDay(row.date)};
+        record.principal = RoundToDecimals(row.principal.value_or(0), 2);
+        record.interest = RoundToDecimals(row.interest, 2);
+        record.balance = RoundToDecimals(row.balance, 2);
+        records.push_back(record);
+    }
+    records[100].interest += 0.01;
+    auto* grid = window.findChild<QTableWidget*>("suiGridHd");
+    std::vector<double> runs;
+    for (int i = 0; i < 21; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        page->Read(records);
+        QApplication::processEvents();
+        grid->viewport()->repaint();
+        runs.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    return Median(runs);
+}
+
 void SaveScreenshots(TfrmMain& window, const QString& folder)
 {
     auto* pages = window.findChild<QTabWidget*>("suiPageControl1");
@@ -318,6 +355,10 @@ void SaveScreenshots(TfrmMain& window, const QString& folder)
     QApplication::processEvents();
     window.grab().save(QStringLiteral("%1/plan_panel.png").arg(folder));
     window.findChild<CollapsiblePanel*>("suiPanel1")->SetCollapsed(true);
+    // 核对 of tab 1, whose rows the measuring read in.
+    window.findChild<QAction*>("suiActionHd")->trigger();
+    QApplication::processEvents();
+    window.grab().save(QStringLiteral("%1/reconcile.png").arg(folder));
 
     // The chart page after 图示, in both views.
     for (const char* view : {"ToolButton2", "ToolButton4"}) {
@@ -387,6 +428,7 @@ int main(int argc, char** argv)
     std::printf("charts_two_360 %.2f ms (median of 21)\n", MeasureCharts(window));
     ::getrusage(RUSAGE_SELF, &usage);
     std::printf("peak_rss %.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+    std::printf("reconcile_360 %.2f ms (median of 21)\n", MeasureReconcile(window));
 
     // window_measure --screenshots DIR: what each page looks like now, for people to check.
     if (argc == 3 && std::string(argv[1]) == "--screenshots")

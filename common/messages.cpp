@@ -431,6 +431,26 @@ std::string RecordsNoHeader()
 
 // The window's 核对 page: new texts go below this line.
 
+std::string ReconcileServes(std::string_view pageName)
+{
+    return "核对“" + std::string(pageName) + "”页";
+}
+
+std::string ReconcileDayOffTip(std::string_view ourDate, int days)
+{
+    return "本页还款日为" + std::string(ourDate) + "，银行" + (days > 0 ? "晚" : "早") +
+           std::to_string(days > 0 ? days : -days) + "天记账";
+}
+
+std::string ReconcileUnmatchedItem(std::string_view date,
+                                   std::string_view type,
+                                   std::string_view principal,
+                                   std::string_view interest)
+{
+    return std::string(date) + "  " + std::string(type) + "  本金 " + std::string(principal) +
+           " 元  利息 " + std::string(interest) + " 元";
+}
+
 // lumavo-cli's --reconcile: new texts go below this line.
 std::string CliPartInvalid(std::string_view value)
 {

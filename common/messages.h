@@ -713,6 +713,41 @@ std::string RecordsWorkbookTooLarge(std::size_t limitBytes);
 std::string RecordsNoHeader();
 
 // The window's 核对 page: new texts go below this line.
+inline constexpr const char* kReconcilePage = "核对";    // the tab
+inline constexpr const char* kReconcileCaption = "核对"; // the toolbar command
+inline constexpr const char* kReconcileHint = "把银行的还款记录与本页还款计划逐期核对";
+inline constexpr const char* kReconcileImport = "导入记录";
+inline constexpr const char* kReconcileImportHint =
+    "读入银行还款记录文件（CSV、文本或 Excel 工作簿）";
+inline constexpr const char* kReconcilePaste = "粘贴";
+inline constexpr const char* kReconcilePasteHint = "读入从网页或表格中复制的还款记录";
+inline constexpr const char* kReconcileAdopt = "采用建议";
+inline constexpr const char* kReconcileAdoptHint = "把建议的利率调整和提前还款加入本页并重新计算";
+inline constexpr const char* kReconcileImportTitle = "导入银行还款记录";
+inline constexpr const char* kRecordsFilter = "银行还款记录 (*.csv *.txt *.xlsx)";
+inline constexpr const char* kRecordsReadFailed = "银行还款记录读取失败！";
+inline constexpr const char* kReconcileNoStatement =
+    "尚无银行记录：导入或粘贴银行的还款记录，与本页还款计划逐期核对。";
+// "核对“等额本息”页": which loan page the 核对 page lines the bank's rows up with.
+std::string ReconcileServes(std::string_view pageName);
+// The grid's column headers: the bank's row, ours, and the differences.
+inline constexpr const char* kReconcileColumns[] = {
+    "银行\n日期", "银行\n本金", "银行\n利息",     "银行\n剩余本金",
+    "本页\n日期", "本页\n本金", "本页\n利息",     "本页\n剩余本金",
+    "差额\n本金", "差额\n利息", "差额\n剩余本金", "银行利率\n(%)"};
+// "本页还款日为2024年10月25日，银行晚2天记账": a row matched a day or two off its due day.
+std::string ReconcileDayOffTip(std::string_view ourDate, int days);
+inline constexpr const char* kReconcileUnmatchedGroup = "不在还款计划中的银行记录";
+inline constexpr const char* kReconcileKindPenalty = "罚息、逾期";
+inline constexpr const char* kReconcileKindPrepayment = "提前还款";
+inline constexpr const char* kReconcileKindInstalment = "无对应期次";
+// "2024年03月25日  罚息  本金 0.00 元  利息 12.34 元"
+std::string ReconcileUnmatchedItem(std::string_view date,
+                                   std::string_view type,
+                                   std::string_view principal,
+                                   std::string_view interest);
+inline constexpr const char* kBankRounding = "按分入账";
+inline constexpr const char* kBankRoundingHint = "每期本金、利息按银行做法四舍五入到分";
 
 // lumavo-cli's --reconcile: new texts go below this line.
 // lumavo-cli's reconciliation options, inserted in the help before "-h, --help".

@@ -15,7 +15,7 @@ results="$(for _ in $(seq "$runs"); do "${launch[@]}" 2>/dev/null; done)"
 echo "$results"
 echo "-- medians of $runs runs --"
 for name in start_to_shown calculate_360_with_20_plan compare_360_with_20_plan \
-    preview_360_with_20_plan charts_two_360 peak_rss; do
+    preview_360_with_20_plan charts_two_360 peak_rss reconcile_360; do
     echo "$results" | awk -v n="$name" '$1 == n { print $2, $3 }' | sort -n |
         awk -v n="$name" '{ v[NR] = $1; u = $2 } END { print n, v[int((NR + 1) / 2)], u }'
 done

@@ -11,6 +11,7 @@
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
 #include "ui/rate_page.h"
+#include "ui/reconcile_page.h"
 #include "ui/schedule_grid.h"
 #include "ui/schedule_print.h"
 #include "ui/screen_fit.h"
@@ -178,6 +179,8 @@ void TfrmMain::BuildToolbar()
                &TfrmMain::TBjsClick);
     TBts = add("TBts", msg::kChartCaption, msg::kChartHint, "chart", &TfrmMain::TBtsClick);
     TBdb = add("TBdb", msg::kCompareCaption, msg::kCompareHint, "compare", &TfrmMain::TBdbClick);
+    TBhd = add("suiActionHd", msg::kReconcileCaption, msg::kReconcileHint, "reconcile",
+               &TfrmMain::TBhdClick);
     TBbc = add("TBbc", msg::kSaveCaption, msg::kSaveHint, "save", &TfrmMain::TBbcClick);
     TBdy = add("TBdy", msg::kPrintCaption, msg::kPrintHint, "print", &TfrmMain::TBdyClick);
     BuildPrintMenu();
@@ -240,6 +243,8 @@ void TfrmMain::BuildPages()
                     &TfrmMain::suiButtonFillGClick);
     BuildChartPage();
     m_compare = std::make_unique<ComparePage>(suiTabSheet6);
+    m_reconcile = new ReconcilePage(*m_dialogs, m_dialogFolder, suiPageControl1);
+    suiPageControl1->addTab(m_reconcile, Utf8(msg::kReconcilePage));
 
     connect(suiPageControl1, &QTabWidget::currentChanged, this, &TfrmMain::suiPageControl1Change);
 }
@@ -458,7 +463,7 @@ void TfrmMain::suiPageControl1Change()
         suiPageControl1->widget(i)->setEnabled(suiPageControl1->widget(i) == active);
     const bool loanPage = active == suiTabSheet1 || active == suiTabSheet2;
     const bool ratePage = active == suiTabSheet3 || active == suiTabSheet4;
-    for (QAction* action : {TBdr, TBdc, TBjs, TBbc, TBdy, TBdypdf, TBdb})
+    for (QAction* action : {TBdr, TBdc, TBjs, TBbc, TBdy, TBdypdf, TBdb, TBhd})
         action->setVisible(loanPage);
     TBts->setVisible(loanPage || active == suiTabSheet5);
     TBcdnll->setVisible(ratePage);
@@ -468,12 +473,19 @@ void TfrmMain::suiPageControl1Change()
     if (ratePage) {
         // A rate page fills the table for the loan page the user came from.
         const LoanInput loan = m_lastLoanPage->Form().Input({});
-        const QWidget* loanSheet = m_lastLoanPage == m_debx.get() ? suiTabSheet1 : suiTabSheet2;
         (active == suiTabSheet3 ? m_ratesS : m_ratesG)
-            ->FollowLoan(
-                LoanDates{loan.lending, loan.firstPayment, loan.ajqs},
-                suiPageControl1->tabText(suiPageControl1->indexOf(loanSheet)).toStdString());
+            ->FollowLoan(LoanDates{loan.lending, loan.firstPayment, loan.ajqs},
+                         LoanPageName(m_lastLoanPage).toStdString());
     }
+    // 核对 answers the loan page the user came from, as it stands now.
+    if (active == m_reconcile)
+        m_reconcile->Serve(*m_lastLoanPage, LoanPageName(m_lastLoanPage));
+}
+
+QString TfrmMain::LoanPageName(const LoanPage* page) const
+{
+    const QWidget* sheet = page == m_debx.get() ? suiTabSheet1 : suiTabSheet2;
+    return suiPageControl1->tabText(suiPageControl1->indexOf(sheet));
 }
 
 void TfrmMain::TBjsClick()
@@ -836,6 +848,13 @@ void TfrmMain::TBdbClick()
         ShowComparison(*m_debx, suiTabSheet1);
     else if (suiPageControl1->currentWidget() == suiTabSheet2)
         ShowComparison(*m_debj, suiTabSheet2);
+}
+
+// Showing the page lines the bank's rows up with this loan page; a refusal is told as 对比's is.
+void TfrmMain::TBhdClick()
+{
+    suiPageControl1->setCurrentWidget(m_reconcile);
+    m_reconcile->TellRefusal();
 }
 
 // The page keeps this comparison until 对比 is pressed again; a refusal leaves it as it was.

@@ -23,6 +23,7 @@ class ComparePage;
 class LoanPage;
 class NumberEdit;
 class RatePage;
+class ReconcilePage;
 class UserDialogs;
 struct FileCommandContext;
 
@@ -49,6 +50,11 @@ class TfrmMain : public QMainWindow
     // The floating tables both loan pages compute with.
     const RateTable& CommercialRates() const { return m_debx->Document().Floating().s; }
     const RateTable& ProvidentRates() const { return m_debx->Document().Floating().g; }
+    // The loan behind the page of a method, with what no widget shows of it (the bank's rows).
+    const LoanDocument& LoanDocumentOf(Method method) const
+    {
+        return (method == Method::Debx ? m_debx : m_debj)->Document();
+    }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -79,6 +85,7 @@ class TfrmMain : public QMainWindow
     bool SwitchPageByKey(const QKeyEvent& key);
     void OpenWebPage(const char* url);
     LoanPage& ActiveLoanPage();
+    QString LoanPageName(const LoanPage* page) const;
     QString ActiveWorksheetName();
     FileCommandContext FileContext();
 
@@ -99,6 +106,7 @@ class TfrmMain : public QMainWindow
     void TBdypdfClick();
     void TBtsClick();
     void TBdbClick();
+    void TBhdClick(); // 核对
     void ToolButton1Click();
     void ToolButton5Click();
     void ToolButton6Click();
@@ -187,6 +195,7 @@ class TfrmMain : public QMainWindow
     QAction* TBjs = nullptr;
     QAction* TBts = nullptr;
     QAction* TBdb = nullptr;
+    QAction* TBhd = nullptr; // 核对 suiActionHd
     QAction* TBbc = nullptr;
     QAction* TBdy = nullptr;    // 打印
     QAction* TBdypdf = nullptr; // 导出PDF…, on 打印's menu
@@ -206,6 +215,7 @@ class TfrmMain : public QMainWindow
     std::unique_ptr<RatePage> m_ratesG;
     std::unique_ptr<ChartPage> m_charts;    // tab 5 分期还款曲线图
     std::unique_ptr<ComparePage> m_compare; // tab 6 方案对比
+    ReconcilePage* m_reconcile = nullptr;   // tab 7 核对, owned by its tab
 };
 
 } // namespace lumavo

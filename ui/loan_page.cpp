@@ -111,6 +111,11 @@ void LoanPage::BindForm()
                                                  m_document.Form().fixedRate = checked;
                                                  ShowCalculationState();
                                              }));
+    m_connections.push_back(QObject::connect(m_ui.bankRounding, &QCheckBox::toggled,
+                                             m_ui.bankRounding, [this](bool checked) {
+                                                 m_document.SetBankRounding(checked);
+                                                 ShowCalculationState();
+                                             }));
 }
 
 // The 利率调整 panel has no handler of the window's: the page answers it alone.
@@ -388,8 +393,21 @@ void LoanPage::Calculate()
     ShowCalculationState();
 }
 
+std::optional<std::string> LoanPage::TakeSuggestions(const Reconciliation& reconciliation)
+{
+    if (auto refusal = m_document.TakeSuggestions(reconciliation))
+        return std::move(refusal->message);
+    m_plan->ShowPlan();
+    m_adjust->ShowAdjustments();
+    Calculate();
+    return std::nullopt;
+}
+
 void LoanPage::ShowCalculationState()
 {
+    // The check box follows the document whichever way the rounding got there: a file, 采用建议.
+    const QSignalBlocker quietRounding(m_ui.bankRounding);
+    m_ui.bankRounding->setChecked(m_document.BankRounding());
     QPalette grey; // only the text colour set: the rest stays inherited
     grey.setColor(QPalette::Text, m_page->palette().color(QPalette::Disabled, QPalette::Text));
     const bool stale = Stale();

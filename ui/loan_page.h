@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QObject;
@@ -130,6 +131,10 @@ class LoanPage
     void SetForm(const LoanForm& form,
                  const PlanList& plan,
                  std::vector<RateAdjustment> adjustments = {});
+
+    // 采用建议: the suggestions into the document and its lists, then 计算; the refusal's
+    // message when the plan refuses an entry, nothing changed then.
+    std::optional<std::string> TakeSuggestions(const Reconciliation& reconciliation);
 
     // The backup file of the page's texts and plan.
     BackupFile Backup() const;

@@ -75,10 +75,11 @@ struct LoanPageControls
     ChooseCombo* firstDay = nullptr;
     PlanControls plan;
     AdjustmentControls adjustments;
-    NumberEdit* summary = nullptr; // 月还款额 / 月本金还款额
-    NumberEdit* hkze = nullptr;    // 还款总额
-    NumberEdit* lxze = nullptr;    // 利息总额
-    QLineEdit* jzrq = nullptr;     // 还款截止日期
+    NumberEdit* summary = nullptr;     // 月还款额 / 月本金还款额
+    NumberEdit* hkze = nullptr;        // 还款总额
+    NumberEdit* lxze = nullptr;        // 利息总额
+    QLineEdit* jzrq = nullptr;         // 还款截止日期
+    QCheckBox* bankRounding = nullptr; // 按分入账
     ScheduleGrid* grid = nullptr;
 };
 

@@ -300,6 +300,11 @@ QWidget* BuildOutput(const LoanPageNames& names, QWidget* parent, LoanPageContro
                 Utf8(msg::kUnitYuan), 3);
     totalsGrid->addWidget(Caption(QString::fromUtf8(msg::kCaptionEndDate), totals), 1, 3);
     totalsGrid->addWidget(ui.jzrq, 1, 4);
+    // Beside the totals the method gives, which it changes by a fen here and there.
+    ui.bankRounding =
+        Named(new QCheckBox(Utf8(msg::kBankRounding), totals), "suiCheckBankRounding" + s);
+    ui.bankRounding->setToolTip(Utf8(msg::kBankRoundingHint));
+    totalsGrid->addWidget(ui.bankRounding, 2, 0, 1, 3);
     totalsGrid->setColumnStretch(1, 1);
     totalsGrid->setColumnStretch(4, 1);
     totalsGrid->setColumnMinimumWidth(2, 24);

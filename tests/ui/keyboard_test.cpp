@@ -104,11 +104,11 @@ TEST_F(KeyboardTest, CtrlCCopiesTheSelectionWithHeadersAndDates)
 // A grid that kept Tab for moving between its cells would trap the keyboard there.
 TEST_F(KeyboardTest, TabFollowsTheRowsAndLeavesTheGrid)
 {
-    EXPECT_EQ(TabWalk("suiNEajqs", 16),
+    EXPECT_EQ(TabWalk("suiNEajqs", 17),
               (QStringList{"suiRBgd", "suiNEnllS", "suiNEnllG", "suiCBfdyear", "suiCBfdmonth",
                            "suiCBfdday", "suiCBfirstyear", "suiCBfirstmonth", "suiCBfirstday",
                            "QToolButton", "QToolButton", "suiNEyhke", "suiNEhkze", "suiNElxze",
-                           "suiEjzrq", "suiSG1"}));
+                           "suiEjzrq", "suiCheckBankRounding", "suiSG1"}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), Grid("suiSG1"));
 }
@@ -154,8 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
         PageKeyCase{"CtrlShiftTabInARateField", 2, "suiNEper5",
                     Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 1},
         PageKeyCase{"CtrlPgDnInTheRuleList", 2, "suiCBrule", Qt::CTRL | Qt::Key_PageDown, 3},
-        PageKeyCase{"CtrlTabWrapsAtTheEnd", 5, "", Qt::CTRL | Qt::Key_Tab, 0},
-        PageKeyCase{"CtrlPgUpWrapsAtTheStart", 0, "suiCBfdday", Qt::CTRL | Qt::Key_PageUp, 5}),
+        PageKeyCase{"CtrlTabWrapsAtTheEnd", 6, "", Qt::CTRL | Qt::Key_Tab, 0},
+        PageKeyCase{"CtrlPgUpWrapsAtTheStart", 0, "suiCBfdday", Qt::CTRL | Qt::Key_PageUp, 6}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct RateTabCase

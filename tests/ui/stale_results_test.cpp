@@ -2,6 +2,7 @@
 // the page says they are from the previous 计算 until the next one.
 #include "tests/ui/window_fixture.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -108,6 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
                        w.Enter("suiNEtznll", "5");
                        w.Find<QPushButton>("suiButtonTzAdd")->click();
                    },
+                   true},
+        ChangeCase{"BankRounding",
+                   [](StaleResultsTest& w) { w.Find<QCheckBox>("suiCheckBankRounding")->click(); },
                    true},
         ChangeCase{"FloatingTableEntry",
                    [](StaleResultsTest& w) {
