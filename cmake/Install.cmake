@@ -71,7 +71,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://lumavo.github.io/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# dpkg-shlibdeps finds libxlsxwriter4 (the .xlsx workbook) and Qt Print Support from the links.
+# dpkg-shlibdeps finds libxlsxwriter4 (the .xlsx workbook), libminizip1 and libexpat1 (reading a
+# bank's .xlsx records) and Qt Print Support from the links.
 # Added to what it finds: the SVG plugin draws the toolbar but is loaded at run time,
 # so no link records it; Qt's Chinese translation puts its buttons and dialogs in the program's
 # language; without a CJK font every caption is a row of boxes.

@@ -1,140 +1,157 @@
 #include "files/zip_archive.h"
 
 #include <algorithm>
-#include <utility>
-#include <zlib.h>
+#include <cstring>
+#include <memory>
+#include <type_traits>
+#include <unzip.h>
 
 namespace lumavo {
 
 namespace {
 
-constexpr std::size_t kEndRecordSize = 22;
-constexpr std::size_t kDirectoryEntrySize = 46;
-constexpr std::size_t kLocalHeaderSize = 30;
-constexpr std::uint16_t kEncrypted = 1;
-constexpr std::uint16_t kStored = 0;
-constexpr std::uint16_t kDeflated = 8;
+constexpr uLong kEncrypted = 1;
 
-// Little-endian integer of `width` bytes at `at`; the caller has checked the range.
-std::uint32_t Le(std::string_view bytes, std::size_t at, int width)
+// The archive's bytes as the file minizip reads through its I/O calls: Debian's minizip 1.1 has
+// no reader over memory of its own.
+struct MemoryFile
 {
-    std::uint32_t value = 0;
-    for (int i = width - 1; i >= 0; --i)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
-    return value;
+    std::string_view bytes;
+    std::size_t at = 0;
+};
+
+MemoryFile& FileOf(voidpf stream)
+{
+    return *static_cast<MemoryFile*>(stream);
 }
 
-bool HasSignature(std::string_view bytes, std::size_t at, char kind, char version)
+voidpf OpenMemory(voidpf opaque, const void*, int)
 {
-    return at + 4 <= bytes.size() && bytes[at] == 'P' && bytes[at + 1] == 'K' &&
-           bytes[at + 2] == kind && bytes[at + 3] == version;
+    return opaque;
 }
 
-// The end-of-central-directory record, searched from the end past a comment of up to 64 KiB.
-std::optional<std::size_t> EndRecord(std::string_view bytes)
+uLong ReadMemory(voidpf, voidpf stream, void* buffer, uLong size)
 {
-    if (bytes.size() < kEndRecordSize)
-        return std::nullopt;
-    const std::size_t last = bytes.size() - kEndRecordSize;
-    const std::size_t first = last > 0xFFFF ? last - 0xFFFF : 0;
-    for (std::size_t at = last + 1; at-- > first;)
-        if (HasSignature(bytes, at, 5, 6))
-            return at;
-    return std::nullopt;
+    MemoryFile& file = FileOf(stream);
+    const std::size_t count = std::min<std::size_t>(size, file.bytes.size() - file.at);
+    std::memcpy(buffer, file.bytes.data() + file.at, count);
+    file.at += count;
+    return count;
 }
 
-ZipArchive::Extracted Inflate(std::string_view packed, std::size_t maxBytes, std::string& out)
+ZPOS64_T TellMemory(voidpf, voidpf stream)
 {
-    z_stream stream{};
-    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
-        return ZipArchive::Extracted::Damaged;
-    // zlib's interface takes non-const input; it does not write to it.
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
-    stream.avail_in = static_cast<uInt>(packed.size());
+    return FileOf(stream).at;
+}
+
+// A seek outside the bytes fails, so minizip refuses an offset that points past them.
+long SeekMemory(voidpf, voidpf stream, ZPOS64_T offset, int origin)
+{
+    MemoryFile& file = FileOf(stream);
+    std::size_t from = 0;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR)
+        from = file.at;
+    else if (origin == ZLIB_FILEFUNC_SEEK_END)
+        from = file.bytes.size();
+    else if (origin != ZLIB_FILEFUNC_SEEK_SET)
+        return -1;
+    if (offset > file.bytes.size() - from)
+        return -1;
+    file.at = from + offset;
+    return 0;
+}
+
+int CloseMemory(voidpf, voidpf)
+{
+    return 0;
+}
+
+int ErrorOfMemory(voidpf, voidpf)
+{
+    return 0;
+}
+
+struct CloseZip
+{
+    void operator()(unzFile zip) const { unzClose(zip); }
+};
+using Zip = std::unique_ptr<std::remove_pointer_t<unzFile>, CloseZip>;
+
+// Null when the bytes are no zip archive. `file` must outlive the result.
+Zip OpenZip(MemoryFile& file)
+{
+    zlib_filefunc64_def calls{OpenMemory, ReadMemory,  nullptr,       TellMemory,
+                              SeekMemory, CloseMemory, ErrorOfMemory, &file};
+    return Zip(unzOpen2_64("", &calls));
+}
+
+// The member opened last into out, in chunks, stopping at the bound. minizip checks the CRC
+// only once the recorded size has been read, so a stream that ends short is damaged too.
+ZipArchive::Extracted
+ReadCurrent(unzFile zip, ZPOS64_T recordedSize, std::size_t maxBytes, std::string& out)
+{
     char chunk[65536];
-    int status = Z_OK;
-    auto result = ZipArchive::Extracted::Damaged;
-    while (status == Z_OK) {
-        stream.next_out = reinterpret_cast<Bytef*>(chunk);
-        stream.avail_out = sizeof chunk;
-        status = inflate(&stream, Z_NO_FLUSH);
-        const std::size_t made = sizeof chunk - stream.avail_out;
-        if (out.size() + made > maxBytes) {
-            result = ZipArchive::Extracted::TooLarge;
-            break;
+    int made = 0;
+    while ((made = unzReadCurrentFile(zip, chunk, sizeof chunk)) > 0) {
+        if (static_cast<std::size_t>(made) > maxBytes - out.size()) {
+            unzCloseCurrentFile(zip);
+            return ZipArchive::Extracted::TooLarge;
         }
-        out.append(chunk, made);
-        if (status == Z_STREAM_END)
-            result = ZipArchive::Extracted::Ok;
+        out.append(chunk, static_cast<std::size_t>(made));
     }
-    inflateEnd(&stream);
-    return result;
+    int closed = unzCloseCurrentFile(zip);
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+    // The fuzzer changes a member's bytes, not its CRC: let it reach the XML behind them.
+    if (closed == UNZ_CRCERROR)
+        closed = UNZ_OK;
+#endif
+    return made == 0 && closed == UNZ_OK && out.size() == recordedSize
+               ? ZipArchive::Extracted::Ok
+               : ZipArchive::Extracted::Damaged;
 }
 
 } // namespace
 
 std::optional<ZipArchive> ZipArchive::Open(std::string_view bytes)
 {
-    const std::optional<std::size_t> end = EndRecord(bytes);
-    if (!end)
+    MemoryFile file{bytes};
+    const Zip zip = OpenZip(file);
+    if (!zip)
         return std::nullopt;
-    const std::size_t entries = Le(bytes, *end + 10, 2);
-    const std::size_t directorySize = Le(bytes, *end + 12, 4);
-    const std::size_t directory = Le(bytes, *end + 16, 4);
-    if (directory > *end || directorySize > *end - directory)
+    // minizip reads one directory entry at a time; walking them all refuses a broken directory
+    // here, as a whole, rather than member by member.
+    int status = unzGoToFirstFile(zip.get());
+    while (status == UNZ_OK)
+        status = unzGoToNextFile(zip.get());
+    if (status != UNZ_END_OF_LIST_OF_FILE)
         return std::nullopt;
-    ZipArchive archive(bytes);
-    std::size_t at = directory;
-    for (std::size_t i = 0; i < entries; ++i) {
-        if (at + kDirectoryEntrySize > *end || !HasSignature(bytes, at, 1, 2))
-            return std::nullopt;
-        const std::size_t nameLength = Le(bytes, at + 28, 2);
-        const std::size_t extraLength = Le(bytes, at + 30, 2);
-        const std::size_t commentLength = Le(bytes, at + 32, 2);
-        const std::size_t next =
-            at + kDirectoryEntrySize + nameLength + extraLength + commentLength;
-        if (next > *end)
-            return std::nullopt;
-        Member member;
-        member.name = std::string(bytes.substr(at + kDirectoryEntrySize, nameLength));
-        member.flags = static_cast<std::uint16_t>(Le(bytes, at + 8, 2));
-        member.method = static_cast<std::uint16_t>(Le(bytes, at + 10, 2));
-        member.packedSize = Le(bytes, at + 20, 4);
-        member.size = Le(bytes, at + 24, 4);
-        member.localOffset = Le(bytes, at + 42, 4);
-        archive.m_members.push_back(std::move(member));
-        at = next;
-    }
-    return archive;
+    return ZipArchive(bytes);
 }
 
 ZipArchive::Extracted
 ZipArchive::Extract(std::string_view name, std::size_t maxBytes, std::string& out) const
 {
     out.clear();
-    const auto member = std::find_if(m_members.begin(), m_members.end(),
-                                     [&](const Member& m) { return m.name == name; });
-    if (member == m_members.end())
+    // minizip keeps its place in the directory, so each extraction opens its own reading.
+    MemoryFile file{m_bytes};
+    const Zip zip = OpenZip(file);
+    if (!zip)
+        return Extracted::Damaged;
+    switch (unzLocateFile(zip.get(), std::string(name).c_str(), 1)) {
+    case UNZ_OK:
+        break;
+    case UNZ_END_OF_LIST_OF_FILE:
+    case UNZ_PARAMERROR: // longer than any name minizip holds
         return Extracted::Missing;
-    const std::size_t local = member->localOffset;
-    if (local + kLocalHeaderSize > m_bytes.size() || !HasSignature(m_bytes, local, 3, 4) ||
-        (member->flags & kEncrypted) != 0)
+    default:
         return Extracted::Damaged;
-    // The local header's sizes may be zero (written after the data); the directory's are not.
-    const std::size_t data =
-        local + kLocalHeaderSize + Le(m_bytes, local + 26, 2) + Le(m_bytes, local + 28, 2);
-    if (data > m_bytes.size() || member->packedSize > m_bytes.size() - data)
+    }
+    unz_file_info64 info{};
+    // minizip would read an encrypted member's bytes as if they were plain.
+    if (unzGetCurrentFileInfo64(zip.get(), &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
+        (info.flag & kEncrypted) != 0 || unzOpenCurrentFile(zip.get()) != UNZ_OK)
         return Extracted::Damaged;
-    const std::string_view packed = m_bytes.substr(data, member->packedSize);
-    // No CRC check: every member read is parsed as XML, which refuses what a damaged one holds.
-    Extracted result = Extracted::Damaged;
-    if (member->method == kStored && packed.size() > maxBytes)
-        result = Extracted::TooLarge;
-    else if (member->method == kStored) {
-        out = packed;
-        result = Extracted::Ok;
-    } else if (member->method == kDeflated)
-        result = Inflate(packed, maxBytes, out);
+    const Extracted result = ReadCurrent(zip.get(), info.uncompressed_size, maxBytes, out);
     if (result != Extracted::Ok)
         out.clear();
     return result;

@@ -11,8 +11,9 @@ packages=(
     # Qt's own buttons and dialogs in Chinese
     qt6-translations-l10n
     # the .xlsx workbook; reading it back and checking the PDF report in the tests; reading a
-    # bank's .xlsx records (zip and XML)
-    libxlsxwriter-dev python3-openpyxl poppler-utils zlib1g-dev libexpat1-dev
+    # bank's .xlsx records (zip and XML; minizip's headers include zlib's, which libminizip-dev
+    # does not pull in, and the tests pack a zip with zlib)
+    libxlsxwriter-dev python3-openpyxl poppler-utils libminizip-dev zlib1g-dev libexpat1-dev
     # the toolbar's SVG pictures (Qt's SVG plugin) and the menu icon's PNG sizes
     qt6-svg-dev librsvg2-bin
     # checking the installed desktop entry and AppStream file; dpkg-shlibdeps for the .deb

@@ -49,8 +49,9 @@ std::string Workbook(const std::function<void(lxw_workbook*, lxw_worksheet*)>& f
     return Slurp(path);
 }
 
-// A zip archive of one deflated member, as a workbook that is nothing but a sheet would be.
-std::string ZipOf(const std::string& name, const std::string& content)
+// A zip archive of one deflated member, as a workbook that is nothing but a sheet would be. Its
+// recorded CRC is the content's, with the bits of `crcFlip` flipped.
+std::string ZipOf(const std::string& name, const std::string& content, std::uint32_t crcFlip = 0)
 {
     z_stream stream{};
     deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
@@ -68,7 +69,11 @@ std::string ZipOf(const std::string& name, const std::string& content)
             bytes += static_cast<char>(value >> (8 * i) & 0xFF);
         return bytes;
     };
-    const auto sizes = le(0, 4) + le(static_cast<std::uint32_t>(packed.size()), 4) +
+    const auto crc =
+        static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(content.data()),
+                                         static_cast<uInt>(content.size()))) ^
+        crcFlip;
+    const auto sizes = le(crc, 4) + le(static_cast<std::uint32_t>(packed.size()), 4) +
                        le(static_cast<std::uint32_t>(content.size()), 4) +
                        le(static_cast<std::uint32_t>(name.size()), 2) + le(0, 2);
     const std::string local = "PK\x03\x04" + le(20, 2) + le(0, 2) + le(8, 2) + le(0, 4) + sizes;
@@ -314,6 +319,15 @@ std::string ManyRows(std::size_t rows)
     return text;
 }
 
+// A header and one row, its texts inline in the cells as some exporters write them.
+const std::string kOneRowSheet =
+    "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+    "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>还款日期</t></is></c>"
+    "<c r=\"B1\" t=\"inlineStr\"><is><t>本金</t></is></c>"
+    "<c r=\"C1\" t=\"inlineStr\"><is><t>利息</t></is></c></row>"
+    "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>2024-01-05</t></is></c>"
+    "<c r=\"B2\"><v>1</v></c><c r=\"C2\"><v>2</v></c></row></sheetData></worksheet>";
+
 INSTANTIATE_TEST_SUITE_P(
     Cases,
     Refused,
@@ -366,6 +380,10 @@ INSTANTIATE_TEST_SUITE_P(
                     6, 4, "第6行第4列（利息）：不是金额：12..5"},
         RefusedCase{"WorkbookNotAZip", "r.xlsx", [] { return std::string("PK\x03\x04 not a zip"); },
                     0, 0, "不是有效的.xlsx工作簿"},
+        // A sheet that would read, but whose bytes no longer match the CRC recorded for them.
+        RefusedCase{"WorkbookCrc", "r.xlsx",
+                    [] { return ZipOf("xl/worksheets/sheet1.xml", kOneRowSheet, 1); }, 0, 0,
+                    "不是有效的.xlsx工作簿"},
         // 33 MiB of blanks packed into a few KiB: refused at the bound, not inflated in full.
         RefusedCase{"WorkbookBomb", "r.xlsx",
                     [] { return ZipOf("xl/worksheets/sheet1.xml", std::string(33u << 20, ' ')); },
