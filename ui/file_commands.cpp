@@ -73,6 +73,8 @@ std::optional<std::string> ApplyLoanFileTo(LoanPage& page,
     if (const auto* error = std::get_if<LoanFileError>(&applied))
         return LoanFileErrorText(path, *error);
     page.SetForm(form, PlanOf(file), file.adjustments);
+    page.Document().SetBankRounding(file.bankRounding);
+    page.Document().SetStatement(file.statement);
     if (file.floating)
         takeTables(*file.floating);
     page.ShowCalculationState();

@@ -379,6 +379,8 @@ std::optional<BackupError> LoanPage::ApplyBackup(const BackupFile& file)
     if (const auto* error = std::get_if<BackupError>(&applied))
         return *error;
     SetForm(form, PlanFromBackup(file));
+    // The bank's rows were another loan's; a .bak cannot hold them.
+    m_document.SetStatement({});
     InformAll(std::get<FormMessages>(applied));
     return std::nullopt;
 }
