@@ -525,8 +525,19 @@ std::string ReconciliationSummary(const Reconciliation& reconciliation)
             static_cast<int>(reconciliation.remaining.size()), DateText(first.bank.date),
             MoneyText(first.principalDifference), MoneyText(first.interestDifference));
     }
-    if (!reconciliation.unmatched.empty())
-        text += msg::ReconcileUnmatched(static_cast<int>(reconciliation.unmatched.size()));
+    // A prepayment the plan lacks is named above already.
+    const auto suggested = [&](const BankRecord& record) {
+        return std::any_of(reconciliation.suggestedPlan.begin(), reconciliation.suggestedPlan.end(),
+                           [&](const Ttqhd& entry) {
+                               return entry.tqdate == DateText(record.date) &&
+                                      entry.tqse == record.principal;
+                           });
+    };
+    const auto apart =
+        std::count_if(reconciliation.unmatched.begin(), reconciliation.unmatched.end(),
+                      [&](const UnmatchedRecord& record) { return !suggested(record.bank); });
+    if (apart > 0)
+        text += msg::ReconcileUnmatched(static_cast<int>(apart));
     return text;
 }
 
