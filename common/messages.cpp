@@ -311,12 +311,17 @@ std::string ExpectRates(int entries)
     return "应有" + std::to_string(entries) + "个利率";
 }
 
-std::string BackupDropsAdjustments(const std::vector<std::string>& entries)
+std::string BackupDrops(const std::vector<std::string>& entries)
 {
-    std::string text = "备份文件（.bak）无法保存以下利率调整：\r";
+    std::string text = "备份文件（.bak）无法保存以下内容：\r";
     for (const std::string& entry : entries)
         text += entry + "\r";
     return text + "其余输入信息照常导出（保存全部请选择贷款方案 *.lumavo）。是否继续？";
+}
+
+std::string BackupDropsBankRows(std::size_t rows)
+{
+    return "银行还款记录 " + std::to_string(rows) + " 行";
 }
 
 // The window's 利率调整 list and rate tooltips: new texts go below this line.

@@ -630,8 +630,12 @@ inline constexpr const char* kExpectIsoDate = "应为日期（YYYY-MM-DD）";
 inline constexpr const char* kExpectRuleKind = "应为“lpr”、“benchmark”、“converted”或“pf”";
 // "应有31个利率"
 std::string ExpectRates(int entries);
-// 导出 as .bak of a page with 利率调整: the entries the file cannot hold, one per line.
-std::string BackupDropsAdjustments(const std::vector<std::string>& entries);
+// 导出 as .bak of a page with 利率调整, bank rows or 按分入账: what the file cannot hold, one per
+// line.
+std::string BackupDrops(const std::vector<std::string>& entries);
+// "银行还款记录 24 行", an entry of the list above.
+std::string BackupDropsBankRows(std::size_t rows);
+inline constexpr const char* kBackupDropsBankRounding = "按分入账";
 
 // The window's 利率调整 list and rate tooltips: new texts go below this line.
 inline constexpr const char* kAdjustmentPanel = "利率调整：";

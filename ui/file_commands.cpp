@@ -45,17 +45,22 @@ QString AskSaveTarget(const FileCommandContext& context, const FileRequest& requ
 
 namespace {
 
-// The .bak has no place for rate adjustments: the user hears which entries it leaves out.
-bool AgreeToLoseAdjustments(const LoanPage& page, const FileCommandContext& context)
+// The .bak has no place for rate adjustments, bank rows or 按分入账: the user hears what it leaves
+// out, and decides.
+bool AgreeToLoseWhatBakLacks(const LoanPage& page, const FileCommandContext& context)
 {
-    const std::vector<RateAdjustment>& adjustments = page.Document().Adjustments();
-    if (adjustments.empty())
-        return true;
+    const LoanDocument& document = page.Document();
     std::vector<std::string> entries;
-    for (const RateAdjustment& adjustment : adjustments)
+    for (const RateAdjustment& adjustment : document.Adjustments())
         entries.push_back(AdjustmentText(adjustment));
+    if (!document.Statement().records.empty())
+        entries.push_back(msg::BackupDropsBankRows(document.Statement().records.size()));
+    if (document.BankRounding())
+        entries.push_back(msg::kBackupDropsBankRounding);
+    if (entries.empty())
+        return true;
     return context.dialogs.Confirm(context.parent,
-                                   QString::fromStdString(msg::BackupDropsAdjustments(entries)));
+                                   QString::fromStdString(msg::BackupDrops(entries)));
 }
 
 // Everything of the file applied, or nothing: the error names the line and the key.
@@ -108,7 +113,7 @@ void ExportInputs(const LoanPage& page, const QString& name, const FileCommandCo
         return;
     const std::string file = path.toStdString();
     const bool loanFile = IsLoanFileName(file);
-    if (!loanFile && !AgreeToLoseAdjustments(page, context))
+    if (!loanFile && !AgreeToLoseWhatBakLacks(page, context))
         return;
     // The old file is replaced only once the new one is complete.
     const auto reason = loanFile ? WriteLoanFile(file, LoanFileOf(page.Document()))

@@ -94,7 +94,7 @@ TEST_F(LoanFileCommandTest, ExportingAdjustmentsAsBakAsksFirst)
 {
     ImportAdjustedLoan();
     const std::string path = dir.File("page.bak");
-    const QString question = "confirm:备份文件（.bak）无法保存以下利率调整：\r"
+    const QString question = "confirm:备份文件（.bak）无法保存以下内容：\r"
                              "2023年09月25日 商业贷款 4.300%\r"
                              "2024年10月25日 公积金贷款 2.850%\r"
                              "其余输入信息照常导出（保存全部请选择贷款方案 *.lumavo）。是否继续？";
