@@ -379,8 +379,10 @@ std::optional<BackupError> LoanPage::ApplyBackup(const BackupFile& file)
     if (const auto* error = std::get_if<BackupError>(&applied))
         return *error;
     SetForm(form, PlanFromBackup(file));
-    // The bank's rows were another loan's; a .bak cannot hold them.
+    // The loan is what the file holds, and a .bak holds neither bank rows nor 按分入账: the rows
+    // were another loan's, and the arithmetic is the default one.
     m_document.SetStatement({});
+    m_document.SetBankRounding(false);
     InformAll(std::get<FormMessages>(applied));
     return std::nullopt;
 }

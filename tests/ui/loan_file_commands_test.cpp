@@ -5,6 +5,7 @@
 #include "files/loan_file.h"
 #include "tests/ui/window_fixture.h"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <filesystem>
 
@@ -29,6 +30,12 @@ LoanDocument AdjustedLoan()
     document.Floating().g.Fill(3.25);
     document.SetAdjustments(
         {{{2023, 9, 25}, LoanPart::S, 4.3}, {{2024, 10, 25}, LoanPart::G, 2.85}});
+    document.SetBankRounding(true);
+    BankRecord row;
+    row.date = {2024, 11, 20};
+    row.principal = 1200.5;
+    row.interest = 610.25;
+    document.SetStatement({LoanPart::G, {row}});
     return document;
 }
 
@@ -70,6 +77,11 @@ TEST_F(LoanFileCommandTest, ImportingALoanFileFillsThePageTheRatesAndTheAdjustme
     ASSERT_EQ(adjustments->count(), static_cast<int>(AdjustedLoan().Adjustments().size()));
     EXPECT_EQ(adjustments->item(0)->text().toStdString(),
               AdjustmentText(AdjustedLoan().Adjustments().front()));
+    BankStatement statement = window->LoanDocumentOf(Method::Debx).Statement();
+    for (BankRecord& record : statement.records)
+        record.line = 0; // where it stood in the file
+    EXPECT_EQ(statement, AdjustedLoan().Statement());
+    EXPECT_TRUE(Find<QCheckBox>("suiCheckBankRounding")->isChecked());
 
     // 计算 charges what the file holds, the adjustments included.
     Press("TBjs");
@@ -89,7 +101,8 @@ TEST_F(LoanFileCommandTest, ALoanFileExportsAsItWasImported)
     EXPECT_EQ(ReadWholeFile(path), text);
 }
 
-// The .bak cannot hold rate adjustments: the user is told which, and decides.
+// The .bak cannot hold rate adjustments, bank rows or 按分入账: the user is told which, and
+// decides.
 TEST_F(LoanFileCommandTest, ExportingAdjustmentsAsBakAsksFirst)
 {
     ImportAdjustedLoan();
@@ -97,6 +110,8 @@ TEST_F(LoanFileCommandTest, ExportingAdjustmentsAsBakAsksFirst)
     const QString question = "confirm:备份文件（.bak）无法保存以下内容：\r"
                              "2023年09月25日 商业贷款 4.300%\r"
                              "2024年10月25日 公积金贷款 2.850%\r"
+                             "银行还款记录 1 行\r"
+                             "按分入账\r"
                              "其余输入信息照常导出（保存全部请选择贷款方案 *.lumavo）。是否继续？";
     dialogs.confirmAnswer = false;
     EXPECT_EQ(RunWithFile("TBdc", path),
