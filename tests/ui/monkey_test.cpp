@@ -7,6 +7,8 @@
 #include "tests/ui/window_fixture.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QListWidget>
@@ -176,6 +178,8 @@ class MonkeyTest : public WindowTest
                              enabled;
             else if (auto* radio = qobject_cast<QRadioButton*>(widget))
                 state << name + radio->text() + (radio->isChecked() ? "*" : "") + enabled;
+            else if (auto* box = qobject_cast<QCheckBox*>(widget))
+                state << name + (box->isChecked() ? "*" : "") + enabled;
             else if (auto* list = qobject_cast<QListWidget*>(widget))
                 for (int i = 0; i < list->count(); ++i)
                     state << list->item(i)->text();
@@ -189,10 +193,12 @@ class MonkeyTest : public WindowTest
         if (page > 1)
             return;
         const QStringList before = LoanPageState();
-        // A .bak cannot hold 利率调整; the loan file holds all of a page.
-        const auto* adjustments = Page()->findChild<QListWidget*>(
-            page == 0 ? QStringLiteral("suiListBoxTz") : QStringLiteral("suiListBoxTz2"));
-        const bool bakFits = adjustments && adjustments->count() == 0;
+        // A .bak cannot hold 利率调整 or 按分入账; the loan file holds all of a page.
+        const QString tab = page == 0 ? QString() : QStringLiteral("2");
+        const auto* adjustments = Page()->findChild<QListWidget*>("suiListBoxTz" + tab);
+        const auto* rounding = Page()->findChild<QCheckBox*>("suiCheckBankRounding" + tab);
+        const bool bakFits =
+            adjustments && adjustments->count() == 0 && rounding && !rounding->isChecked();
         dialogs.chosenFile = QString::fromStdString(
             dir.File(bakFits && Pick(0, 1) == 0 ? "round-trip.bak" : "round-trip.lumavo"));
         dialogs.replaceAnswer = true;
