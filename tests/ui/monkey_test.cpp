@@ -8,7 +8,6 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QListWidget>
