@@ -383,6 +383,7 @@ std::optional<BackupError> LoanPage::ApplyBackup(const BackupFile& file)
     // were another loan's, and the arithmetic is the default one.
     m_document.SetStatement({});
     m_document.SetBankRounding(false);
+    ShowCalculationState();
     InformAll(std::get<FormMessages>(applied));
     return std::nullopt;
 }

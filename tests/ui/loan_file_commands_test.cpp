@@ -124,8 +124,10 @@ TEST_F(LoanFileCommandTest, ExportingAdjustmentsAsBakAsksFirst)
     const LoanDocument loan = AdjustedLoan();
     EXPECT_EQ(ReadWholeFile(path), BackupBytes(BackupOf(loan.Form(), loan.Plan())));
 
-    // Importing the .bak leaves the page without adjustments: exporting it asks nothing.
+    // Importing the .bak leaves the page without adjustments, bank rows or 按分入账, the box
+    // included: exporting it asks nothing.
     EXPECT_EQ(RunWithFile("TBdr", path).last(), "inform:导入成功！");
+    EXPECT_FALSE(Find<QCheckBox>("suiCheckBankRounding")->isChecked());
     EXPECT_EQ(RunWithFile("TBdc", path),
               (QStringList{"save:导出 等额本息输入信息 至本地文件",
                            "replace:文件已经存在，是否替换该文件？", "inform:导出成功！"}));
