@@ -1,5 +1,6 @@
 #include "cli/output.h"
 
+#include "calc/reconcile_text.h"
 #include "calc/schedule_text.h"
 #include "common/date.h"
 #include "common/messages.h"
@@ -292,29 +293,6 @@ std::string ListJson(const std::vector<Item>& items, Render render)
     return out + "]";
 }
 
-// The bank's amounts, ours and the differences, each column's text as the grid writes it.
-void PutRow(TextGrid& grid, int r, const ReconciledRow& row)
-{
-    const auto optional = [](const std::optional<double>& value) {
-        return value ? MoneyText(*value) : std::string();
-    };
-    const std::string cells[] = {DateText(row.bank.date),
-                                 MoneyText(row.bank.principal),
-                                 MoneyText(row.bank.interest),
-                                 optional(row.bank.balance),
-                                 MoneyText(row.principal),
-                                 MoneyText(row.interest),
-                                 MoneyText(row.balance),
-                                 MoneyText(row.principalDifference),
-                                 MoneyText(row.interestDifference),
-                                 optional(row.balanceDifference),
-                                 row.impliedRate ? RateText(*row.impliedRate) : std::string(),
-                                 row.dayOffset ? msg::CliReconcileOurDate(DateText(row.ourDate))
-                                               : std::string()};
-    for (int c = 0; c < grid.columns; ++c)
-        grid.At(c, r) = cells[c];
-}
-
 std::string OutcomeJson(const PreviewOutcome& outcome)
 {
     std::string out = "{\"shortened\":" + GeneralNumberText(outcome.shortened);
@@ -355,22 +333,30 @@ std::string PreviewJson(const PrepaymentPreview& preview, Method method)
 
 TextGrid ReconciliationGridTexts(const Reconciliation& reconciliation)
 {
-    constexpr int kColumns = static_cast<int>(std::size(msg::kCliReconcileColumns));
+    // The 核对 page's columns, then a note for the bank rows no schedule row stands for.
+    constexpr int kNote = kReconcileColumns;
     TextGrid grid =
-        TextGrid::Blank(kColumns, 1 + static_cast<int>(reconciliation.rows.size() +
-                                                       reconciliation.unmatched.size()));
-    for (int c = 0; c < kColumns; ++c)
-        grid.At(c, 0) = msg::kCliReconcileColumns[c];
+        TextGrid::Blank(kNote + 1, 1 + static_cast<int>(reconciliation.rows.size() +
+                                                        reconciliation.unmatched.size()));
+    for (int c = 0; c < kNote; ++c)
+        grid.At(c, 0) = ReconcileColumnTitle(c);
+    grid.At(kNote, 0) = msg::kCliReconcileNote;
     int r = 1;
-    for (const ReconciledRow& row : reconciliation.rows)
-        PutRow(grid, r++, row);
+    for (const ReconciledRow& row : reconciliation.rows) {
+        const auto texts = ReconciledRowTexts(row);
+        for (int c = 0; c < kNote; ++c)
+            grid.At(c, r) = texts[static_cast<std::size_t>(c)];
+        ++r;
+    }
     for (const UnmatchedRecord& unmatched : reconciliation.unmatched) {
-        const BankRecord& bank = unmatched.bank;
-        grid.At(0, r) = DateText(bank.date);
-        grid.At(1, r) = MoneyText(bank.principal);
-        grid.At(2, r) = MoneyText(bank.interest);
-        grid.At(3, r) = bank.balance ? MoneyText(*bank.balance) : std::string();
-        grid.At(kColumns - 1, r++) = msg::CliReconcileUnmatched(bank.type);
+        ReconciledRow bankAlone;
+        bankAlone.bank = unmatched.bank;
+        const auto texts = ReconciledRowTexts(bankAlone);
+        for (const ReconcileColumn c :
+             {ReconcileColumn::BankDate, ReconcileColumn::BankPrincipal,
+              ReconcileColumn::BankInterest, ReconcileColumn::BankBalance})
+            grid.At(ColumnIndex(c), r) = texts[static_cast<std::size_t>(ColumnIndex(c))];
+        grid.At(kNote, r++) = msg::CliReconcileUnmatched(unmatched.bank.type);
     }
     return grid;
 }

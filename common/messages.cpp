@@ -467,9 +467,4 @@ std::string CliReconcileUnmatched(std::string_view type)
     return type.empty() ? std::string("无对应期次") : "无对应期次（" + std::string(type) + "）";
 }
 
-std::string CliReconcileOurDate(std::string_view date)
-{
-    return "计划日期" + std::string(date);
-}
-
 } // namespace lumavo::msg

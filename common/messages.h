@@ -770,12 +770,9 @@ inline constexpr const char* kCliReconcileFormat = "--reconcile 只能输出 tab
 // "--part 只能是 S 或 G：X"
 std::string CliPartInvalid(std::string_view value);
 // The reconciliation's columns: the bank's row, ours, the differences (bank minus ours).
-inline constexpr const char* kCliReconcileColumns[] = {
-    "还款日期",     "银行本金", "银行利息", "银行剩余本金", "计算本金",   "计算利息",
-    "计算剩余本金", "本金差额", "利息差额", "剩余本金差额", "推算年利率", "说明"};
+// The command line's column after the 核对 page's: what a bank row without a schedule row is.
+inline constexpr const char* kCliReconcileNote = "说明";
 // A bank row no schedule row stands for: "无对应期次（罚息）".
 std::string CliReconcileUnmatched(std::string_view type);
-// A bank row booked off the schedule's day: "计划日期2024年11月18日".
-std::string CliReconcileOurDate(std::string_view date);
 
 } // namespace lumavo::msg

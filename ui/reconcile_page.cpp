@@ -1,5 +1,6 @@
 #include "ui/reconcile_page.h"
 
+#include "calc/reconcile_text.h"
 #include "common/date.h"
 #include "common/messages.h"
 #include "common/text.h"
@@ -24,17 +25,13 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cmath>
+#include <array>
 #include <numeric>
 
 namespace lumavo {
 
 namespace {
 
-constexpr int kColumns = static_cast<int>(std::size(msg::kReconcileColumns));
-constexpr int kBankDate = 0;
-constexpr int kOurDate = 4;
-constexpr int kRateColumn = 11;
 constexpr int kCellPadding = 14;
 constexpr int kUnmatchedRowsShown = 4;
 
@@ -45,23 +42,21 @@ const QColor kDayOffCell(0xFF, 0xF0, 0xC0);
 // The quantities a row compares, by the columns of the bank's value, ours and the difference.
 struct Compared
 {
-    int bank;
-    int ours;
-    int difference;
+    ReconcileColumn bank;
+    ReconcileColumn ours;
+    ReconcileColumn difference;
 };
-constexpr Compared kPrincipal{1, 5, 8};
-constexpr Compared kInterest{2, 6, 9};
-constexpr Compared kBalance{3, 7, 10};
+constexpr Compared kPrincipal{ReconcileColumn::BankPrincipal, ReconcileColumn::OurPrincipal,
+                              ReconcileColumn::PrincipalDifference};
+constexpr Compared kInterest{ReconcileColumn::BankInterest, ReconcileColumn::OurInterest,
+                             ReconcileColumn::InterestDifference};
+constexpr Compared kBalance{ReconcileColumn::BankBalance, ReconcileColumn::OurBalance,
+                            ReconcileColumn::BalanceDifference};
 
-bool Differs(double difference)
+bool IsDate(int column)
 {
-    return std::fabs(difference) >= 0.005;
-}
-
-// No "-0.00" for a difference that rounds to nothing.
-std::string DifferenceText(double difference)
-{
-    return MoneyText(Differs(difference) ? difference : 0.0);
+    return column == ColumnIndex(ReconcileColumn::BankDate) ||
+           column == ColumnIndex(ReconcileColumn::OurDate);
 }
 
 QTableWidgetItem* Cell(const std::string& text, bool amount)
@@ -165,7 +160,7 @@ void ReconcilePage::BuildTop()
 
 void ReconcilePage::BuildGrid()
 {
-    m_grid = Named(new QTableWidget(0, kColumns, this), QStringLiteral("suiGridHd"));
+    m_grid = Named(new QTableWidget(0, kReconcileColumns, this), QStringLiteral("suiGridHd"));
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_grid->verticalHeader()->setDefaultSectionSize(19);
@@ -176,13 +171,13 @@ void ReconcilePage::BuildGrid()
     const int date = cells.horizontalAdvance(Utf8(msg::kEndDateSample)) + kCellPadding;
     const int amount = cells.horizontalAdvance(QStringLiteral("-9999999.99")) + kCellPadding;
     const int leastAmount = cells.horizontalAdvance(QStringLiteral("999999.99")) + kCellPadding;
-    for (int column = 0; column < kColumns; ++column) {
-        const QString title = Utf8(msg::kReconcileColumns[column]);
+    for (int column = 0; column < kReconcileColumns; ++column) {
+        const QString title = Utf8(ReconcileColumnHeader(column));
         m_grid->setHorizontalHeaderItem(column, new QTableWidgetItem(title));
         int heading = 0;
         for (const QString& line : title.split('\n'))
             heading = std::max(heading, header.horizontalAdvance(line) + kCellPadding);
-        const bool dates = column == kBankDate || column == kOurDate;
+        const bool dates = IsDate(column);
         m_naturalWidths.push_back(std::max(heading, dates ? date : amount));
         // Dates stay whole; amounts give up what a loan of millions never needs.
         m_leastWidths.push_back(std::max(heading, dates ? date : leastAmount));
@@ -204,8 +199,8 @@ void ReconcilePage::FitColumns()
     const int room = m_grid->viewport()->width();
     std::vector<int> widths = FitColumnWidths(m_naturalWidths, m_leastWidths, room);
     const int used = std::accumulate(widths.begin(), widths.end(), 0);
-    const int extra = room > used ? (room - used) / kColumns : 0;
-    for (int column = 0; column < kColumns; ++column)
+    const int extra = room > used ? (room - used) / kReconcileColumns : 0;
+    for (int column = 0; column < kReconcileColumns; ++column)
         m_grid->setColumnWidth(column, widths[static_cast<std::size_t>(column)] + extra);
 }
 
@@ -351,42 +346,33 @@ void ReconcilePage::FillGrid(const Reconciliation& reconciliation)
     // has laid out its new rows, which it does on the next turn.
     if (firstDiffering >= 0)
         QTimer::singleShot(0, m_grid, [grid = m_grid, firstDiffering] {
-            if (QTableWidgetItem* item = grid->item(firstDiffering, kBankDate))
+            if (QTableWidgetItem* item = grid->item(firstDiffering, 0))
                 grid->scrollToItem(item, QAbstractItemView::PositionAtCenter);
         });
 }
 
 void ReconcilePage::FillRow(int r, const ReconciledRow& row)
 {
-    const auto put = [this, r](int column, const std::string& text) {
-        m_grid->setItem(r, column, Cell(text, column != kBankDate && column != kOurDate));
-        return m_grid->item(r, column);
+    const std::array<std::string, kReconcileColumns> texts = ReconciledRowTexts(row);
+    for (int column = 0; column < kReconcileColumns; ++column)
+        m_grid->setItem(r, column, Cell(texts[static_cast<std::size_t>(column)], !IsDate(column)));
+    const auto item = [this, r](ReconcileColumn column) {
+        return m_grid->item(r, ColumnIndex(column));
     };
-    const BankRecord& bank = row.bank;
-    QTableWidgetItem* bankDate = put(kBankDate, DateText(bank.date));
-    put(kPrincipal.bank, MoneyText(bank.principal));
-    put(kInterest.bank, MoneyText(bank.interest));
-    put(kBalance.bank, bank.balance ? MoneyText(*bank.balance) : std::string());
-    for (const auto& [column, text] : {std::pair{kOurDate, DateText(row.ourDate)},
-                                       std::pair{kPrincipal.ours, MoneyText(row.principal)},
-                                       std::pair{kInterest.ours, MoneyText(row.interest)},
-                                       std::pair{kBalance.ours, MoneyText(row.balance)}})
-        put(column, text)->setBackground(kOurCell);
-    put(kPrincipal.difference, DifferenceText(row.principalDifference));
-    put(kInterest.difference, DifferenceText(row.interestDifference));
-    put(kBalance.difference,
-        row.balanceDifference ? DifferenceText(*row.balanceDifference) : std::string());
-    put(kRateColumn, row.impliedRate ? RateText(*row.impliedRate) : std::string());
+    for (const Compared& compared : {kPrincipal, kInterest, kBalance})
+        item(compared.ours)->setBackground(kOurCell);
+    item(ReconcileColumn::OurDate)->setBackground(kOurCell);
 
-    const auto markIf = [this, r](const Compared& columns, double difference) {
+    const auto markIf = [&](const Compared& columns, double difference) {
         if (Differs(difference))
-            for (int column : {columns.bank, columns.ours, columns.difference})
-                Mark(m_grid->item(r, column), kDifferingCell, true);
+            for (ReconcileColumn column : {columns.bank, columns.ours, columns.difference})
+                Mark(item(column), kDifferingCell, true);
     };
     markIf(kPrincipal, row.principalDifference);
     markIf(kInterest, row.interestDifference);
     markIf(kBalance, row.balanceDifference.value_or(0));
     if (row.dayOffset != 0) {
+        QTableWidgetItem* bankDate = item(ReconcileColumn::BankDate);
         Mark(bankDate, kDayOffCell, false);
         bankDate->setToolTip(Utf8(msg::ReconcileDayOffTip(DateText(row.ourDate), row.dayOffset)));
     }
