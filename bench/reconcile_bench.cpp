@@ -4,7 +4,7 @@
 #include "calc/reconcile.h"
 #include "calc/schedule.h"
 #include "common/date.h"
-#include "common/messages.h"
+#include "tests/support/bank_history.h"
 
 #include <benchmark/benchmark.h>
 #include <vector>
@@ -12,42 +12,22 @@
 namespace {
 
 using namespace lumavo;
-
-LoanInput CheckedLoan()
-{
-    LoanInput input;
-    input.dkze = 1000000;
-    input.ajqs = 360;
-    input.nllS = 4.9;
-    input.lending = {2019, 6, 20};
-    input.firstPayment = {2019, 7, 20};
-    return input;
-}
+using lumavo::testing_support::BankHistoryOf;
+using lumavo::testing_support::RunningLoan;
 
 // The bank's rows as its app lists them: every row of the schedule it really charged.
 std::vector<BankRecord> Statement()
 {
-    LoanInput charged = CheckedLoan();
+    LoanInput charged = RunningLoan();
     charged.adjustments = {{{2021, 3, 11}, LoanPart::S, 4.65}, {{2024, 1, 1}, LoanPart::S, 3.95}};
     charged.plan = {Ttqhd{"2022年05月20日", 100000, 0, LoanPart::S, false}};
-    const auto outcome = CalculateSchedule(charged, Method::Debx, RateTable{}, RateTable{});
-    std::vector<BankRecord> records;
-    for (const ScheduleRow& row : std::get<Schedule>(outcome).rows) {
-        BankRecord record;
-        record.date = {row.date.y, row.date.m, EffectiveDay(row.date)};
-        record.interest = row.interest;
-        record.balance = row.balance;
-        record.principal = row.principal ? *row.principal : row.prepaidS.value_or(0);
-        if (row.kind == RowKind::Prepayment)
-            record.type = msg::kBankPrepaymentWords[0];
-        records.push_back(record);
-    }
-    return records;
+    return BankHistoryOf(
+        std::get<Schedule>(CalculateSchedule(charged, Method::Debx, RateTable{}, RateTable{})));
 }
 
 void BM_Reconcile360(benchmark::State& state)
 {
-    const LoanInput input = CheckedLoan();
+    const LoanInput input = RunningLoan();
     const std::vector<BankRecord> records = Statement();
     for (auto _ : state) {
         auto outcome =

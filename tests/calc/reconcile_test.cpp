@@ -4,32 +4,21 @@
 #include "calc/reconcile.h"
 #include "calc/schedule.h"
 #include "common/text.h"
+#include "tests/support/bank_history.h"
 
 #include <gtest/gtest.h>
 #include <string>
 #include <variant>
 #include <vector>
 
-namespace lumavo {
+namespace lumavo::testing_support {
 namespace {
-
-// 1,000,000 commercial at 4.9 %, lent 2019-06-20, 30 years.
-LoanInput PageLoan()
-{
-    LoanInput input;
-    input.dkze = 1000000;
-    input.ajqs = 360;
-    input.nllS = 4.9;
-    input.lending = {2019, 6, 20};
-    input.firstPayment = {2019, 7, 20};
-    return input;
-}
 
 // What the bank did and the page does not know: a change mid-month, one on 1 January, one on a
 // payment day, and a prepayment.
 LoanInput BankLoan(bool bankRounding, bool shortening)
 {
-    LoanInput input = PageLoan();
+    LoanInput input = RunningLoan();
     input.adjustments = {{{2023, 9, 25}, LoanPart::S, 4.2},
                          {{2024, 1, 1}, LoanPart::S, 3.95},
                          {{2024, 6, 20}, LoanPart::S, 3.7}};
@@ -38,24 +27,18 @@ LoanInput BankLoan(bool bankRounding, bool shortening)
     return input;
 }
 
-// The bank's history from 2023-01 to 2025-06 as an app lists it: in fen, newest first.
+// The bank's history from 2023-01 to 2025-06 as an app lists it: newest first.
 std::vector<BankRecord> HistoryOf(const LoanInput& loan, Method method, bool withBalance)
 {
     const RateTable none;
-    const Schedule schedule = std::get<Schedule>(CalculateSchedule(loan, method, none, none));
     std::vector<BankRecord> records;
-    for (const ScheduleRow& row : schedule.rows) {
-        const Date date{row.date.y, row.date.m, EffectiveDay(row.date)};
+    for (BankRecord& record :
+         BankHistoryOf(std::get<Schedule>(CalculateSchedule(loan, method, none, none)))) {
+        const Date& date = record.date;
         if (date.y < 2023 || date.y > 2025 || (date.y == 2025 && date.m > 6))
             continue;
-        BankRecord record;
-        record.date = date;
-        const bool regular = row.kind == RowKind::Regular;
-        record.principal = RoundToDecimals(regular ? *row.principal : *row.prepaidS, 2);
-        record.interest = RoundToDecimals(row.interest, 2);
-        if (withBalance)
-            record.balance = RoundToDecimals(row.balance, 2);
-        record.type = regular ? "正常扣款" : "提前还款";
+        if (!withBalance)
+            record.balance.reset();
         records.insert(records.begin(), record);
     }
     return records;
@@ -88,7 +71,7 @@ TEST_P(HiddenChanges, AreFoundAndTakingThemMakesEveryRowAgree)
     const HiddenCase& c = GetParam();
     const LoanInput bank = BankLoan(c.bankRounding, c.shortening);
     const std::vector<BankRecord> records = HistoryOf(bank, c.method, c.withBalance);
-    const Reconciliation found = Reconciled(PageLoan(), c.method, records);
+    const Reconciliation found = Reconciled(RunningLoan(), c.method, records);
 
     EXPECT_GT(found.differing, 0);
     EXPECT_EQ(found.suggestedChanges, bank.adjustments);
@@ -96,7 +79,8 @@ TEST_P(HiddenChanges, AreFoundAndTakingThemMakesEveryRowAgree)
     EXPECT_EQ(found.bankRounding, c.bankRounding);
     EXPECT_TRUE(found.remaining.empty());
 
-    const Reconciliation after = Reconciled(WithSuggestions(PageLoan(), found), c.method, records);
+    const Reconciliation after =
+        Reconciled(WithSuggestions(RunningLoan(), found), c.method, records);
     EXPECT_EQ(after.matching, static_cast<int>(records.size()));
     EXPECT_EQ(after.differing, 0);
     EXPECT_TRUE(after.suggestedChanges.empty());
@@ -200,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(Bank,
 // Booked in fen, every undisturbed month of an equal instalment pays the same to the fen.
 TEST(BankRounding, KeepsTheInstalmentOfEveryThirtyDayMonth)
 {
-    LoanInput loan = PageLoan();
+    LoanInput loan = RunningLoan();
     loan.bankRounding = true;
     const RateTable none;
     const Schedule schedule = std::get<Schedule>(CalculateSchedule(loan, Method::Debx, none, none));
@@ -215,7 +199,7 @@ TEST(Reconcile, RefusesNoRowsAndAPartTheLoanLacks)
     BankRecord row;
     row.date = {2020, 1, 20};
     const auto refusal = [&](LoanPart part, std::vector<BankRecord> records) {
-        auto outcome = Reconcile(PageLoan(), Method::Debx, none, none, part, records);
+        auto outcome = Reconcile(RunningLoan(), Method::Debx, none, none, part, records);
         return std::holds_alternative<Refusal>(outcome) ? std::get<Refusal>(outcome).message : "";
     };
     EXPECT_EQ(refusal(LoanPart::S, {}), "没有可核对的银行记录！");
@@ -223,4 +207,4 @@ TEST(Reconcile, RefusesNoRowsAndAPartTheLoanLacks)
 }
 
 } // namespace
-} // namespace lumavo
+} // namespace lumavo::testing_support

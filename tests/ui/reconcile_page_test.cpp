@@ -2,6 +2,7 @@
 // taken into the page; and 按分入账, the loan option the bank's rows may follow.
 #include "calc/schedule.h"
 #include "common/text.h"
+#include "tests/support/bank_history.h"
 #include "tests/support/worked_loan.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/reconcile_page.h"
@@ -20,20 +21,11 @@ namespace {
 
 using Cells = std::set<std::pair<int, int>>; // (row, column)
 
-// The worked loan's regular rows as its bank lists them, in whole fen.
+// The worked loan's rows as its bank lists them.
 std::vector<BankRecord> BankRows(Method method)
 {
-    const auto outcome = CalculateSchedule(WorkedLoan(), method, RateTable{}, RateTable{});
-    std::vector<BankRecord> records;
-    for (const ScheduleRow& row : std::get<Schedule>(outcome).rows) {
-        BankRecord record;
-        record.date = {row.date.y, row.date.m, EffectiveDay(row.date)};
-        record.principal = RoundToDecimals(row.principal.value_or(0), 2);
-        record.interest = RoundToDecimals(row.interest, 2);
-        record.balance = RoundToDecimals(row.balance, 2);
-        records.push_back(record);
-    }
-    return records;
+    return BankHistoryOf(
+        std::get<Schedule>(CalculateSchedule(WorkedLoan(), method, RateTable{}, RateTable{})));
 }
 
 class ReconcileTest : public WindowTest
