@@ -14,11 +14,6 @@ namespace {
 
 constexpr int kMostDaysOff = 2; // a due day moved past a weekend or a short holiday
 
-bool Fen(double a)
-{
-    return std::fabs(a) < 0.005;
-}
-
 double FenDifference(double bank, double ours)
 {
     return RoundToDecimals(bank - RoundToDecimals(ours, 2), 2);
@@ -280,7 +275,7 @@ class SuggestionSearch
         if (!Compute(candidate, next))
             return false;
         const ReconciledRow* row = RowOf(next, record);
-        if (!row || !(interestAlone ? Fen(row->interestDifference) : row->Matches()))
+        if (!row || (interestAlone ? Differs(row->interestDifference) : !row->Matches()))
             return false;
         m_trial = candidate;
         m_state = std::move(next);
@@ -316,7 +311,7 @@ class SuggestionSearch
                 next = &lined;
                 break;
             }
-        if (!next || next->row.Matches() || !Fen(next->row.interestDifference))
+        if (!next || next->row.Matches() || Differs(next->row.interestDifference))
             return;
         // More periods shortened, a higher instalment and so more principal: a bisection.
         const std::size_t following = next->record;
@@ -356,7 +351,7 @@ class SuggestionSearch
     {
         const BankRecord& bank = m_records[lined.record];
         const PartRow& ours = lined.ours;
-        if (Fen(lined.row.interestDifference))
+        if (!Differs(lined.row.interestDifference))
             return false; // the rate agrees; a principal of another rule is not ours to guess
         const double before = BalanceBefore(bank, ours);
         const double oldRate = m_state.path.RateOn(ours.from);
@@ -432,10 +427,15 @@ class SuggestionSearch
 
 } // namespace
 
+bool Differs(double difference)
+{
+    return std::fabs(difference) >= 0.005;
+}
+
 bool ReconciledRow::Matches() const
 {
-    return Fen(principalDifference) && Fen(interestDifference) &&
-           (!balanceDifference || Fen(*balanceDifference));
+    return !Differs(principalDifference) && !Differs(interestDifference) &&
+           (!balanceDifference || !Differs(*balanceDifference));
 }
 
 std::variant<Reconciliation, Refusal> Reconcile(const LoanInput& input,

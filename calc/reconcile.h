@@ -36,6 +36,9 @@ struct ReconciledRow
     bool Matches() const;
 };
 
+// Whether a difference in fen is one: bank minus ours rounds to a fen or more.
+bool Differs(double difference);
+
 // A bank row no schedule row stands for: a 罚息 or 逾期 booking, or a prepayment the plan lacks.
 struct UnmatchedRecord
 {

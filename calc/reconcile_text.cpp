@@ -4,18 +4,12 @@
 #include "common/messages.h"
 #include "common/text.h"
 
-#include <cmath>
 #include <iterator>
 #include <optional>
 
 namespace lumavo {
 
 static_assert(std::size(msg::kReconcileColumns) == kReconcileColumns);
-
-bool Differs(double difference)
-{
-    return std::fabs(difference) >= 0.005;
-}
 
 std::string ReconcileColumnHeader(int column)
 {

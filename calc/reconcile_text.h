@@ -32,9 +32,6 @@ constexpr int ColumnIndex(ReconcileColumn column)
     return static_cast<int>(column);
 }
 
-// Whether a difference in fen is one: bank minus ours rounds to a fen or more.
-bool Differs(double difference);
-
 // The column's title on two lines ("银行\n本金"), as the 核对 page's header shows it.
 std::string ReconcileColumnHeader(int column);
 
