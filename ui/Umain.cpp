@@ -10,6 +10,7 @@
 #include "ui/file_commands.h"
 #include "ui/loan_page.h"
 #include "ui/number_edit.h"
+#include "ui/page_sheet.h"
 #include "ui/rate_page.h"
 #include "ui/reconcile_page.h"
 #include "ui/schedule_grid.h"
@@ -127,18 +128,10 @@ TfrmMain::TfrmMain(WindowSetup setup)
     BuildToolbar();
     AssignShortcuts(this);
     BuildPages();
-    DecorateChartTools(suiTabSheet5);
     BuildStatusBar();
-    for (LoanPage* page : {m_debx.get(), m_debj.get()}) {
-        page->SetStaleListener([this] { ShowStaleNote(); });
-        page->SetRuleData([this] { return RateDataForRules(); });
-    }
     // The page keys work wherever the focus is, before a field can take them as its own.
     qApp->installEventFilter(this);
-    // A paste a number field refuses is told in a box, as the form's other refusals are.
-    for (NumberEdit* field : findChildren<NumberEdit*>())
-        connect(field, &NumberEdit::pasteRefused, this,
-                [this](const QString& message) { m_dialogs->Inform(this, message); });
+    ConnectPasteRefusals(this);
     suiPageControl1Change();
     FitToScreen(kDefaultSize);
 }
@@ -214,50 +207,95 @@ void TfrmMain::BuildPages()
     suiPageControl1 = Named(new QTabWidget(this), QStringLiteral("suiPageControl1"));
     setCentralWidget(suiPageControl1);
     const auto page = [this](const char* name, const char* caption) {
-        auto* sheet = Named(new QWidget(suiPageControl1), QString::fromUtf8(name));
+        auto* sheet = Named(new PageSheet(suiPageControl1), QString::fromUtf8(name));
         sheet->setAutoFillBackground(true);
         suiPageControl1->addTab(sheet, QString::fromUtf8(caption));
         return sheet;
     };
     suiTabSheet1 = page("suiTabSheet1", msg::kSheetDebx);
-    suiTabSheet2 = page("suiTabSheet2", msg::kSheetDebj);
+    PageSheet* debj = page("suiTabSheet2", msg::kSheetDebj);
+    suiTabSheet2 = debj;
     suiTabSheet3 = page("suiTabSheet3", msg::kTabRatesS);
     suiTabSheet4 = page("suiTabSheet4", msg::kTabRatesG);
-    suiTabSheet5 = page("suiTabSheet5", msg::kTabChart);
-    suiTabSheet6 = page("suiTabSheet6", msg::kComparePage);
+    PageSheet* charts = page("suiTabSheet5", msg::kTabChart);
+    suiTabSheet5 = charts;
+    PageSheet* compare = page("suiTabSheet6", msg::kComparePage);
+    suiTabSheet6 = compare;
+    debj->BuildOnShow([this] { Debj(); });
+    charts->BuildOnShow([this] { Charts(); });
+    compare->BuildOnShow([this] { Compare(); });
+
+    m_reconcile = new ReconcilePage(*m_dialogs, m_dialogFolder, suiPageControl1);
+    suiPageControl1->addTab(m_reconcile, Utf8(msg::kReconcilePage));
 
     m_debx =
-        std::make_unique<LoanPage>(suiTabSheet1, LoanPageNames::Tab1(), Method::Debx, *m_dialogs);
-    m_debj =
-        std::make_unique<LoanPage>(suiTabSheet2, LoanPageNames::Tab2(), Method::Debj, *m_dialogs);
+        std::make_unique<LoanPage>(suiTabSheet1, LoanPageNames::Tab1(), m_debxDocument, *m_dialogs);
     m_lastLoanPage = m_debx.get();
     m_debx->Connect(this, Tab1Handlers());
-    m_debj->Connect(this, Tab2Handlers());
+    m_debx->SetStaleListener([this] { ShowStaleNote(); });
+    m_debx->SetRuleData([this] { return RateDataForRules(); });
     // Both loan pages compute with the floating tables the rate pages show.
-    const std::vector documents{&m_debx->Document(), &m_debj->Document()};
+    const std::vector documents{&m_debxDocument, &m_debjDocument};
     m_ratesS = std::make_unique<RatePage>(suiTabSheet3, RatePageNames::Commercial(), documents);
     m_ratesG = std::make_unique<RatePage>(suiTabSheet4, RatePageNames::Provident(), documents);
     ConnectRatePage(*m_ratesS, &TfrmMain::suiNEperChange, &TfrmMain::suiButton1Click,
                     &TfrmMain::suiButtonFillClick);
     ConnectRatePage(*m_ratesG, &TfrmMain::suiNEperGChange, &TfrmMain::suiButton8Click,
                     &TfrmMain::suiButtonFillGClick);
-    BuildChartPage();
-    m_compare = std::make_unique<ComparePage>(suiTabSheet6);
-    m_reconcile = new ReconcilePage(*m_dialogs, m_dialogFolder, suiPageControl1);
-    suiPageControl1->addTab(m_reconcile, Utf8(msg::kReconcilePage));
 
     connect(suiPageControl1, &QTabWidget::currentChanged, this, &TfrmMain::suiPageControl1Change);
 }
 
-void TfrmMain::BuildChartPage()
+void TfrmMain::BuildEveryPage()
 {
+    Debj();
+    Charts();
+    Compare();
+    m_reconcile->Build();
+}
+
+LoanPage& TfrmMain::Debj()
+{
+    if (m_debj)
+        return *m_debj;
+    m_debj =
+        std::make_unique<LoanPage>(suiTabSheet2, LoanPageNames::Tab2(), m_debjDocument, *m_dialogs);
+    m_debj->Connect(this, Tab2Handlers());
+    m_debj->SetStaleListener([this] { ShowStaleNote(); });
+    m_debj->SetRuleData([this] { return RateDataForRules(); });
+    ConnectPasteRefusals(suiTabSheet2);
+    if (m_shown)
+        m_debj->ShowStartUp();
+    return *m_debj;
+}
+
+ComparePage& TfrmMain::Compare()
+{
+    if (!m_compare)
+        m_compare = std::make_unique<ComparePage>(suiTabSheet6);
+    return *m_compare;
+}
+
+// A paste a number field refuses is told in a box, as the form's other refusals are.
+void TfrmMain::ConnectPasteRefusals(QWidget* root)
+{
+    for (NumberEdit* field : root->findChildren<NumberEdit*>())
+        connect(field, &NumberEdit::pasteRefused, this,
+                [this](const QString& message) { m_dialogs->Inform(this, message); });
+}
+
+ChartPage& TfrmMain::Charts()
+{
+    if (m_charts)
+        return *m_charts;
+    QWidget* body = suiTabSheet5;
     struct Tool
     {
         const char* name;
         const char* caption;
         void (TfrmMain::*handler)();
     };
-    auto* tools = Named(new QToolBar(suiTabSheet5), QStringLiteral("suiToolBar2"));
+    auto* tools = Named(new QToolBar(body), QStringLiteral("suiToolBar2"));
     for (const Tool& tool :
          {Tool{"ToolButton2", "2D", &TfrmMain::ToolButton2Click},
           Tool{"ToolButton4", "3D", &TfrmMain::ToolButton4Click},
@@ -268,17 +306,18 @@ void TfrmMain::BuildChartPage()
         tools->widgetForAction(action)->setObjectName(QString::fromUtf8(tool.name));
         connect(action, &QAction::triggered, this, tool.handler);
     }
-    auto* splitter =
-        Named(new QSplitter(Qt::Horizontal, suiTabSheet5), QStringLiteral("Splitter3"));
+    auto* splitter = Named(new QSplitter(Qt::Horizontal, body), QStringLiteral("Splitter3"));
     auto* debxBox = Named(new QGroupBox(splitter), QStringLiteral("suiGroupBox13"));
     auto* debjBox = Named(new QGroupBox(splitter), QStringLiteral("suiGroupBox14"));
     splitter->addWidget(debxBox);
     splitter->addWidget(debjBox);
     m_charts = std::make_unique<ChartPage>(debxBox, debjBox);
-    auto* layout = new QVBoxLayout(suiTabSheet5);
+    auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(tools);
     layout->addWidget(splitter, 1);
+    DecorateChartTools(body);
+    return *m_charts;
 }
 
 void TfrmMain::BuildStatusBar()
@@ -317,7 +356,8 @@ void TfrmMain::ShowStaleNote()
 void TfrmMain::RatesChanged()
 {
     m_debx->ShowCalculationState();
-    m_debj->ShowCalculationState();
+    if (m_debj)
+        m_debj->ShowCalculationState();
 }
 
 void TfrmMain::ConnectRatePage(RatePage& page,
@@ -445,15 +485,19 @@ void TfrmMain::FormShow()
     m_rateData = LoadRateData(m_rateDataPaths);
     m_ratesS->ShowRateData(m_rateData.history);
     m_ratesG->ShowRateData(m_rateData.history);
+    for (LoanDocument* document : {&m_debxDocument, &m_debjDocument})
+        document->Form().StartUp(m_currentYear + 3);
     for (LoanPage* page : {m_debx.get(), m_debj.get()})
-        page->StartUp(m_currentYear + 3);
+        if (page)
+            page->ShowStartUp();
     suiPageControl1Change();
 }
 
 void TfrmMain::FormClose()
 {
     m_debx->ReleasePlan();
-    m_debj->ReleasePlan();
+    if (m_debj)
+        m_debj->ReleasePlan();
 }
 
 void TfrmMain::suiPageControl1Change()
@@ -468,7 +512,7 @@ void TfrmMain::suiPageControl1Change()
     TBts->setVisible(loanPage || active == suiTabSheet5);
     TBcdnll->setVisible(ratePage);
     if (loanPage)
-        m_lastLoanPage = active == suiTabSheet1 ? m_debx.get() : m_debj.get();
+        m_lastLoanPage = active == suiTabSheet1 ? m_debx.get() : &Debj();
     ShowStaleNote();
     if (ratePage) {
         // A rate page fills the table for the loan page the user came from.
@@ -508,7 +552,7 @@ void TfrmMain::CalcDEBX()
 
 void TfrmMain::CalcDEBJ()
 {
-    m_debj->Calculate();
+    Debj().Calculate();
 }
 
 void TfrmMain::LoadRateArchive()
@@ -786,7 +830,7 @@ void TfrmMain::TBdrClick()
     if (suiPageControl1->currentWidget() == suiTabSheet1)
         ImportInputs(*m_debx, QString::fromUtf8(msg::kBackupNameDebx), FileContext(), takeTables);
     else if (suiPageControl1->currentWidget() == suiTabSheet2)
-        ImportInputs(*m_debj, QString::fromUtf8(msg::kBackupNameDebj), FileContext(), takeTables);
+        ImportInputs(Debj(), QString::fromUtf8(msg::kBackupNameDebj), FileContext(), takeTables);
 }
 
 void TfrmMain::TBdcClick()
@@ -794,14 +838,14 @@ void TfrmMain::TBdcClick()
     if (suiPageControl1->currentWidget() == suiTabSheet1)
         ExportInputs(*m_debx, QString::fromUtf8(msg::kBackupNameDebx), FileContext());
     else if (suiPageControl1->currentWidget() == suiTabSheet2)
-        ExportInputs(*m_debj, QString::fromUtf8(msg::kBackupNameDebj), FileContext());
+        ExportInputs(Debj(), QString::fromUtf8(msg::kBackupNameDebj), FileContext());
 }
 
 void TfrmMain::TBbcClick()
 {
     const bool debx = suiPageControl1->currentWidget() == suiTabSheet1;
     QString reason;
-    const LoanPage& page = debx ? *m_debx : *m_debj;
+    const LoanPage& page = debx ? *m_debx : Debj();
     const int result =
         ExportGridToXls(page.ScheduleTexts(),
                         QString::fromUtf8(debx ? msg::kWorksheetNameDebx : msg::kWorksheetNameDebj),
@@ -814,7 +858,7 @@ void TfrmMain::TBbcClick()
 
 LoanPage& TfrmMain::ActiveLoanPage()
 {
-    return suiPageControl1->currentWidget() == suiTabSheet1 ? *m_debx : *m_debj;
+    return suiPageControl1->currentWidget() == suiTabSheet1 ? *m_debx : Debj();
 }
 
 QString TfrmMain::ActiveWorksheetName()
@@ -839,7 +883,7 @@ void TfrmMain::TBdypdfClick()
 void TfrmMain::TBtsClick()
 {
     suiPageControl1->setCurrentWidget(suiTabSheet5);
-    m_charts->Draw(m_debx->CalculatedSchedule(), m_debj->CalculatedSchedule());
+    Charts().Draw(m_debx->CalculatedSchedule(), m_debj ? m_debj->CalculatedSchedule() : nullptr);
 }
 
 void TfrmMain::TBdbClick()
@@ -847,7 +891,7 @@ void TfrmMain::TBdbClick()
     if (suiPageControl1->currentWidget() == suiTabSheet1)
         ShowComparison(*m_debx, suiTabSheet1);
     else if (suiPageControl1->currentWidget() == suiTabSheet2)
-        ShowComparison(*m_debj, suiTabSheet2);
+        ShowComparison(Debj(), suiTabSheet2);
 }
 
 // Showing the page lines the bank's rows up with this loan page; a refusal is told as 对比's is.
@@ -867,9 +911,8 @@ void TfrmMain::ShowComparison(const LoanPage& page, QWidget* sheet)
     }
     const QString when = QDateTime::currentDateTime().toString(Utf8(msg::kQtDateTimeFormat));
     const QString pageName = suiPageControl1->tabText(suiPageControl1->indexOf(sheet));
-    m_compare->Show(
-        std::get<Comparison>(outcome),
-        QString::fromStdString(msg::CompareSource(pageName.toStdString(), when.toStdString())));
+    Compare().Show(std::get<Comparison>(outcome), QString::fromStdString(msg::CompareSource(
+                                                      pageName.toStdString(), when.toStdString())));
     suiPageControl1->setCurrentWidget(suiTabSheet6);
 }
 
@@ -878,29 +921,29 @@ void TfrmMain::PreviewOn(LoanPage& page, QWidget* sheet)
 {
     page.PreviewPlanEntry([this, sheet](const PrepaymentPreview& preview, Method method) {
         const QString when = QDateTime::currentDateTime().toString(Utf8(msg::kQtDateTimeFormat));
-        m_compare->ShowPreview(preview, method,
-                               suiPageControl1->tabText(suiPageControl1->indexOf(sheet)), when);
+        Compare().ShowPreview(preview, method,
+                              suiPageControl1->tabText(suiPageControl1->indexOf(sheet)), when);
     });
 }
 
 void TfrmMain::ToolButton2Click()
 {
-    m_charts->SetThreeD(false);
+    Charts().SetThreeD(false);
 }
 
 void TfrmMain::ToolButton4Click()
 {
-    m_charts->SetThreeD(true);
+    Charts().SetThreeD(true);
 }
 
 void TfrmMain::ToolButtonResetClick()
 {
-    m_charts->ResetZoom();
+    Charts().ResetZoom();
 }
 
 void TfrmMain::ToolButton3Click()
 {
-    m_charts->Clear();
+    Charts().Clear();
 }
 
 void TfrmMain::ToolButton1Click()

@@ -48,13 +48,17 @@ class TfrmMain : public QMainWindow
     ~TfrmMain() override;
 
     // The floating tables both loan pages compute with.
-    const RateTable& CommercialRates() const { return m_debx->Document().Floating().s; }
-    const RateTable& ProvidentRates() const { return m_debx->Document().Floating().g; }
+    const RateTable& CommercialRates() const { return m_debxDocument.Floating().s; }
+    const RateTable& ProvidentRates() const { return m_debxDocument.Floating().g; }
     // The loan behind the page of a method, with what no widget shows of it (the bank's rows).
     const LoanDocument& LoanDocumentOf(Method method) const
     {
-        return (method == Method::Debx ? m_debx : m_debj)->Document();
+        return method == Method::Debx ? m_debxDocument : m_debjDocument;
     }
+    // Every page but 等额本息 is built when it is first shown or first needed, so the window
+    // opens as soon as that one is ready; this builds the rest now, for whoever looks their
+    // controls up by name.
+    void BuildEveryPage();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -69,7 +73,10 @@ class TfrmMain : public QMainWindow
     void BuildToolbar();
     void BuildPrintMenu();
     void BuildPages();
-    void BuildChartPage();
+    LoanPage& Debj();
+    ChartPage& Charts();
+    ComparePage& Compare();
+    void ConnectPasteRefusals(QWidget* root);
     void ShowComparison(const LoanPage& page, QWidget* sheet);
     void PreviewOn(LoanPage& page, QWidget* sheet);
     void BuildStatusBar();
@@ -208,13 +215,16 @@ class TfrmMain : public QMainWindow
     QWidget* suiTabSheet4 = nullptr;
     QWidget* suiTabSheet5 = nullptr;
     QWidget* suiTabSheet6 = nullptr;
+    // The documents before the pages that show them: a page goes first.
+    LoanDocument m_debxDocument{Method::Debx};
+    LoanDocument m_debjDocument{Method::Debj};
     std::unique_ptr<LoanPage> m_debx;   // tab 1 等额本息
-    std::unique_ptr<LoanPage> m_debj;   // tab 2 等额本金
+    std::unique_ptr<LoanPage> m_debj;   // tab 2 等额本金, once built
     LoanPage* m_lastLoanPage = nullptr; // the one the rate pages take their dates from
     std::unique_ptr<RatePage> m_ratesS;
     std::unique_ptr<RatePage> m_ratesG;
-    std::unique_ptr<ChartPage> m_charts;    // tab 5 分期还款曲线图
-    std::unique_ptr<ComparePage> m_compare; // tab 6 方案对比
+    std::unique_ptr<ChartPage> m_charts;    // tab 5 分期还款曲线图, once built
+    std::unique_ptr<ComparePage> m_compare; // tab 6 方案对比, once built
     ReconcilePage* m_reconcile = nullptr;   // tab 7 核对, owned by its tab
 };
 

@@ -62,8 +62,11 @@ std::array<PickerBinding, kFormPickers> PickerBindings(const LoanPageControls& u
 
 } // namespace
 
-LoanPage::LoanPage(QWidget* page, const LoanPageNames& names, Method method, UserDialogs& dialogs)
-    : m_page(page), m_dialogs(dialogs), m_document(method), m_ui(BuildLoanPage(page, names)),
+LoanPage::LoanPage(QWidget* page,
+                   const LoanPageNames& names,
+                   LoanDocument& document,
+                   UserDialogs& dialogs)
+    : m_page(page), m_dialogs(dialogs), m_document(document), m_ui(BuildLoanPage(page, names)),
       m_plan(
           std::make_unique<PlanPanel>(m_ui.plan, names.suffix == QStringLiteral("2"), m_document)),
       m_adjust(std::make_unique<AdjustmentPanel>(m_ui.adjustments, m_document))
@@ -239,9 +242,8 @@ void LoanPage::InformAll(const FormMessages& messages)
         Inform(message);
 }
 
-void LoanPage::StartUp(int lastListYear)
+void LoanPage::ShowStartUp()
 {
-    m_document.Form().StartUp(lastListYear);
     ShowForm();
     m_ui.grid->SetUpColumns();
     m_plan->Collapse();

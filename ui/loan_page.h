@@ -92,15 +92,19 @@ struct LoanPageHandlers
 class LoanPage
 {
   public:
-    LoanPage(QWidget* page, const LoanPageNames& names, Method method, UserDialogs& dialogs);
+    // The document outlives the page: the page may be built after the document has changed.
+    LoanPage(QWidget* page,
+             const LoanPageNames& names,
+             LoanDocument& document,
+             UserDialogs& dialogs);
     ~LoanPage();
 
     // The window's handlers, connected after the page's own bindings so they see the form
     // already holding the user's change.
     void Connect(QObject* context, const LoanPageHandlers& handlers);
 
-    // What showing the window does to the page.
-    void StartUp(int lastListYear);
+    // What showing the window does to the page, once the document's form has started up.
+    void ShowStartUp();
 
     // A rule of the form (整万, periods from years, the day lists, shares, …), then the widgets
     // show the form again.
@@ -180,7 +184,7 @@ class LoanPage
 
     QWidget* m_page;
     UserDialogs& m_dialogs;
-    LoanDocument m_document;
+    LoanDocument& m_document;
     LoanPageControls m_ui;
     std::unique_ptr<PlanPanel> m_plan;
     std::unique_ptr<AdjustmentPanel> m_adjust;

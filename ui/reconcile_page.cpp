@@ -102,6 +102,19 @@ ReconcilePage::ReconcilePage(UserDialogs& dialogs, QString& dialogFolder, QWidge
 {
     setObjectName(QStringLiteral("suiPageHd"));
     setAutoFillBackground(true);
+}
+
+void ReconcilePage::setVisible(bool visible)
+{
+    if (visible)
+        Build();
+    QWidget::setVisible(visible);
+}
+
+void ReconcilePage::Build()
+{
+    if (m_grid)
+        return;
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     BuildTop();
@@ -206,6 +219,7 @@ void ReconcilePage::FitColumns()
 
 void ReconcilePage::Serve(LoanPage& page, const QString& pageName)
 {
+    Build();
     m_served = &page;
     m_source->setText(Utf8(msg::ReconcileServes(pageName.toStdString())));
     ShowParts();
@@ -253,6 +267,7 @@ void ReconcilePage::PasteRecords()
 
 void ReconcilePage::Read(const RecordsRead& read)
 {
+    Build();
     if (const auto* error = std::get_if<RecordsError>(&read)) {
         m_dialogs.Fail(window(), Utf8(msg::kRecordsReadFailed),
                        QString::fromStdString(error->reason));
@@ -318,6 +333,7 @@ void ReconcilePage::ShowNothing(const QString& why, bool refused)
 
 void ReconcilePage::Show(const Reconciliation& reconciliation)
 {
+    Build();
     m_shown = reconciliation;
     m_summary->setText(QString::fromStdString(ReconciliationSummary(reconciliation)));
     m_summary->setStyleSheet(QString());

@@ -30,7 +30,10 @@ class ReconcilePage : public QWidget
     Q_OBJECT
 
   public:
+    // The controls are built when the page is first shown or first used.
     ReconcilePage(UserDialogs& dialogs, QString& dialogFolder, QWidget* parent = nullptr);
+    void Build();
+    void setVisible(bool visible) override;
 
     // The loan page to line the rows up with from now on, by the name its tab shows; its kept
     // rows are lined up at once, a refusal going into the summary line.

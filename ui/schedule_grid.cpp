@@ -220,8 +220,8 @@ void ScheduleGrid::FitColumns()
 {
     if (m_naturalWidths.empty())
         return;
-    const std::vector<int> widths =
-        FitColumnWidths(m_naturalWidths, m_leastWidths, viewport()->width());
+    m_fittedWidth = viewport()->width();
+    const std::vector<int> widths = FitColumnWidths(m_naturalWidths, m_leastWidths, m_fittedWidth);
     for (std::size_t i = 0; i < widths.size(); ++i)
         setColumnWidth(static_cast<int>(i), widths[i]);
 }
@@ -231,6 +231,15 @@ bool ScheduleGrid::viewportEvent(QEvent* event)
     if (event->type() == QEvent::Resize)
         FitColumns();
     return QTableView::viewportEvent(event);
+}
+
+// A header's new width can narrow the viewport from inside a resize, when the viewport hears of
+// it no more.
+void ScheduleGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    if (viewport()->width() != m_fittedWidth)
+        FitColumns();
 }
 
 void ScheduleGrid::ClearRows()

@@ -75,6 +75,7 @@ class ScheduleGrid : public QTableView
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void updateGeometries() override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
@@ -83,6 +84,7 @@ class ScheduleGrid : public QTableView
     ScheduleGridModel* m_model;
     std::vector<int> m_naturalWidths; // of the columns after the date, as set up
     std::vector<int> m_leastWidths;   // what their header texts need
+    int m_fittedWidth = -1;           // the viewport's, when they were last fitted
     QWidget* m_corner = nullptr;      // the header of the date column
     bool m_stale = false;
 };

@@ -158,9 +158,14 @@ class WindowTest : public ::testing::Test
 
     std::string ArchivePath() const { return dir.File("percents.ini"); }
 
+    // A page is built when first shown; one looked into before that is built then.
     template <class W> W* Find(const QString& name) const
     {
         W* widget = window->findChild<W*>(name);
+        if (!widget) {
+            window->BuildEveryPage();
+            widget = window->findChild<W*>(name);
+        }
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
