@@ -215,13 +215,17 @@ void TfrmMain::BuildPages()
     suiTabSheet1 = page("suiTabSheet1", msg::kSheetDebx);
     PageSheet* debj = page("suiTabSheet2", msg::kSheetDebj);
     suiTabSheet2 = debj;
-    suiTabSheet3 = page("suiTabSheet3", msg::kTabRatesS);
-    suiTabSheet4 = page("suiTabSheet4", msg::kTabRatesG);
+    PageSheet* ratesS = page("suiTabSheet3", msg::kTabRatesS);
+    suiTabSheet3 = ratesS;
+    PageSheet* ratesG = page("suiTabSheet4", msg::kTabRatesG);
+    suiTabSheet4 = ratesG;
     PageSheet* charts = page("suiTabSheet5", msg::kTabChart);
     suiTabSheet5 = charts;
     PageSheet* compare = page("suiTabSheet6", msg::kComparePage);
     suiTabSheet6 = compare;
     debj->BuildOnShow([this] { Debj(); });
+    ratesS->BuildOnShow([this] { RatesS(); });
+    ratesG->BuildOnShow([this] { RatesG(); });
     charts->BuildOnShow([this] { Charts(); });
     compare->BuildOnShow([this] { Compare(); });
 
@@ -238,10 +242,6 @@ void TfrmMain::BuildPages()
     const std::vector documents{&m_debxDocument, &m_debjDocument};
     m_ratesS = std::make_unique<RatePage>(suiTabSheet3, RatePageNames::Commercial(), documents);
     m_ratesG = std::make_unique<RatePage>(suiTabSheet4, RatePageNames::Provident(), documents);
-    ConnectRatePage(*m_ratesS, &TfrmMain::suiNEperChange, &TfrmMain::suiButton1Click,
-                    &TfrmMain::suiButtonFillClick);
-    ConnectRatePage(*m_ratesG, &TfrmMain::suiNEperGChange, &TfrmMain::suiButton8Click,
-                    &TfrmMain::suiButtonFillGClick);
 
     connect(suiPageControl1, &QTabWidget::currentChanged, this, &TfrmMain::suiPageControl1Change);
 }
@@ -249,6 +249,8 @@ void TfrmMain::BuildPages()
 void TfrmMain::BuildEveryPage()
 {
     Debj();
+    RatesS();
+    RatesG();
     Charts();
     Compare();
     m_reconcile->Build();
@@ -267,6 +269,26 @@ LoanPage& TfrmMain::Debj()
     if (m_shown)
         m_debj->ShowStartUp();
     return *m_debj;
+}
+
+RatePage& TfrmMain::RatesS()
+{
+    if (m_ratesS->Build()) {
+        ConnectRatePage(*m_ratesS, &TfrmMain::suiNEperChange, &TfrmMain::suiButton1Click,
+                        &TfrmMain::suiButtonFillClick);
+        ConnectPasteRefusals(suiTabSheet3);
+    }
+    return *m_ratesS;
+}
+
+RatePage& TfrmMain::RatesG()
+{
+    if (m_ratesG->Build()) {
+        ConnectRatePage(*m_ratesG, &TfrmMain::suiNEperGChange, &TfrmMain::suiButton8Click,
+                        &TfrmMain::suiButtonFillGClick);
+        ConnectPasteRefusals(suiTabSheet4);
+    }
+    return *m_ratesG;
 }
 
 ComparePage& TfrmMain::Compare()
@@ -517,9 +539,9 @@ void TfrmMain::suiPageControl1Change()
     if (ratePage) {
         // A rate page fills the table for the loan page the user came from.
         const LoanInput loan = m_lastLoanPage->Form().Input({});
-        (active == suiTabSheet3 ? m_ratesS : m_ratesG)
-            ->FollowLoan(LoanDates{loan.lending, loan.firstPayment, loan.ajqs},
-                         LoanPageName(m_lastLoanPage).toStdString());
+        (active == suiTabSheet3 ? RatesS() : RatesG())
+            .FollowLoan(LoanDates{loan.lending, loan.firstPayment, loan.ajqs},
+                        LoanPageName(m_lastLoanPage).toStdString());
     }
     // 核对 answers the loan page the user came from, as it stands now.
     if (active == m_reconcile)

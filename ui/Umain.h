@@ -74,6 +74,8 @@ class TfrmMain : public QMainWindow
     void BuildPrintMenu();
     void BuildPages();
     LoanPage& Debj();
+    RatePage& RatesS();
+    RatePage& RatesG();
     ChartPage& Charts();
     ComparePage& Compare();
     void ConnectPasteRefusals(QWidget* root);

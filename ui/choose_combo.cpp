@@ -1,5 +1,6 @@
 #include "ui/choose_combo.h"
 
+#include <QFrame>
 #include <QKeyEvent>
 
 namespace lumavo {
@@ -8,6 +9,32 @@ ChooseCombo::ChooseCombo(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
     setMaxVisibleItems(16);
+}
+
+// Qt hands a new font on to the popup list, building the list for it; a list not built yet
+// takes the box's font when it is built, so most pickers, never opened, never build one.
+void ChooseCombo::changeEvent(QEvent* event)
+{
+    const bool popupBuilt = findChild<QFrame*>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
+    if (event->type() == QEvent::FontChange && !popupBuilt && !m_sizeAsked) {
+        QWidget::changeEvent(event);
+        updateGeometry();
+        return;
+    }
+
+    QComboBox::changeEvent(event);
+}
+
+QSize ChooseCombo::sizeHint() const
+{
+    m_sizeAsked = true;
+    return QComboBox::sizeHint();
+}
+
+QSize ChooseCombo::minimumSizeHint() const
+{
+    m_sizeAsked = true;
+    return QComboBox::minimumSizeHint();
 }
 
 bool ChooseCombo::Choose(const QString& text)

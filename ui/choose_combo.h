@@ -26,11 +26,18 @@ class ChooseCombo : public QComboBox
     // when they differ from the ones shown.
     void ShowChoices(const std::vector<std::string>& items, int index);
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     std::vector<std::string> m_shownItems; // what ShowChoices last put in
+    // Qt keeps the size it worked out until the font changes; once asked, a new font must go
+    // the whole way.
+    mutable bool m_sizeAsked = false;
 };
 
 } // namespace lumavo

@@ -61,12 +61,22 @@ RatePageNames RatePageNames::Provident()
 
 RatePage::RatePage(QWidget* page, const RatePageNames& names, std::vector<LoanDocument*> documents)
     : m_documents(std::move(documents)), m_part(names.part), m_rule(names.rule),
-      m_section(names.section), m_rules(names.rules)
+      m_section(names.section), m_rules(names.rules), m_sheet(page), m_names(names)
 {
-    Build(page, names);
 }
 
-void RatePage::Build(QWidget* sheet, const RatePageNames& names)
+bool RatePage::Build()
+{
+    if (uniform)
+        return false;
+    BuildControls(m_sheet, m_names);
+    ShowTable(Table(m_documents.front()));
+    if (m_rateData)
+        ShowRateData(*m_rateData);
+    return true;
+}
+
+void RatePage::BuildControls(QWidget* sheet, const RatePageNames& names)
 {
     // A small window scrolls the page rather than squeezing the fields.
     auto* scroll = new QScrollArea(sheet);
@@ -150,6 +160,12 @@ void RatePage::SetTable(const RateTable& table)
 {
     for (LoanDocument* document : m_documents)
         Table(document) = table;
+    if (uniform)
+        ShowTable(table);
+}
+
+void RatePage::ShowTable(const RateTable& table)
+{
     for (int n = 0; n < RateTable::kEntries; ++n) {
         NumberEdit* field = fields[static_cast<std::size_t>(n)];
         const QSignalBlocker quiet(field);
@@ -290,6 +306,9 @@ void RatePage::RuleChanged()
 
 void RatePage::ShowRateData(const RateHistory& history)
 {
+    m_rateData = &history;
+    if (!uniform)
+        return;
     const auto last = history.LastDate();
     dataLine->setText(Utf8(last ? msg::RateDataAsOf(DateText(*last)) : msg::kRateDataNone));
     if (const auto latest = history.Latest(RateSeries::Lpr5y))

@@ -46,7 +46,11 @@ struct RatePageNames
 class RatePage
 {
   public:
+    // The controls are built by Build(), when the page first shows; until then the page keeps
+    // the table in the documents alone, and the controls show it when built.
     RatePage(QWidget* page, const RatePageNames& names, std::vector<LoanDocument*> documents);
+    // False when the controls were built already.
+    bool Build();
 
     std::array<NumberEdit*, RateTable::kEntries> fields{};
     NumberEdit* uniform = nullptr;
@@ -78,7 +82,8 @@ class RatePage
     // The table differs from the one last loaded or saved.
     bool Unkept() const;
 
-    // How far the published rates reach, and the latest LPR as the future LPR.
+    // How far the published rates reach, and the latest LPR as the future LPR; the history
+    // must outlive the page.
     void ShowRateData(const RateHistory& history);
     // The dates of the loan page the user came from, named on the page, until the user picks
     // dates of their own here.
@@ -89,7 +94,8 @@ class RatePage
     std::optional<std::string> FillByRule(const RateHistory& history);
 
   private:
-    void Build(QWidget* page, const RatePageNames& names);
+    void BuildControls(QWidget* page, const RatePageNames& names);
+    void ShowTable(const RateTable& table);
     QWidget* BuildRuleGroup(QWidget* parent, const RatePageNames& names);
     void RuleChanged();
     void ShowEntryYears();
@@ -111,6 +117,9 @@ class RatePage
     std::array<QLabel*, RateTable::kEntries> m_captions{}; // 放贷首年利率, 第1年 .. 第30年
     QLabel* m_numberCaption = nullptr;                     // 基点 or 倍数
     bool m_ownDates = false;
+    QWidget* m_sheet;
+    RatePageNames m_names;
+    const RateHistory* m_rateData = nullptr; // the published rates, once shown
 };
 
 } // namespace lumavo
