@@ -1,9 +1,19 @@
 #include "ui/commands.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QIconEngine>
+#include <QImageReader>
 #include <QKeySequence>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 #include <QToolBar>
 #include <QWidget>
+#include <algorithm>
+#include <map>
 #include <utility>
 
 // The pictures are compiled into this static library, whose resources nothing registers unless
@@ -11,6 +21,9 @@
 static void RegisterIcons()
 {
     Q_INIT_RESOURCE(icons);
+#ifdef LUMAVO_ICON_PNGS
+    Q_INIT_RESOURCE(icon_pngs);
+#endif
 }
 
 namespace lumavo {
@@ -44,12 +57,83 @@ const QList<CommandKeys>& KeyTable()
     return table;
 }
 
+// A picture the build rendered at several sizes: only a size that is drawn is read, when it is
+// first drawn, so start-up reads the few the toolbar shows.
+class RenderedIconEngine : public QIconEngine
+{
+  public:
+    explicit RenderedIconEngine(std::map<int, QString> files) : m_files(std::move(files)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
+    {
+        const QPixmap& read = Read(std::max(size.width(), size.height()));
+        QPixmap shown = read.size() == size
+                            ? read
+                            : read.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (mode == QIcon::Normal || mode == QIcon::Active)
+            return shown;
+        QStyleOption option;
+        option.palette = QGuiApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, shown, &option);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device()->devicePixelRatio();
+        QPixmap shown = pixmap(rect.size() * ratio, mode, state);
+        shown.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, shown);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (const auto& [side, file] : m_files)
+            sizes.append(QSize(side, side));
+        return sizes;
+    }
+    QIconEngine* clone() const override { return new RenderedIconEngine(*this); }
+
+  private:
+    // The smallest rendering at least that large, else the largest.
+    const QPixmap& Read(int side)
+    {
+        auto file = m_files.lower_bound(side);
+        if (file == m_files.end())
+            --file;
+        QPixmap& read = m_read[file->first];
+        if (read.isNull()) {
+            // Told the format, the reader skips asking every image plugin whether it knows the
+            // file, which loads them all.
+            QImageReader reader(file->second, "png");
+            reader.setAutoDetectImageFormat(false);
+            read = QPixmap::fromImage(reader.read());
+        }
+        return read;
+    }
+
+    std::map<int, QString> m_files; // by side in pixels
+    std::map<int, QPixmap> m_read;
+};
+
 } // namespace
 
 QIcon ToolIcon(const char* name)
 {
     [[maybe_unused]] static const bool registered = (RegisterIcons(), true);
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(name)));
+    const QString picture = QString::fromUtf8(name);
+    std::map<int, QString> sizes;
+    for (const int size : {16, 24, 32, 48, 64, 72, 128, 256}) {
+        QString png = QStringLiteral(":/icons/%1-%2.png").arg(picture).arg(size);
+        if (QFile::exists(png))
+            sizes.emplace(size, std::move(png));
+    }
+    if (sizes.empty())
+        return QIcon(QStringLiteral(":/icons/%1.svg").arg(picture));
+    return QIcon(new RenderedIconEngine(std::move(sizes)));
 }
 
 void AssignShortcuts(QWidget* window)

@@ -6,8 +6,9 @@ class QWidget;
 
 namespace lumavo {
 
-// A toolbar picture drawn for this program, from ":/icons/NAME.svg"; scalable, so it stays
-// sharp at any screen scale.
+// A toolbar picture drawn for this program: its PNG sizes rendered by the build
+// (":/icons/NAME-SIZE.png"), or the drawing ":/icons/NAME.svg" itself where the build had no
+// renderer; either way sharp at the usual screen scales.
 QIcon ToolIcon(const char* name);
 
 // Gives the main toolbar's commands their keys and appends each key to the command's hint,
