@@ -1,5 +1,7 @@
 #include "tests/ui/window_fixture.h"
+#include "ui/widget_kit.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QPushButton>
@@ -249,6 +251,31 @@ TEST(NumberEditTest, TypingLeavingAndSetting)
         Leave(&field);
         EXPECT_EQ(field.text(), c.shownAfterLeaving);
         EXPECT_DOUBLE_EQ(field.value(), c.value);
+    }
+}
+
+// A picker takes its bold font without building its list; the list, built when first opened,
+// and the room the box asks for must still be the bold font's, before and after a later change.
+TEST(PickerTest, ListAndSizeFollowTheFont)
+{
+    const QStringList items{"2009", "2010年12月"};
+    for (const bool sizedFirst : {false, true}) {
+        SCOPED_TRACE(sizedFirst);
+        ChooseCombo* picker = NewPicker(items, nullptr);
+        std::unique_ptr<ChooseCombo> owner(picker);
+        QComboBox plain;
+        plain.addItems(items);
+        plain.setFont(picker->font());
+        EXPECT_TRUE(picker->font().bold());
+        if (sizedFirst) {
+            QFont larger = picker->font();
+            larger.setPixelSize(20);
+            (void)picker->sizeHint();
+            picker->setFont(larger);
+            plain.setFont(larger);
+        }
+        EXPECT_EQ(picker->sizeHint(), plain.sizeHint());
+        EXPECT_EQ(picker->view()->font(), picker->font());
     }
 }
 

@@ -147,11 +147,14 @@ class WindowTest : public ::testing::Test
 
     void SetUp() override { Open(); }
 
-    void Open()
+    // Pages are built as a person opens them unless every one is built before showing.
+    void Open(bool buildEveryPage = false)
     {
         window.reset();
         window = std::make_unique<TfrmMain>(
             WindowSetup{ArchivePath(), kCurrentYear, &dialogs, RateDataPaths{kShippedRates, ""}});
+        if (buildEveryPage)
+            window->BuildEveryPage();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }

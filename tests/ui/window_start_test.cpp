@@ -1,11 +1,15 @@
+#include "files/rate_archive.h"
 #include "tests/ui/window_fixture.h"
+#include "ui/rate_page.h"
 
+#include <QAbstractSpinBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -37,6 +41,67 @@ TEST_F(StartTest, WindowCaptionSizeAndPagesInOrder)
     ASSERT_EQ(panels.size(), 2);
     EXPECT_EQ(panels[0]->width(), 300);
     EXPECT_EQ(panels[1]->text(), "  欢迎反馈使用意见及建议！");
+}
+
+// What a person sees of every named control below root and may use, one line each, sorted.
+QStringList ControlStates(const QWidget& root)
+{
+    QStringList states;
+    for (const QWidget* widget : root.findChildren<QWidget*>()) {
+        if (widget->objectName().isEmpty())
+            continue;
+        QString state = QStringLiteral("%1 %2 %3")
+                            .arg(widget->objectName(), widget->isEnabled() ? "on" : "off",
+                                 widget->isVisibleTo(&root) ? "shown" : "hidden");
+        if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+            state += " " + edit->text();
+        if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+            state += QStringLiteral(" %1 of %2").arg(combo->currentText()).arg(combo->count());
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+            state += button->isChecked() ? " checked" : "";
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            state += " " + label->text();
+        if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(widget))
+            state += " " + spin->text();
+        if (const auto* table = qobject_cast<const QTableView*>(widget))
+            for (int column = 0; column < table->model()->columnCount(); ++column)
+                state += QStringLiteral(" %1:%2|%3")
+                             .arg(table->columnWidth(column))
+                             .arg(table->model()->headerData(column, Qt::Horizontal).toString(),
+                                  table->model()->index(0, column).data().toString());
+        states << state;
+    }
+    states.sort();
+    return states;
+}
+
+// The window builds a page when it is first shown: after the rates were read and a loan typed
+// on 等额本息, each page must show what it would have shown had it been built at start.
+TEST_F(StartTest, APageBuiltWhenFirstShownIsThePageBuiltAtStart)
+{
+    RateTable kept;
+    for (int n = 0; n < RateTable::kEntries; ++n)
+        kept.Set(n, 4.1 + 0.01 * n);
+    ASSERT_EQ(SaveRateTable(ArchivePath(), RatePageNames::Commercial().section, kept),
+              std::nullopt);
+    const auto pagesAfterALoan = [this](bool buildEveryPage) {
+        Open(buildEveryPage);
+        EnterWorkedLoan(0);
+        std::vector<QStringList> pages;
+        for (int page = 1; page < Pages()->count(); ++page) {
+            ShowPage(page);
+            pages.push_back(ControlStates(*Pages()->widget(page)));
+        }
+        return pages;
+    };
+    const std::vector<QStringList> late = pagesAfterALoan(false);
+    const std::vector<QStringList> early = pagesAfterALoan(true);
+    ASSERT_EQ(late.size(), early.size());
+    for (std::size_t page = 0; page < late.size(); ++page) {
+        SCOPED_TRACE(Pages()->tabText(static_cast<int>(page) + 1).toStdString());
+        EXPECT_GT(late[page].size(), 3);
+        EXPECT_EQ(late[page], early[page]);
+    }
 }
 
 // Only the page in view is enabled, and the toolbar offers what that page can do.
@@ -89,7 +154,7 @@ TEST_F(StartTest, ToolbarCaptionsAndHints)
 
 // Drawn, not missing: a lost resource or SVG plugin leaves a blank button. Asked at twice the
 // size, a drawing gives twice the pixels where a small bitmap would be blown up.
-TEST_F(StartTest, EveryToolHasAPictureSharpAtTwiceTheScale)
+TEST_F(StartTest, EveryToolHasAPictureSharpAtTwiceTheScaleGreyedWhenOff)
 {
     for (const char* bar : {"suiToolBar1", "suiToolBar2"})
         for (QAction* action : Find<QToolBar>(bar)->actions()) {
@@ -98,6 +163,11 @@ TEST_F(StartTest, EveryToolHasAPictureSharpAtTwiceTheScale)
             const QPixmap twice = action->icon().pixmap(QSize(24, 24), 2.0);
             EXPECT_FALSE(twice.isNull()) << action->objectName().toStdString();
             EXPECT_EQ(twice.size(), QSize(48, 48)) << action->objectName().toStdString();
+            // A command that cannot run shows its picture greyed.
+            const QImage normal = action->icon().pixmap(QSize(24, 24)).toImage();
+            const QImage greyed = action->icon().pixmap(QSize(24, 24), QIcon::Disabled).toImage();
+            EXPECT_EQ(greyed.size(), QSize(24, 24)) << action->objectName().toStdString();
+            EXPECT_NE(greyed, normal) << action->objectName().toStdString();
         }
 }
 
