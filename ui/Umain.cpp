@@ -273,22 +273,14 @@ LoanPage& TfrmMain::Debj()
 
 RatePage& TfrmMain::RatesS()
 {
-    if (m_ratesS->Build()) {
-        ConnectRatePage(*m_ratesS, &TfrmMain::suiNEperChange, &TfrmMain::suiButton1Click,
-                        &TfrmMain::suiButtonFillClick);
-        ConnectPasteRefusals(suiTabSheet3);
-    }
-    return *m_ratesS;
+    return BuiltRatePage(*m_ratesS, &TfrmMain::suiNEperChange, &TfrmMain::suiButton1Click,
+                         &TfrmMain::suiButtonFillClick);
 }
 
 RatePage& TfrmMain::RatesG()
 {
-    if (m_ratesG->Build()) {
-        ConnectRatePage(*m_ratesG, &TfrmMain::suiNEperGChange, &TfrmMain::suiButton8Click,
-                        &TfrmMain::suiButtonFillGClick);
-        ConnectPasteRefusals(suiTabSheet4);
-    }
-    return *m_ratesG;
+    return BuiltRatePage(*m_ratesG, &TfrmMain::suiNEperGChange, &TfrmMain::suiButton8Click,
+                         &TfrmMain::suiButtonFillGClick);
 }
 
 ComparePage& TfrmMain::Compare()
@@ -382,16 +374,20 @@ void TfrmMain::RatesChanged()
         m_debj->ShowCalculationState();
 }
 
-void TfrmMain::ConnectRatePage(RatePage& page,
-                               void (TfrmMain::*fieldChange)(const NumberEdit*),
-                               void (TfrmMain::*uniformClick)(),
-                               void (TfrmMain::*fillClick)())
+RatePage& TfrmMain::BuiltRatePage(RatePage& page,
+                                  void (TfrmMain::*fieldChange)(const NumberEdit*),
+                                  void (TfrmMain::*uniformClick)(),
+                                  void (TfrmMain::*fillClick)())
 {
+    if (!page.Build())
+        return page;
+    ConnectPasteRefusals(page.uniform->parentWidget());
     for (NumberEdit* field : page.fields)
         connect(field, &NumberEdit::changed, this,
                 [this, field, fieldChange] { (this->*fieldChange)(field); });
     connect(page.uniformButton, &QPushButton::clicked, this, uniformClick);
     connect(page.fillButton, &QPushButton::clicked, this, fillClick);
+    return page;
 }
 
 void TfrmMain::Inform(const char* message)

@@ -83,10 +83,11 @@ class TfrmMain : public QMainWindow
     void PreviewOn(LoanPage& page, QWidget* sheet);
     void BuildStatusBar();
     void FitToScreen(const QSize& preferred);
-    void ConnectRatePage(RatePage& page,
-                         void (TfrmMain::*fieldChange)(const NumberEdit*),
-                         void (TfrmMain::*uniformClick)(),
-                         void (TfrmMain::*fillClick)());
+    // The page's controls, built and connected the first time.
+    RatePage& BuiltRatePage(RatePage& page,
+                            void (TfrmMain::*fieldChange)(const NumberEdit*),
+                            void (TfrmMain::*uniformClick)(),
+                            void (TfrmMain::*fillClick)());
     void Inform(const char* message);
     bool KeepRatesBeforeClosing();
     void RatesChanged();
