@@ -22,6 +22,24 @@ namespace {
 
 constexpr int kStartRows = 25;
 constexpr int kHeaderHeight = 40;
+
+// The grid fixes each header's depth, so a header need not measure every section's text (which
+// the view asks for at every change of geometry) for a size it never takes.
+class FixedDepthHeader : public QHeaderView
+{
+  public:
+    using QHeaderView::QHeaderView;
+
+    QSize sizeHint() const override
+    {
+        const bool across = orientation() == Qt::Horizontal;
+        const int least = across ? minimumHeight() : minimumWidth();
+        const int most = across ? maximumHeight() : maximumWidth();
+        if (least != most)
+            return QHeaderView::sizeHint();
+        return across ? QSize(length(), least) : QSize(least, length());
+    }
+};
 constexpr int kRowHeight = 18;
 constexpr int kColumnWidths[kScheduleColumns] = {96, 136, 136, 112, 112, 112, 170, 178};
 constexpr int kDatePadding = 12;
@@ -135,6 +153,14 @@ void ScheduleGridModel::SetCell(int column, int row, const std::string& text)
 ScheduleGrid::ScheduleGrid(QWidget* parent)
     : QTableView(parent), m_model(new ScheduleGridModel(kScheduleColumns, kStartRows, this))
 {
+    for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
+        auto* header = new FixedDepthHeader(orientation, this);
+        header->setSectionsClickable(true); // as the view's own headers are
+        if (orientation == Qt::Horizontal)
+            setHorizontalHeader(header);
+        else
+            setVerticalHeader(header);
+    }
     setModel(m_model);
     setItemDelegate(new AmountDelegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
