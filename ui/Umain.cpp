@@ -235,9 +235,7 @@ void TfrmMain::BuildPages()
     m_debx =
         std::make_unique<LoanPage>(suiTabSheet1, LoanPageNames::Tab1(), m_debxDocument, *m_dialogs);
     m_lastLoanPage = m_debx.get();
-    m_debx->Connect(this, Tab1Handlers());
-    m_debx->SetStaleListener([this] { ShowStaleNote(); });
-    m_debx->SetRuleData([this] { return RateDataForRules(); });
+    AttachLoanPage(*m_debx, Tab1Handlers());
     // Both loan pages compute with the floating tables the rate pages show.
     const std::vector documents{&m_debxDocument, &m_debjDocument};
     m_ratesS = std::make_unique<RatePage>(suiTabSheet3, RatePageNames::Commercial(), documents);
@@ -262,13 +260,18 @@ LoanPage& TfrmMain::Debj()
         return *m_debj;
     m_debj =
         std::make_unique<LoanPage>(suiTabSheet2, LoanPageNames::Tab2(), m_debjDocument, *m_dialogs);
-    m_debj->Connect(this, Tab2Handlers());
-    m_debj->SetStaleListener([this] { ShowStaleNote(); });
-    m_debj->SetRuleData([this] { return RateDataForRules(); });
+    AttachLoanPage(*m_debj, Tab2Handlers());
     ConnectPasteRefusals(suiTabSheet2);
     if (m_shown)
         m_debj->ShowStartUp();
     return *m_debj;
+}
+
+void TfrmMain::AttachLoanPage(LoanPage& page, const LoanPageHandlers& handlers)
+{
+    page.Connect(this, handlers);
+    page.SetStaleListener([this] { ShowStaleNote(); });
+    page.SetRuleData([this] { return RateDataForRules(); });
 }
 
 RatePage& TfrmMain::RatesS()
@@ -302,14 +305,13 @@ ChartPage& TfrmMain::Charts()
 {
     if (m_charts)
         return *m_charts;
-    QWidget* body = suiTabSheet5;
     struct Tool
     {
         const char* name;
         const char* caption;
         void (TfrmMain::*handler)();
     };
-    auto* tools = Named(new QToolBar(body), QStringLiteral("suiToolBar2"));
+    auto* tools = Named(new QToolBar(suiTabSheet5), QStringLiteral("suiToolBar2"));
     for (const Tool& tool :
          {Tool{"ToolButton2", "2D", &TfrmMain::ToolButton2Click},
           Tool{"ToolButton4", "3D", &TfrmMain::ToolButton4Click},
@@ -320,17 +322,18 @@ ChartPage& TfrmMain::Charts()
         tools->widgetForAction(action)->setObjectName(QString::fromUtf8(tool.name));
         connect(action, &QAction::triggered, this, tool.handler);
     }
-    auto* splitter = Named(new QSplitter(Qt::Horizontal, body), QStringLiteral("Splitter3"));
+    auto* splitter =
+        Named(new QSplitter(Qt::Horizontal, suiTabSheet5), QStringLiteral("Splitter3"));
     auto* debxBox = Named(new QGroupBox(splitter), QStringLiteral("suiGroupBox13"));
     auto* debjBox = Named(new QGroupBox(splitter), QStringLiteral("suiGroupBox14"));
     splitter->addWidget(debxBox);
     splitter->addWidget(debjBox);
     m_charts = std::make_unique<ChartPage>(debxBox, debjBox);
-    auto* layout = new QVBoxLayout(body);
+    auto* layout = new QVBoxLayout(suiTabSheet5);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(tools);
     layout->addWidget(splitter, 1);
-    DecorateChartTools(body);
+    DecorateChartTools(suiTabSheet5);
     return *m_charts;
 }
 

@@ -74,6 +74,7 @@ class TfrmMain : public QMainWindow
     void BuildPrintMenu();
     void BuildPages();
     LoanPage& Debj();
+    void AttachLoanPage(LoanPage& page, const LoanPageHandlers& handlers);
     RatePage& RatesS();
     RatePage& RatesG();
     ChartPage& Charts();

@@ -2,7 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
+#include <QDir>
 #include <QIconEngine>
 #include <QImageReader>
 #include <QKeySequence>
@@ -125,12 +125,10 @@ QIcon ToolIcon(const char* name)
 {
     [[maybe_unused]] static const bool registered = (RegisterIcons(), true);
     const QString picture = QString::fromUtf8(name);
+    // NAME-SIZE.png, as many sizes as the build rendered.
     std::map<int, QString> sizes;
-    for (const int size : {16, 24, 32, 48, 64, 72, 128, 256}) {
-        QString png = QStringLiteral(":/icons/%1-%2.png").arg(picture).arg(size);
-        if (QFile::exists(png))
-            sizes.emplace(size, std::move(png));
-    }
+    for (const QString& png : QDir(QStringLiteral(":/icons")).entryList({picture + "-*.png"}))
+        sizes.emplace(png.sliced(picture.size() + 1).chopped(4).toInt(), ":/icons/" + png);
     if (sizes.empty())
         return QIcon(QStringLiteral(":/icons/%1.svg").arg(picture));
     return QIcon(new RenderedIconEngine(std::move(sizes)));
